@@ -1,0 +1,14 @@
+#pragma once
+// The program's own English texts for every numbered message, standing in for the
+// resource library's string table. The string list file still overrides them.
+
+// The text for a message number, or nullptr when the program has none.
+const char* BuiltinString(int number);
+
+// Every number that has a built-in text, in ascending order (for the coverage test).
+struct BuiltinStringEntry
+{
+    int number;
+    const char* text;
+};
+const BuiltinStringEntry* BuiltinStringTable(int* count);

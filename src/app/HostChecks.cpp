@@ -1,0 +1,41 @@
+#include "app/HostChecks.h"
+
+#include "app/CommandLine.h"
+#include "app/Messages.h"
+
+#include <cstdlib>
+#include <new>
+
+uint64_t EngineHeapSize(uint64_t physicalMemory)
+{
+    uint64_t size = physicalMemory / 2;
+    if (physicalMemory < kSmallMemoryLimit)
+        size = kSmallHeap;
+    if (physicalMemory > kLargeMemoryLimit)
+        size = kLargeHeap;
+    std::string value;
+    if (FindOption("-heapsize", &value) && !value.empty()) {
+        const long long kb = std::atoll(value.c_str());
+        if (kb > 0)
+            size = uint64_t(kb) * 1024;
+    }
+    if (FindOption("-minmemory"))
+        size = kSmallHeap;
+    return size;
+}
+
+bool CheckMemoryAndAllocate(uint64_t physicalMemory, EngineHeap& heap)
+{
+    if (physicalMemory < kMinimumMemory) {
+        ShowFormattedMessage(79, double(physicalMemory) / 1024.0);
+        return false;
+    }
+    const uint64_t size = EngineHeapSize(physicalMemory);
+    heap.block.reset(new (std::nothrow) uint8_t[size]);
+    if (!heap.block) {
+        ShowFormattedMessage(80, double(size) / 1024.0);
+        return false;
+    }
+    heap.size = size;
+    return true;
+}

@@ -1,0 +1,12 @@
+#include "app/LauncherState.h"
+
+LauncherState& Launcher()
+{
+    static LauncherState state;
+    return state;
+}
+
+const std::string& ProductTitle()
+{
+    return Launcher().productTitle;
+}

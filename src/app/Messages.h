@@ -1,0 +1,8 @@
+#pragma once
+// Numbered messages shown to the player in the prompt dialog.
+#include "app/Prompt.h"
+
+int ShowMessage(int number, PromptButtons buttons = PromptButtons::Ok);
+int ShowFormattedMessage(int number, ...);
+// Shows a text that has no number (a few start-up messages).
+int ShowText(const std::string& text, PromptButtons buttons = PromptButtons::Ok);

@@ -1,0 +1,7 @@
+#pragma once
+// Listing of the player models a player may choose (their preview bitmaps).
+#include "app/MapList.h"
+
+#include <vector>
+
+std::vector<GameFileRecord> ListPlayerModels();

@@ -1,0 +1,35 @@
+#pragma once
+// The start-up steps that belong to other parts of the launcher (strings, custom
+// games, service addresses, video, profile, engine, main menu, CD audio). The
+// application object calls them in order; each subsystem fills its own step.
+#include <cstdint>
+#include <string>
+
+class StartupSteps
+{
+public:
+    virtual ~StartupSteps() = default;
+
+    virtual void LoadStringAndColourLists() {}
+    virtual void LoadButtonStrip() {}
+    // Rebuilds the custom game catalogue; may change the active game directory.
+    virtual void RebuildCustomGames() {}
+    virtual void LoadServiceAddresses() {}
+    virtual void ReadVideoSettings() {}
+    virtual void CreatePlayerProfile() {}
+    virtual void MarkNoGameRunning() {}
+    virtual void FillEngineServiceTable() {}
+    // The last host check: starts the CD audio worker and builds the video mode list.
+    virtual bool StartCdAudioAndBuildModes() { return true; }
+    // Runs the main menu until it closes.
+    virtual void RunMainMenu() = 0;
+    // Unloads the engine, stops the CD audio worker, frees the button strip.
+    virtual void ShutDown() {}
+
+    // Host facts, replaceable in tests.
+    virtual uint64_t PhysicalMemory();
+    virtual int SocketLimit();
+    virtual bool HasScreen();
+    // Starts the updater program; false when it could not be started.
+    virtual bool StartUpdater(const std::string& programDirectory);
+};

@@ -1,0 +1,34 @@
+// Kestrel: the launcher a player starts instead of the game.
+#include "app/CNetGameApp.h"
+#include "app/LauncherStartupSteps.h"
+#include "platform/TerminationSignals.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::Requested, &application, &QCoreApplication::quit);
+
+    // The whole command line as one text, program name included.
+    std::string commandLine;
+    for (int i = 0; i < argc; ++i) {
+        if (i)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+
+    // The game tree lies beside the program unless KESTREL_HOME names another folder.
+    const std::string programDirectory = QCoreApplication::applicationDirPath().toStdString();
+    const QByteArray home = qgetenv("KESTREL_HOME");
+    const std::string baseDirectory =
+        home.isEmpty() ? programDirectory : QDir(QString::fromLocal8Bit(home)).absolutePath().toStdString();
+
+    LauncherStartupSteps steps;
+    CNetGameApp app(steps, commandLine, programDirectory, baseDirectory);
+    return app.Run();
+}
