@@ -1,5 +1,7 @@
 #include "app/LauncherStartupSteps.h"
 
+#include "app/EngineHost.h"
+#include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
 #include "app/LauncherValues.h"
 
@@ -52,4 +54,14 @@ void LauncherStartupSteps::RunMainMenu()
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
     window.show();
     loop.exec();
+}
+
+void LauncherStartupSteps::FillEngineServiceTable()
+{
+    FillLauncherServiceTable();
+}
+
+void LauncherStartupSteps::ShutDown()
+{
+    StopEngine();
 }
