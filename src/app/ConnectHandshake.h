@@ -49,3 +49,11 @@ std::vector<uint8_t> EncodeHandshake(const HandshakeMessage& message);
 // The message in a datagram, or nothing when it is not a well-formed handshake
 // datagram (other datagrams, such as queries, share the server's port).
 std::optional<HandshakeMessage> DecodeHandshake(const uint8_t* data, size_t size);
+
+// A message of the given type with every other field at its default.
+inline HandshakeMessage HandshakeOf(HandshakeType type)
+{
+    HandshakeMessage message;
+    message.type = type;
+    return message;
+}
