@@ -7,7 +7,7 @@
 class CommandText
 {
 public:
-    static constexpr size_t kMaxBuffered = 16384;  // text waiting to run
+    static constexpr size_t kMaxBuffered = 16384; // text waiting to run
     static constexpr size_t kMaxWords = 64;
 
     // Appends text; text that would overflow the buffer is dropped whole. Returns

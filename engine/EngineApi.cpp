@@ -37,9 +37,16 @@ const char* ConsoleVariableText(const char* name)
     return g_engine ? g_engine->VariableText(name) : "";
 }
 
-void Nothing() {}
-void NothingInt(int) {}
-int ReturnZero() { return 0; }
+void Nothing()
+{
+}
+void NothingInt(int)
+{
+}
+int ReturnZero()
+{
+    return 0;
+}
 
 int FillStatusRecord(void* record, int)
 {
@@ -83,7 +90,9 @@ int Initialise(const char* commandLine, void*, size_t, const void* services, voi
     return 1;
 }
 
-void MouseButtons(int) {}
+void MouseButtons(int)
+{
+}
 
 void KeyEvent(int key, int down)
 {
@@ -91,12 +100,20 @@ void KeyEvent(int key, int down)
         g_engine->KeyEvent(key, down != 0);
 }
 
-void RestoreGame(const char*) {}
+void RestoreGame(const char*)
+{
+}
 
 // The stand-in keeps no saved games, so a mode switch saves nothing.
-int SaveGame(const char*, const char*) { return 0; }
+int SaveGame(const char*, const char*)
+{
+    return 0;
+}
 
-double Clock() { return EngineSeconds(); }
+double Clock()
+{
+    return EngineSeconds();
+}
 
 void WindowMessage(void* window, void* event)
 {
@@ -104,7 +121,9 @@ void WindowMessage(void* window, void* event)
         g_engine->WindowMessage(static_cast<QWidget*>(window), static_cast<QEvent*>(event));
 }
 
-void RestoreDisplay(void*, int, int) {}
+void RestoreDisplay(void*, int, int)
+{
+}
 
 } // extern "C"
 

@@ -1,4 +1,10 @@
 #include "EngineKind.h"
 
-const char* EngineKindName() { return "software"; }
-bool EngineRestoresDisplay() { return false; }
+const char* EngineKindName()
+{
+    return "software";
+}
+bool EngineRestoresDisplay()
+{
+    return false;
+}

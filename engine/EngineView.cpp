@@ -81,9 +81,9 @@ void PaintEngineView(QPaintDevice& device, const StandInEngine::View& view)
         for (const std::string& text : view.console)
             line(Text(text));
     }
-    painter.drawText(margin, height - margin / 2,
-                     QStringLiteral("Kestrel stand-in engine (%1) - Escape returns to the menu")
-                         .arg(Text(view.engineKind)));
+    painter.drawText(
+        margin, height - margin / 2,
+        QStringLiteral("Kestrel stand-in engine (%1) - Escape returns to the menu").arg(Text(view.engineKind)));
 }
 
 void StandInEngine::WindowMessage(QWidget* window, QEvent* event)

@@ -141,7 +141,7 @@ void ServerConnection::Receive()
         const ssize_t size =
             ::recvfrom(m_socket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (size < 0)
-            return;  // nothing more waiting (or an ICMP error: keep trying until the time-out)
+            return; // nothing more waiting (or an ICMP error: keep trying until the time-out)
         // Only the server we talk to may answer.
         if (fromSize != sizeof from || from.sin_port != htons(m_port) ||
             std::memcmp(&from.sin_addr, m_address.data(), 4) != 0)
@@ -160,7 +160,7 @@ void ServerConnection::Handle(const HandshakeMessage& message)
             return;
         m_challenge = message.challenge;
         m_phase = Phase::Connecting;
-        m_nextSend = 0.0;  // send the connect request at the next poll
+        m_nextSend = 0.0; // send the connect request at the next poll
         m_message = "Sending connect request to " + m_addressText + "...";
         break;
     case HandshakeType::Accept:

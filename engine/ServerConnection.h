@@ -13,8 +13,8 @@ public:
     enum class Phase
     {
         Idle,
-        Challenging,  // waiting for the challenge
-        Connecting,   // waiting for accept or reject
+        Challenging, // waiting for the challenge
+        Connecting,  // waiting for accept or reject
         Connected,
         Failed,
     };
@@ -26,8 +26,8 @@ public:
 
     // Starts a handshake with "HOST:PORT" (or "HOST", port 27015). False with a
     // message in Failure() when the address is unusable or no socket opens.
-    bool Start(const std::string& address, const std::string& name, const std::string& password,
-               double now, double timeout, double resendInterval);
+    bool Start(const std::string& address, const std::string& name, const std::string& password, double now,
+               double timeout, double resendInterval);
     // Sends, re-sends and reads what arrived; call once per frame.
     void Poll(double now);
     // Tells a connected server goodbye and closes the socket.

@@ -197,7 +197,7 @@ void StandInEngine::Connect(const std::string& address)
 void StandInEngine::Disconnect()
 {
     if (m_connectionState == kConnectionNone)
-        return;  // the last refusal stays readable in the status text
+        return; // the last refusal stays readable in the status text
     m_connection.Disconnect();
     m_connectionState = kConnectionNone;
     m_localGame = false;
@@ -247,8 +247,9 @@ StandInEngine::View StandInEngine::CurrentView() const
     if (m_localGame)
         view.server = "this machine";
     else if (m_connectionState != kConnectionNone)
-        view.server = m_connection.HostName().empty() ? m_connection.AddressText()
-                                                      : m_connection.HostName() + " (" + m_connection.AddressText() + ")";
+        view.server = m_connection.HostName().empty()
+                          ? m_connection.AddressText()
+                          : m_connection.HostName() + " (" + m_connection.AddressText() + ")";
     view.statusText = m_statusText;
     view.connectMessages[0] = m_variables.Get("scr_connectmsg");
     view.connectMessages[1] = m_variables.Get("scr_connectmsg1");

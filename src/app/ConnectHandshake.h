@@ -19,7 +19,7 @@
 
 inline constexpr int kGameProtocolVersion = 45;
 inline constexpr size_t kMaxHandshakeText = 255;      // longest string field
-inline constexpr size_t kMaxHandshakeDatagram = 1400;  // longest datagram either side sends
+inline constexpr size_t kMaxHandshakeDatagram = 1400; // longest datagram either side sends
 inline constexpr const char* kRejectBadPassword = "BADPASSWORD";
 
 enum class HandshakeType
@@ -35,13 +35,13 @@ enum class HandshakeType
 struct HandshakeMessage
 {
     HandshakeType type = HandshakeType::GetChallenge;
-    int32_t protocol = kGameProtocolVersion;  // connect
-    uint32_t challenge = 0;                   // challenge, connect, disconnect
-    std::string name;                         // connect
-    std::string password;                     // connect
-    std::string hostName;                     // accept
-    std::string map;                          // accept
-    std::string reason;                       // reject
+    int32_t protocol = kGameProtocolVersion; // connect
+    uint32_t challenge = 0;                  // challenge, connect, disconnect
+    std::string name;                        // connect
+    std::string password;                    // connect
+    std::string hostName;                    // accept
+    std::string map;                         // accept
+    std::string reason;                      // reject
 };
 
 // The datagram for a message; string fields longer than kMaxHandshakeText are cut.

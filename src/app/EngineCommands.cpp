@@ -24,8 +24,7 @@ std::string BareWord(std::string_view value)
 
 std::string JoinCommand(std::string_view playerName, std::string_view host, int port)
 {
-    return "name \"" + QuotedValue(playerName) + "\"\nconnect " + BareWord(host) + ":" +
-           std::to_string(port) + "\n";
+    return "name \"" + QuotedValue(playerName) + "\"\nconnect " + BareWord(host) + ":" + std::to_string(port) + "\n";
 }
 
 std::string JoinCommand(std::string_view playerName, std::string_view address)
@@ -62,8 +61,8 @@ std::string SaveCommand(std::string_view saveName)
     return "save " + BareWord(saveName) + "\n";
 }
 
-std::string ListenServerCommand(bool lan, int maxPlayers, std::string_view password,
-                                std::string_view hostName, std::string_view map)
+std::string ListenServerCommand(bool lan, int maxPlayers, std::string_view password, std::string_view hostName,
+                                std::string_view map)
 {
     std::string text = kCommandDisconnect;
     text += lan ? "sv_lan 1\nsetmaster disable\n" : "sv_lan 0\nsetmaster enable\n";

@@ -27,8 +27,8 @@ std::string LoadCommand(std::string_view saveName);
 std::string SaveCommand(std::string_view saveName);
 // The listen server texts: "disconnect\nsv_lan 1\nsetmaster disable\n..." on the LAN,
 // "sv_lan 0\nsetmaster enable\n..." on the Internet.
-std::string ListenServerCommand(bool lan, int maxPlayers, std::string_view password,
-                                std::string_view hostName, std::string_view map);
+std::string ListenServerCommand(bool lan, int maxPlayers, std::string_view password, std::string_view hostName,
+                                std::string_view map);
 
 // A value fit to stand between double quotes in a command.
 std::string QuotedValue(std::string_view value);

@@ -61,8 +61,8 @@ int EngineHost::LoadEngine(const std::string& library, int start)
 {
     const bool restart = m_display.RestartRequired();
     const bool gameChanged = m_handle && CurrentGame() != m_loadedGame;
-    if (!library.empty() && m_handle && strcasecmp(library.c_str(), m_libraryName.c_str()) == 0 &&
-        !restart && !gameChanged)
+    if (!library.empty() && m_handle && strcasecmp(library.c_str(), m_libraryName.c_str()) == 0 && !restart &&
+        !gameChanged)
         return 0;
 
     if (m_firstLoad) {
@@ -114,8 +114,8 @@ int EngineHost::StartLoaded()
         const std::string commandLine = line.Present() && !line.Text().empty() ? line.Text() : kNoCommandLine;
         m_windowHandle = m_display.EngineWindowHandle();
         const auto initialise = m_table.Get<EngineInitialiseFn>(kEntryInitialise);
-        if (!initialise || !initialise(commandLine.c_str(), m_memory, m_memorySize, &LauncherServices(),
-                                       &m_windowHandle, 0))
+        if (!initialise ||
+            !initialise(commandLine.c_str(), m_memory, m_memorySize, &LauncherServices(), &m_windowHandle, 0))
             status = kMessageEngineFailed;
     }
     if (status != 0) {
@@ -153,8 +153,7 @@ void EngineHost::Unload(bool reloading)
     const EngineStatus status = Status();
     const bool multiplayer = status.InMultiplayerGame();
     if (reloading && !multiplayer && !m_dedicatedPending && m_table.Has(kEntrySaveGame))
-        m_savedForModeSwitch =
-            m_table.Get<EngineSaveGameFn>(kEntrySaveGame)(kModeSwitchSave, kModeSwitchComment) != 0;
+        m_savedForModeSwitch = m_table.Get<EngineSaveGameFn>(kEntrySaveGame)(kModeSwitchSave, kModeSwitchComment) != 0;
     if (multiplayer) {
         AddCommandText(kCommandDisconnect);
         const bool background = m_background;

@@ -19,7 +19,7 @@ public:
     static constexpr int kMessageEngineFailed = 137;
     static constexpr int kLeaveCountdownFrames = 5;
     static constexpr double kNegativeFrameTime = 0.02;
-    static constexpr int kRequestCount = 6;  // requests 1 to 5 from the frame entry
+    static constexpr int kRequestCount = 6; // requests 1 to 5 from the frame entry
     static constexpr const char* kModeSwitchSave = "KSSave";
     static constexpr const char* kModeSwitchComment = "Mode Switch";
 

@@ -21,33 +21,33 @@ enum EngineEntry : int
 {
     kEntryVersion = 0,
     kEntryTableSize = 2,
-    kEntryAddCommandText = 4,        // void (const char* text)
-    kEntryAddConsoleCommand = 6,     // void (const char* name, void (*handler)(void))
-    kEntrySetConsoleVariable = 12,   // void (const char* name, const char* value)
-    kEntryConsoleVariableText = 15,  // const char* (const char* name)
-    kEntryAfterStart = 17,           // void (void)
-    kEntryFillStatusRecord = 18,     // int (void* record320, int)
-    kEntryBackgroundMode = 19,       // void (int flag)
-    kEntryStateChanged = 20,         // void (int state)
-    kEntryNotify = 21,               // void (int code)
-    kEntryQuery22 = 22,              // int (void)
-    kEntryRunFrame = 23,             // int (double seconds, int state, int* request)
-    kEntryShutdown = 25,             // void (void)
-    kEntryInitialise = 26,           // int (const char* cmdline, void* memory, size_t size,
-                                     //      const void* services, void** window, int)
-    kEntryMouseButtons = 30,         // void (int mask)
-    kEntryKeyEvent = 33,             // void (int key, int down)
-    kEntryRestoreGame = 34,          // void (const char* name)
-    kEntryInputOff = 35,             // void (void)
-    kEntrySoundOff = 36,             // void (void)
-    kEntryQuery38 = 38,              // int (void)
-    kEntryInputSoundOn = 39,         // void (void)
-    kEntrySaveGame = 40,             // int (const char* name, const char* comment)
-    kEntryStarting = 44,             // void (int flag)
-    kEntryBeforeShutdown = 45,       // void (void)
-    kEntryClock = 49,                // double (void)
-    kEntryWindowMessage = 52,        // void (void* window, void* event); event is a QEvent*
-    kEntryRestoreDisplay = 57,       // void (void* window, int width, int height)
+    kEntryAddCommandText = 4,       // void (const char* text)
+    kEntryAddConsoleCommand = 6,    // void (const char* name, void (*handler)(void))
+    kEntrySetConsoleVariable = 12,  // void (const char* name, const char* value)
+    kEntryConsoleVariableText = 15, // const char* (const char* name)
+    kEntryAfterStart = 17,          // void (void)
+    kEntryFillStatusRecord = 18,    // int (void* record320, int)
+    kEntryBackgroundMode = 19,      // void (int flag)
+    kEntryStateChanged = 20,        // void (int state)
+    kEntryNotify = 21,              // void (int code)
+    kEntryQuery22 = 22,             // int (void)
+    kEntryRunFrame = 23,            // int (double seconds, int state, int* request)
+    kEntryShutdown = 25,            // void (void)
+    kEntryInitialise = 26,          // int (const char* cmdline, void* memory, size_t size,
+                                    //      const void* services, void** window, int)
+    kEntryMouseButtons = 30,        // void (int mask)
+    kEntryKeyEvent = 33,            // void (int key, int down)
+    kEntryRestoreGame = 34,         // void (const char* name)
+    kEntryInputOff = 35,            // void (void)
+    kEntrySoundOff = 36,            // void (void)
+    kEntryQuery38 = 38,             // int (void)
+    kEntryInputSoundOn = 39,        // void (void)
+    kEntrySaveGame = 40,            // int (const char* name, const char* comment)
+    kEntryStarting = 44,            // void (int flag)
+    kEntryBeforeShutdown = 45,      // void (void)
+    kEntryClock = 49,               // double (void)
+    kEntryWindowMessage = 52,       // void (void* window, void* event); event is a QEvent*
+    kEntryRestoreDisplay = 57,      // void (void* window, int width, int height)
 };
 
 extern "C" {
@@ -78,12 +78,12 @@ inline constexpr const char* kEngineApiSymbol = "Sys_EngineAPI";
 
 // Layout of the 320-byte status record that entry 18 fills. All words are 32-bit,
 // in the machine's byte order.
-inline constexpr size_t kStatusMaxClientsOffset = 8;    // players the local game allows
-inline constexpr size_t kStatusLocalServerOffset = 44;  // nonzero while the engine runs a server
-inline constexpr size_t kStatusAddressOffset = 48;      // server IPv4 address, 4 bytes a.b.c.d
-inline constexpr size_t kStatusTextOffset = 54;         // NUL-terminated last connection message
-inline constexpr size_t kStatusConnectionOffset = 312;  // connection state (below)
-inline constexpr size_t kStatusActiveOffset = 316;      // nonzero while the connected game is active
+inline constexpr size_t kStatusMaxClientsOffset = 8;   // players the local game allows
+inline constexpr size_t kStatusLocalServerOffset = 44; // nonzero while the engine runs a server
+inline constexpr size_t kStatusAddressOffset = 48;     // server IPv4 address, 4 bytes a.b.c.d
+inline constexpr size_t kStatusTextOffset = 54;        // NUL-terminated last connection message
+inline constexpr size_t kStatusConnectionOffset = 312; // connection state (below)
+inline constexpr size_t kStatusActiveOffset = 316;     // nonzero while the connected game is active
 
 enum EngineConnectionState : int
 {
@@ -99,25 +99,25 @@ enum EngineRunState : int
     kEngineRunning = 1,
     kEngineSuspended = 2,
     kEngineQuitting = 3,
-    kEngineLeaveInFiveFrames = 4,  // returned by the engine only
+    kEngineLeaveInFiveFrames = 4, // returned by the engine only
 };
 
 // Launcher service table entries (31 pointer-sized entries handed over by entry 26).
 enum LauncherService : int
 {
-    kServiceMmx = 0,             // value
-    kServiceCpuMhz = 1,          // value
-    kServiceFirstVideo = 2,      // 2..10 video surface and mode services
-    kServiceNothing11 = 11,      // void (void)
-    kServiceNothing12 = 12,      // void (void)
+    kServiceMmx = 0,        // value
+    kServiceCpuMhz = 1,     // value
+    kServiceFirstVideo = 2, // 2..10 video surface and mode services
+    kServiceNothing11 = 11, // void (void)
+    kServiceNothing12 = 12, // void (void)
     kServiceD3DActivation = 13,
-    kServiceFirstCdAudio = 14,   // 14..17 CD audio services
+    kServiceFirstCdAudio = 14, // 14..17 CD audio services
     kServiceRegisterCd = 18,
-    kServiceFatalError = 19,     // void (const char* message), never returns
+    kServiceFatalError = 19, // void (const char* message), never returns
     kServiceSurfaceCache = 20,
-    kServiceNothing21 = 21,      // void (void)
+    kServiceNothing21 = 21, // void (void)
     kServiceFindCustomGame = 27,
-    kServiceLocalisedString = 30,  // const char* (int number)
+    kServiceLocalisedString = 30, // const char* (int number)
 };
 
 extern "C" {

@@ -4,8 +4,8 @@
 
 struct ScanCode
 {
-    int code = 0;           // PC set-1 scan code, 0 when unknown
-    bool extended = false;  // the extended-key flag (E0 prefix)
+    int code = 0;          // PC set-1 scan code, 0 when unknown
+    bool extended = false; // the extended-key flag (E0 prefix)
 };
 
 // The engine's key number for a scan code; codes of 128 and above give 0.

@@ -8,19 +8,16 @@
 
 struct EngineStatus
 {
-    int maxClients = 0;        // offset 8
-    int localServer = 0;       // offset 44
-    std::array<uint8_t, 4> address{};  // offset 48, a.b.c.d
-    std::string text;          // offset 54, the last connection message
-    int connectionState = 0;   // offset 312
-    int active = 0;            // offset 316
+    int maxClients = 0;               // offset 8
+    int localServer = 0;              // offset 44
+    std::array<uint8_t, 4> address{}; // offset 48, a.b.c.d
+    std::string text;                 // offset 54, the last connection message
+    int connectionState = 0;          // offset 312
+    int active = 0;                   // offset 316
 
     // The engine plays a multiplayer game: a local server for more than one player,
     // or a connection to a server.
-    bool InMultiplayerGame() const
-    {
-        return localServer != 0 ? maxClients > 1 : connectionState != kConnectionNone;
-    }
+    bool InMultiplayerGame() const { return localServer != 0 ? maxClients > 1 : connectionState != kConnectionNone; }
     // Connected to a game that is being played.
     bool Playing() const { return connectionState == kConnectionPlaying && active != 0; }
 };

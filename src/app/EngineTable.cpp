@@ -8,17 +8,29 @@
 namespace {
 
 extern "C" {
-void NothingVoid() {}
-void NothingInt(int) {}
-void NothingIntInt(int, int) {}
-int ReturnZero() { return 0; }
+void NothingVoid()
+{
+}
+void NothingInt(int)
+{
+}
+void NothingIntInt(int, int)
+{
+}
+int ReturnZero()
+{
+    return 0;
+}
 int ClearStatusRecord(void* record, int)
 {
     if (record)
         std::memset(record, 0, kEngineStatusRecordBytes);
     return 0;
 }
-double DefaultClock() { return LauncherSeconds(); }
+double DefaultClock()
+{
+    return LauncherSeconds();
+}
 }
 
 // Entries that take no arguments, or whose arguments the default ignores.

@@ -17,14 +17,9 @@ public:
 
     bool Has(int entry) const { return entry >= 0 && entry < kEngineTableEntries && m_entries[entry] != 0; }
     uintptr_t Value(int entry) const { return m_entries[entry]; }
-    template <typename Fn>
-    Fn Get(int entry) const
-    {
-        return reinterpret_cast<Fn>(m_entries[entry]);
-    }
+    template <typename Fn> Fn Get(int entry) const { return reinterpret_cast<Fn>(m_entries[entry]); }
     // Replaces one entry point; for entries the launcher fills itself and for tests.
-    template <typename Fn>
-    void Set(int entry, Fn function)
+    template <typename Fn> void Set(int entry, Fn function)
     {
         m_entries[entry] = reinterpret_cast<uintptr_t>(function);
     }

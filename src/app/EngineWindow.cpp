@@ -65,7 +65,8 @@ bool EngineWindow::event(QEvent* event)
     case QEvent::KeyRelease:
         return HandleKey(event, false);
     case QEvent::Wheel:
-        m_host.WheelEvent(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        if (const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y())
+            m_host.WheelEvent(delta);
         return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

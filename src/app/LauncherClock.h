@@ -9,9 +9,9 @@
 class LauncherClock
 {
 public:
-    static constexpr uint64_t kMaxTickRate = 2000000;       // ticks per second after shifting
-    static constexpr uint32_t kBackwardTolerance = 268435455;  // smaller backward steps add nothing
-    static constexpr int kStuckReadings = 100000;           // unchanged readings before 1 s is added
+    static constexpr uint64_t kMaxTickRate = 2000000;         // ticks per second after shifting
+    static constexpr uint32_t kBackwardTolerance = 268435455; // smaller backward steps add nothing
+    static constexpr int kStuckReadings = 100000;             // unchanged readings before 1 s is added
 
     // The source must outlive the clock.
     explicit LauncherClock(TickSource& source);

@@ -11,7 +11,9 @@ namespace {
 FatalErrorObserver g_observer = nullptr;
 
 extern "C" {
-void ServiceNothing() {}
+void ServiceNothing()
+{
+}
 
 void ServiceFatalError(const char* message)
 {

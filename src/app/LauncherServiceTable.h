@@ -17,8 +17,7 @@ LauncherServiceTable& LauncherServices();
 // launcher state, the do-nothing entries, the fatal error and the localised strings.
 void FillLauncherServiceTable();
 
-template <typename Fn>
-void SetLauncherService(int entry, Fn function)
+template <typename Fn> void SetLauncherService(int entry, Fn function)
 {
     LauncherServices().entries[entry] = reinterpret_cast<uintptr_t>(function);
 }

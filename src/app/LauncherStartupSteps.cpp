@@ -3,6 +3,7 @@
 #include "app/EngineHost.h"
 #include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
+#include "app/QtEngineDisplay.h"
 #include "app/LauncherValues.h"
 
 #include <QApplication>
@@ -63,5 +64,8 @@ void LauncherStartupSteps::FillEngineServiceTable()
 
 void LauncherStartupSteps::ShutDown()
 {
+    // Both go while the application object still exists: the engine library and
+    // its window use the toolkit.
     StopEngine();
+    TheEngineDisplay().DestroyEngineWindow();
 }

@@ -27,15 +27,18 @@ TEST(ConnectHandshake, DatagramLayouts)
     HandshakeMessage challenge;
     challenge.type = HandshakeType::Challenge;
     challenge.challenge = 0x04030201;
-    EXPECT_EQ(EncodeHandshake(challenge), Bytes(std::string("\xFF\xFF\xFF\xFF" "challenge\0\x01\x02\x03\x04", 18)));
+    EXPECT_EQ(EncodeHandshake(challenge), Bytes(std::string("\xFF\xFF\xFF\xFF"
+                                                            "challenge\0\x01\x02\x03\x04",
+                                                            18)));
 
     HandshakeMessage connect;
     connect.type = HandshakeType::Connect;
     connect.challenge = 7;
     connect.name = "Ann";
     connect.password = "pw";
-    EXPECT_EQ(EncodeHandshake(connect),
-              Bytes(std::string("\xFF\xFF\xFF\xFF" "connect\0\x2D\0\0\0\x07\0\0\0Ann\0pw\0", 27)));
+    EXPECT_EQ(EncodeHandshake(connect), Bytes(std::string("\xFF\xFF\xFF\xFF"
+                                                          "connect\0\x2D\0\0\0\x07\0\0\0Ann\0pw\0",
+                                                          27)));
 }
 
 TEST(ConnectHandshake, EveryMessageSurvivesTheRoundTrip)
@@ -101,13 +104,21 @@ TEST(ConnectHandshake, MalformedDatagramsAreRefused)
     EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFFhello\0", 10))));
     EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFFinfostring\n\0", 16))));
     // Missing or truncated fields.
-    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF" "challenge\0\x01\x02\x03", 17))));
-    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF" "connect\0\x2D\0\0\0\x07\0\0\0Ann\0pw", 26))));
-    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF" "accept\0host", 15))));
+    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF"
+                                          "challenge\0\x01\x02\x03",
+                                          17))));
+    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF"
+                                          "connect\0\x2D\0\0\0\x07\0\0\0Ann\0pw",
+                                          26))));
+    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF"
+                                          "accept\0host",
+                                          15))));
     // A string field longer than the limit.
     std::string longName(kMaxHandshakeText + 1, 'n');
-    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF" "connect\0\x2D\0\0\0\x07\0\0\0", 20) + longName +
-                              std::string("\0\0", 2))));
+    EXPECT_FALSE(Decode(Bytes(std::string("\xFF\xFF\xFF\xFF"
+                                          "connect\0\x2D\0\0\0\x07\0\0\0",
+                                          20) +
+                              longName + std::string("\0\0", 2))));
     // Larger than any datagram a peer sends.
     std::vector<uint8_t> huge(kMaxHandshakeDatagram + 1, 0);
     EXPECT_FALSE(Decode(huge));

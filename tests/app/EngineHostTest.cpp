@@ -1,7 +1,7 @@
 // The engine host against an engine made of test functions.
+#include "app/EngineHost.h"
 #include "app/CommandLine.h"
 #include "app/EngineDisplay.h"
-#include "app/EngineHost.h"
 #include "app/EngineLibraryLoader.h"
 #include "app/Prompt.h"
 
@@ -20,7 +20,7 @@ struct FakeEngine
     std::vector<std::string> commandLines;
     std::string commandText;
     std::vector<int> statesTold;
-    std::deque<int> frameResults;  // consumed one per frame; then the state is echoed
+    std::deque<int> frameResults; // consumed one per frame; then the state is echoed
     std::vector<int> framesSeenState;
     int connectionState = kConnectionNone;
     int saveResult = 0;
@@ -29,13 +29,21 @@ struct FakeEngine
     int shutdowns = 0;
     int initialiseResult = 1;
     double clock = 0.0;
+    std::vector<std::pair<int, int>> keys;
+    std::vector<int> mouseMasks;
 };
 
 FakeEngine* g_engine = nullptr;
 
 extern "C" {
-void FakeAddText(const char* text) { g_engine->commandText += text; }
-void FakeStateChanged(int state) { g_engine->statesTold.push_back(state); }
+void FakeAddText(const char* text)
+{
+    g_engine->commandText += text;
+}
+void FakeStateChanged(int state)
+{
+    g_engine->statesTold.push_back(state);
+}
 int FakeRunFrame(double, int state, int* request)
 {
     *request = 0;
@@ -63,9 +71,26 @@ int FakeSave(const char*, const char*)
     ++g_engine->saves;
     return g_engine->saveResult;
 }
-void FakeRestore(const char* name) { g_engine->restored.push_back(name); }
-void FakeShutdown() { ++g_engine->shutdowns; }
-double FakeClock() { return g_engine->clock; }
+void FakeRestore(const char* name)
+{
+    g_engine->restored.push_back(name);
+}
+void FakeShutdown()
+{
+    ++g_engine->shutdowns;
+}
+double FakeClock()
+{
+    return g_engine->clock;
+}
+void FakeKey(int key, int down)
+{
+    g_engine->keys.emplace_back(key, down);
+}
+void FakeMouse(int mask)
+{
+    g_engine->mouseMasks.push_back(mask);
+}
 
 int FakeApi(int version, int size, void* table)
 {
@@ -82,9 +107,14 @@ int FakeApi(int version, int size, void* table)
     set(kEntryRestoreGame, &FakeRestore);
     set(kEntryShutdown, &FakeShutdown);
     set(kEntryClock, &FakeClock);
+    set(kEntryKeyEvent, &FakeKey);
+    set(kEntryMouseButtons, &FakeMouse);
     return 1;
 }
-int RefusingApi(int, int, void*) { return 0; }
+int RefusingApi(int, int, void*)
+{
+    return 0;
+}
 }
 
 class FakeLoader : public EngineLibraryLoader
@@ -115,6 +145,8 @@ class FakeDisplay : public EngineDisplay
 public:
     int Renderer() override { return renderer; }
     bool RestartRequired() override { return restart; }
+    bool Windowed() override { return windowed; }
+    bool MouseCaptured() override { return captured; }
     bool SetUpEngineWindow() override { return windowValid; }
     void* EngineWindowHandle() override { return this; }
     bool EngineWindowVisible() override { return engineShown; }
@@ -130,6 +162,8 @@ public:
     bool windowValid = true;
     bool engineShown = false;
     int takenBack = 0;
+    bool windowed = true;
+    bool captured = false;
 };
 
 class RecordingPrompt : public Prompt
@@ -197,7 +231,7 @@ TEST_F(EngineHostTest, ConnectOptionIsHandedOverOnceAcrossAReload)
     EffectiveCommandLine() = CommandLine("kestrel +connect 127.0.0.1:27015 -game vrel");
     ASSERT_EQ(host.StartEngine(false), 1);
     EXPECT_TRUE(host.ConnectOnCommandLine());
-    display.restart = true;  // a video change reloads the same library
+    display.restart = true; // a video change reloads the same library
     ASSERT_EQ(host.StartEngine(false), 1);
     ASSERT_EQ(engine.commandLines.size(), 2u);
     EXPECT_NE(engine.commandLines[0].find("+connect 127.0.0.1:27015"), std::string::npos);
@@ -238,7 +272,7 @@ TEST_F(EngineHostTest, LeavingInFiveFramesKeepsTheGameOnScreen)
     ASSERT_EQ(host.StartEngine(false), 1);
     ASSERT_TRUE(display.engineShown);
     engine.frameResults = {kEngineLeaveInFiveFrames, 2, 2, 2, 2, 2, 2};
-    EXPECT_EQ(host.EngineFrame(false), kEngineRunning);  // the 4
+    EXPECT_EQ(host.EngineFrame(false), kEngineRunning); // the 4
     for (int frame = 1; frame < EngineHost::kLeaveCountdownFrames; ++frame) {
         EXPECT_EQ(host.EngineFrame(false), kEngineRunning) << "frame " << frame;
         EXPECT_TRUE(display.engineShown);
@@ -272,7 +306,7 @@ TEST_F(EngineHostTest, PendingStateReplacesOneFrameResult)
     ASSERT_EQ(host.StartEngine(false), 1);
     host.SetPendingState(kEngineSuspended);
     EXPECT_EQ(host.EngineFrame(false), kEngineSuspended);
-    EXPECT_EQ(host.EngineFrame(true), kEngineSuspended);  // the engine echoes 2
+    EXPECT_EQ(host.EngineFrame(true), kEngineSuspended); // the engine echoes 2
 }
 
 TEST_F(EngineHostTest, EngineQuittingEndsTheLauncherAndUnloads)
@@ -366,5 +400,44 @@ TEST_F(EngineHostTest, ClockComesFromTheEngineWhileLoaded)
     engine.clock = 1234.5;
     EXPECT_DOUBLE_EQ(host.Clock(), 1234.5);
     host.StopEngine();
-    EXPECT_LT(host.Clock(), 1000.0);  // the launcher's own clock, counting from its start
+    EXPECT_LT(host.Clock(), 1000.0); // the launcher's own clock, counting from its start
+}
+
+TEST_F(EngineHostTest, KeysReachTheEngineAsKeyNumbers)
+{
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.KeyEvent(72, false, true); // keypad 8
+    host.KeyEvent(72, true, false); // Up arrow released
+    host.KeyEvent(200, false, true);
+    EXPECT_EQ(engine.keys, (std::vector<std::pair<int, int>>{{161, 1}, {128, 0}, {0, 1}}));
+}
+
+TEST_F(EngineHostTest, WheelIsAPressAndReleaseOfTheWheelKey)
+{
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.WheelEvent(120);
+    host.WheelEvent(-120);
+    EXPECT_EQ(engine.keys, (std::vector<std::pair<int, int>>{{240, 1}, {240, 0}, {239, 1}, {239, 0}}));
+}
+
+TEST_F(EngineHostTest, MouseButtonsOnlyWhenFullScreenOrCapturedAndNotDuringAJoin)
+{
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.MouseButtons(1);
+    display.captured = true;
+    host.MouseButtons(2);
+    display.captured = false;
+    display.windowed = false;
+    host.MouseButtons(4);
+    host.SetBusy(true);
+    host.MouseButtons(5);
+    EXPECT_EQ(engine.mouseMasks, (std::vector<int>{2, 4}));
+}
+
+TEST_F(EngineHostTest, ClosingTheWindowAsksUnlessQuitting)
+{
+    ASSERT_EQ(host.StartEngine(false), 1);
+    engine.commandText.clear();
+    host.WindowCloseRequested();
+    EXPECT_EQ(engine.commandText, "quit prompt\n");
 }

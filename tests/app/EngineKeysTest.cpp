@@ -4,19 +4,19 @@
 
 TEST(EngineKeys, MainBlockScanCodes)
 {
-    EXPECT_EQ(EngineKeyNumber(1, false), 27);    // Escape
+    EXPECT_EQ(EngineKeyNumber(1, false), 27); // Escape
     EXPECT_EQ(EngineKeyNumber(2, false), '1');
     EXPECT_EQ(EngineKeyNumber(11, false), '0');
-    EXPECT_EQ(EngineKeyNumber(14, false), 127);  // Backspace
+    EXPECT_EQ(EngineKeyNumber(14, false), 127); // Backspace
     EXPECT_EQ(EngineKeyNumber(16, false), 'q');
-    EXPECT_EQ(EngineKeyNumber(28, false), 13);   // Enter
+    EXPECT_EQ(EngineKeyNumber(28, false), 13); // Enter
     EXPECT_EQ(EngineKeyNumber(30, false), 'a');
     EXPECT_EQ(EngineKeyNumber(44, false), 'z');
     EXPECT_EQ(EngineKeyNumber(57, false), ' ');
-    EXPECT_EQ(EngineKeyNumber(59, false), 135);  // F1
-    EXPECT_EQ(EngineKeyNumber(68, false), 144);  // F10
-    EXPECT_EQ(EngineKeyNumber(87, false), 145);  // F11
-    EXPECT_EQ(EngineKeyNumber(88, false), 146);  // F12
+    EXPECT_EQ(EngineKeyNumber(59, false), 135); // F1
+    EXPECT_EQ(EngineKeyNumber(68, false), 144); // F10
+    EXPECT_EQ(EngineKeyNumber(87, false), 145); // F11
+    EXPECT_EQ(EngineKeyNumber(88, false), 146); // F12
 }
 
 TEST(EngineKeys, OutOfTableCodesGiveZero)
@@ -32,8 +32,8 @@ TEST(EngineKeys, OutOfTableCodesGiveZero)
 
 TEST(EngineKeys, NavigationKeysWithoutExtendedFlagAreTheKeypad)
 {
-    EXPECT_EQ(EngineKeyNumber(72, true), 128);   // Up arrow
-    EXPECT_EQ(EngineKeyNumber(72, false), 161);  // keypad 8
+    EXPECT_EQ(EngineKeyNumber(72, true), 128);  // Up arrow
+    EXPECT_EQ(EngineKeyNumber(72, false), 161); // keypad 8
     EXPECT_EQ(EngineKeyNumber(80, false), 167);
     EXPECT_EQ(EngineKeyNumber(75, false), 163);
     EXPECT_EQ(EngineKeyNumber(77, false), 165);
@@ -43,19 +43,19 @@ TEST(EngineKeys, NavigationKeysWithoutExtendedFlagAreTheKeypad)
     EXPECT_EQ(EngineKeyNumber(73, false), 162);
     EXPECT_EQ(EngineKeyNumber(71, false), 160);
     EXPECT_EQ(EngineKeyNumber(79, false), 166);
-    EXPECT_EQ(EngineKeyNumber(71, true), 151);   // Home
-    EXPECT_EQ(EngineKeyNumber(83, true), 148);   // Delete
+    EXPECT_EQ(EngineKeyNumber(71, true), 151); // Home
+    EXPECT_EQ(EngineKeyNumber(83, true), 148); // Delete
 }
 
 TEST(EngineKeys, ExtendedFlagTurnsEnterSlashAndCapsIntoKeypadKeys)
 {
-    EXPECT_EQ(EngineKeyNumber(28, true), 169);   // keypad Enter
-    EXPECT_EQ(EngineKeyNumber(53, true), 172);   // keypad /
+    EXPECT_EQ(EngineKeyNumber(28, true), 169); // keypad Enter
+    EXPECT_EQ(EngineKeyNumber(53, true), 172); // keypad /
     EXPECT_EQ(EngineKeyNumber(53, false), '/');
     EXPECT_EQ(EngineKeyNumber(58, false), 175);
     EXPECT_EQ(EngineKeyNumber(58, true), 174);
-    EXPECT_EQ(EngineKeyNumber(29, true), 133);   // right Ctrl is still Ctrl
-    EXPECT_EQ(EngineKeyNumber(56, true), 132);   // right Alt is still Alt
+    EXPECT_EQ(EngineKeyNumber(29, true), 133); // right Ctrl is still Ctrl
+    EXPECT_EQ(EngineKeyNumber(56, true), 132); // right Alt is still Alt
 }
 
 TEST(EngineKeys, EvdevCodes)
@@ -79,14 +79,14 @@ TEST(EngineKeys, EvdevCodes)
     const ScanCode rightAlt = ScanCodeFromEvdev(100);
     EXPECT_EQ(rightAlt.code, 0x38);
     EXPECT_TRUE(rightAlt.extended);
-    EXPECT_EQ(ScanCodeFromEvdev(89).code, 0);   // outside the main block, not extended
-    EXPECT_EQ(ScanCodeFromEvdev(125).code, 0);  // left "Windows" key
+    EXPECT_EQ(ScanCodeFromEvdev(89).code, 0);  // outside the main block, not extended
+    EXPECT_EQ(ScanCodeFromEvdev(125).code, 0); // left "Windows" key
     EXPECT_EQ(ScanCodeFromEvdev(4000).code, 0);
 }
 
 TEST(EngineKeys, NativeCodesAreEvdevPlusEight)
 {
-    EXPECT_EQ(ScanCodeFromNative(9).code, 1);  // Escape on X11
+    EXPECT_EQ(ScanCodeFromNative(9).code, 1); // Escape on X11
     EXPECT_EQ(EngineKeyNumber(ScanCodeFromNative(9).code, false), 27);
     const ScanCode del = ScanCodeFromNative(119);
     EXPECT_EQ(del.code, 0x53);

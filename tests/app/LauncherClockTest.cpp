@@ -58,7 +58,7 @@ TEST(LauncherClock, WrapOfTheThirtyTwoBitCountAddsTheModularDifference)
     ticks.now = 0xFFFFFF00u;
     LauncherClock clock(ticks);
     clock.Seconds();
-    ticks.now = (uint64_t(1) << 32) + 0x100;  // the low word wrapped to 0x100
+    ticks.now = (uint64_t(1) << 32) + 0x100; // the low word wrapped to 0x100
     EXPECT_NEAR(clock.Seconds(), 0x200 / 1e6, 1e-12);
 }
 
@@ -68,9 +68,9 @@ TEST(LauncherClock, SmallBackwardStepAddsNothingLargeOneCountsAsWrap)
     ticks.now = 2000000;
     LauncherClock clock(ticks);
     clock.Seconds();
-    ticks.now = 1000000;  // one second back: jitter, nothing added
+    ticks.now = 1000000; // one second back: jitter, nothing added
     EXPECT_DOUBLE_EQ(clock.Seconds(), 0.0);
-    ticks.now = 1500000;  // counts from the new last reading
+    ticks.now = 1500000; // counts from the new last reading
     EXPECT_DOUBLE_EQ(clock.Seconds(), 0.5);
 
     // Back by 2^28 ticks exactly: beyond the tolerance, so the modular difference
@@ -104,7 +104,7 @@ TEST(LauncherClock, MovingCounterResetsTheStuckCount)
     clock.Seconds();
     for (int i = 0; i < LauncherClock::kStuckReadings; ++i)
         clock.Seconds();
-    ticks.now += 1;  // time moves once: the count starts over
+    ticks.now += 1; // time moves once: the count starts over
     const double moved = clock.Seconds();
     for (int i = 0; i < LauncherClock::kStuckReadings; ++i)
         ASSERT_DOUBLE_EQ(clock.Seconds(), moved);

@@ -5,8 +5,8 @@
 #include "app/EngineCommands.h"
 #include "app/EngineHost.h"
 #include "app/EngineLibraryLoader.h"
-#include "app/Prompt.h"
 #include "app/EngineWindow.h"
+#include "app/Prompt.h"
 #include "app/QtEngineDisplay.h"
 #include "peer/PeerGameServer.h"
 

@@ -40,7 +40,7 @@ TEST_F(EngineFixture, ClosingTheWindowOnlyAsks)
     ASSERT_EQ(host.StartEngine(false), 1);
     EXPECT_FALSE(display.Window()->close());
     EXPECT_EQ(host.EngineFrame(false), kEngineRunning);
-    QKeyEvent yes(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, 21 + 8, 0, 0);  // scan code 21: 'y'
+    QKeyEvent yes(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, 21 + 8, 0, 0); // scan code 21: 'y'
     QCoreApplication::sendEvent(display.Window(), &yes);
     EXPECT_EQ(host.EngineFrame(false), kEngineNoGame);
     EXPECT_EQ(quitCodes.size(), 1u);

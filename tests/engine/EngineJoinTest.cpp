@@ -40,7 +40,7 @@ TEST_F(EngineFixture, NegotiatingReportsStateFourUntilTheServerAnswers)
     PeerGameServer& server = StartServer(GameServerConfig{});
     ASSERT_EQ(host.StartEngine(false), 1);
     host.AddCommandText(JoinCommand("Ann", "127.0.0.1", server.Port()));
-    host.EngineFrame(true);  // the connect runs; no event processing yet, so no reply
+    host.EngineFrame(true); // the connect runs; no event processing yet, so no reply
     EXPECT_EQ(host.Status().connectionState, kConnectionNegotiating);
     EXPECT_FALSE(host.Status().text.empty());
     EXPECT_TRUE(RunUntil([&] { return host.Status().connectionState == kConnectionPlaying; }));

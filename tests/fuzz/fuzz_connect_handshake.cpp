@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<uint8_t> again = EncodeHandshake(*message);
     const std::optional<HandshakeMessage> twice = DecodeHandshake(again.data(), again.size());
     if (!twice || twice->type != message->type || twice->challenge != message->challenge ||
-        twice->name != message->name || twice->password != message->password ||
-        twice->reason != message->reason || twice->hostName != message->hostName || twice->map != message->map)
+        twice->name != message->name || twice->password != message->password || twice->reason != message->reason ||
+        twice->hostName != message->hostName || twice->map != message->map)
         std::abort();
     return 0;
 }

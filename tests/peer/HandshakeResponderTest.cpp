@@ -1,5 +1,5 @@
-#include "app/ConnectHandshake.h"
 #include "peer/HandshakeResponder.h"
+#include "app/ConnectHandshake.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ protected:
         const PeerResponse response = RespondToHandshake(bytes.data(), bytes.size(), from, state);
         EXPECT_TRUE(response.handled);
         if (!response.reply)
-            return HandshakeOf(HandshakeType::GetChallenge);  // stands for "no reply"
+            return HandshakeOf(HandshakeType::GetChallenge); // stands for "no reply"
         const auto reply = DecodeHandshake(response.reply->data(), response.reply->size());
         EXPECT_TRUE(reply);
         return reply ? *reply : HandshakeMessage{};
@@ -70,10 +70,10 @@ TEST_F(Responder, WrongOrMissingChallengeIsRefused)
     request.type = HandshakeType::Connect;
     request.challenge = 12345;
     request.name = "Ann";
-    HandshakeMessage reply = Send(request, kAnn);  // never asked for one
+    HandshakeMessage reply = Send(request, kAnn); // never asked for one
     EXPECT_EQ(reply.type, HandshakeType::Reject);
     EXPECT_EQ(reply.reason, kRefuseChallenge);
-    request.challenge = Challenge(kBob);  // someone else's
+    request.challenge = Challenge(kBob); // someone else's
     reply = Send(request, kAnn);
     EXPECT_EQ(reply.reason, kRefuseChallenge);
     EXPECT_TRUE(state.ConnectedPlayers().empty());
@@ -109,7 +109,7 @@ TEST_F(Responder, DisconnectFreesTheSlot)
     ASSERT_EQ(Connect(kAnn, "Ann", "").type, HandshakeType::Accept);
     HandshakeMessage goodbye;
     goodbye.type = HandshakeType::Disconnect;
-    goodbye.challenge = 999;  // not Ann's: ignored
+    goodbye.challenge = 999; // not Ann's: ignored
     Send(goodbye, kAnn);
     EXPECT_EQ(state.PlayerCount(), 1);
     goodbye.challenge = state.ConnectedPlayers()[0].challenge;

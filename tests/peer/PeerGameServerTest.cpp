@@ -1,6 +1,6 @@
 // Peer game servers on real loopback sockets.
-#include "app/ConnectHandshake.h"
 #include "peer/PeerGameServer.h"
+#include "app/ConnectHandshake.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -77,8 +77,7 @@ TEST(PeerGameServer, SilentServerReadsButNeverAnswers)
     ASSERT_TRUE(server.Start());
     QUdpSocket client;
     ASSERT_TRUE(client.bind(QHostAddress(QHostAddress::LocalHost), 0));
-    client.writeDatagram(Datagram(HandshakeOf(HandshakeType::GetChallenge)), QHostAddress::LocalHost,
-                         server.Port());
+    client.writeDatagram(Datagram(HandshakeOf(HandshakeType::GetChallenge)), QHostAddress::LocalHost, server.Port());
     EXPECT_FALSE(AwaitReply(client, 300));
     EXPECT_EQ(server.DatagramsReceived(), 1);
 }

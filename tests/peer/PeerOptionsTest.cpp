@@ -17,10 +17,11 @@ TEST(PeerOptions, EveryOptionIsRead)
 {
     PeerOptions options;
     std::string error;
-    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", "28000", "--count", "3", "--name", "Yard", "--map",
-                                  "dm_arena", "--max-players", "8", "--players", "2", "--password", "pw", "--ban",
-                                  "Cheater", "--ban", "Griefer", "--refuse-full", "--silent"},
-                                 options, error))
+    ASSERT_TRUE(ParsePeerOptions(
+        {"kestrel-peer", "--port",        "28000",   "--count",       "3",       "--name",     "Yard", "--map",
+         "dm_arena",     "--max-players", "8",       "--players",     "2",       "--password", "pw",   "--ban",
+         "Cheater",      "--ban",         "Griefer", "--refuse-full", "--silent"},
+        options, error))
         << error;
     ASSERT_EQ(options.gameServers.size(), 3u);
     const GameServerConfig& last = options.gameServers[2];

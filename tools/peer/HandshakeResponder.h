@@ -15,7 +15,7 @@ inline constexpr const char* kRefuseProtocol = "Server uses protocol version 45.
 // Result of offering a datagram to one of a server's protocols.
 struct PeerResponse
 {
-    bool handled = false;                 // the datagram belonged to this protocol
+    bool handled = false; // the datagram belonged to this protocol
     std::optional<std::vector<uint8_t>> reply;
 };
 

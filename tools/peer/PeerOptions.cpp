@@ -10,8 +10,7 @@ struct Parser
 {
     Parser()
     {
-        parser.setApplicationDescription(
-            "Runs loopback game servers that answer the Kestrel connect handshake.");
+        parser.setApplicationDescription("Runs loopback game servers that answer the Kestrel connect handshake.");
         parser.addHelpOption();
         parser.addOptions({
             {{"p", "port"}, "UDP port of the first game server (0: any free port).", "port", "27015"},
@@ -29,8 +28,7 @@ struct Parser
     QCommandLineParser parser;
 };
 
-bool ReadInt(const QCommandLineParser& parser, const QString& name, int low, int high, int& value,
-             std::string& error)
+bool ReadInt(const QCommandLineParser& parser, const QString& name, int low, int high, int& value, std::string& error)
 {
     bool ok = false;
     const int read = parser.value(name).toInt(&ok);
