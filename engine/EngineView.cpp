@@ -81,9 +81,11 @@ void PaintEngineView(QPaintDevice& device, const StandInEngine::View& view)
         for (const std::string& text : view.console)
             line(Text(text));
     }
-    painter.drawText(
-        margin, height - margin / 2,
-        QStringLiteral("Kestrel stand-in engine (%1) - Escape returns to the menu").arg(Text(view.engineKind)));
+    font.setPixelSize(std::max(10, normal * 2 / 3));
+    painter.setFont(font);
+    const QString footer = QStringLiteral("Kestrel stand-in engine (%1) - Escape: menu").arg(Text(view.engineKind));
+    painter.drawText(margin, height - margin / 2,
+                     painter.fontMetrics().elidedText(footer, Qt::ElideRight, width - 2 * margin));
 }
 
 void StandInEngine::WindowMessage(QWidget* window, QEvent* event)
