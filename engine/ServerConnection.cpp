@@ -99,7 +99,8 @@ void ServerConnection::Poll(double now)
     if (m_phase != Phase::Challenging && m_phase != Phase::Connecting)
         return;
     if (now >= m_deadline) {
-        Fail("Connection to " + m_addressText + " timed out: the server did not answer.");
+        // The launcher shows what follows the first colon as the reason.
+        Fail("Connection timed out: the server at " + m_addressText + " did not answer.");
         return;
     }
     if (now < m_nextSend)

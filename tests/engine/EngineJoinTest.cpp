@@ -77,7 +77,8 @@ TEST_F(EngineFixture, FullServerGivesItsReason)
     ASSERT_EQ(host.StartEngine(false), 1);
     const EngineStatus status = Join(server.Port());
     EXPECT_EQ(status.connectionState, kConnectionNone);
-    EXPECT_NE(status.text.find("Server is full."), std::string::npos) << status.text;
+    // The launcher shows what follows the first colon as the reason.
+    EXPECT_EQ(status.text.substr(status.text.find(':') + 1), " Server is full.");
     EXPECT_EQ(status.text.find("BADPASSWORD"), std::string::npos);
 }
 
@@ -93,6 +94,7 @@ TEST_F(EngineFixture, SilentServerTimesOut)
     const EngineStatus status = Join(server.Port());
     EXPECT_EQ(status.connectionState, kConnectionNone);
     EXPECT_NE(status.text.find("timed out"), std::string::npos) << status.text;
+    EXPECT_NE(status.text.substr(status.text.find(':') + 1).find("127.0.0.1:"), std::string::npos);
     EXPECT_GE(timer.elapsed(), 400);
     // The engine kept asking while it waited.
     EXPECT_GE(server.DatagramsReceived(), 3);
