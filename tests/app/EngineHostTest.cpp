@@ -4,6 +4,7 @@
 #include "app/EngineDisplay.h"
 #include "app/EngineLibraryLoader.h"
 #include "app/Prompt.h"
+#include "mods/ActiveCustomGame.h"
 
 #include <gtest/gtest.h>
 
@@ -440,4 +441,19 @@ TEST_F(EngineHostTest, ClosingTheWindowAsksUnlessQuitting)
     engine.commandText.clear();
     host.WindowCloseRequested();
     EXPECT_EQ(engine.commandText, "quit prompt\n");
+}
+
+TEST_F(EngineHostTest, ChangedCustomGameReloadsTheEngine)
+{
+    SetActiveCustomGame(std::nullopt);
+    ASSERT_EQ(host.StartEngine(false), 1);
+    ActiveCustomGameInfo game;
+    game.game = "Other";
+    game.gamedir = "other";
+    SetActiveCustomGame(game);
+    ASSERT_EQ(host.StartEngine(false), 1);
+    EXPECT_EQ(loader.opened.size(), 2u);
+    ASSERT_EQ(host.StartEngine(false), 1);
+    EXPECT_EQ(loader.opened.size(), 2u);
+    SetActiveCustomGame(std::nullopt);
 }

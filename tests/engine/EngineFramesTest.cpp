@@ -87,3 +87,19 @@ TEST_F(EngineFixture, EngineWindowIsPaintedByTheEngine)
     // The engine fills the window with its own background, not the default grey.
     EXPECT_EQ(image.pixelColor(2, 2), QColor(12, 16, 24));
 }
+
+namespace {
+int g_cdCalls = 0;
+extern "C" void CountCdCommand() { ++g_cdCalls; }
+} // namespace
+
+TEST_F(EngineFixture, RegisteredConsoleCommandRunsFromCommandText)
+{
+    ASSERT_EQ(host.StartEngine(false), 1);
+    ASSERT_TRUE(host.Table().Has(kEntryAddConsoleCommand));
+    host.Table().Get<EngineAddConsoleCommandFn>(kEntryAddConsoleCommand)("cd", &CountCdCommand);
+    g_cdCalls = 0;
+    host.AddCommandText("cd play 2\n");
+    host.EngineFrame(true);
+    EXPECT_EQ(g_cdCalls, 1);
+}
