@@ -1,6 +1,9 @@
 #include "app/LauncherStartupSteps.h"
 
+#include "app/EngineHost.h"
+#include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
+#include "app/QtEngineDisplay.h"
 #include "app/LauncherValues.h"
 
 #include <QApplication>
@@ -51,4 +54,17 @@ void LauncherStartupSteps::RunMainMenu()
     PlaceholderWindow window(loop);
     window.show();
     loop.exec();
+}
+
+void LauncherStartupSteps::FillEngineServiceTable()
+{
+    FillLauncherServiceTable();
+}
+
+void LauncherStartupSteps::ShutDown()
+{
+    // Both go while the application object still exists: the engine library and
+    // its window use the toolkit.
+    StopEngine();
+    TheEngineDisplay().DestroyEngineWindow();
 }

@@ -6,5 +6,7 @@ class LauncherStartupSteps : public StartupSteps
 {
 public:
     void ReadVideoSettings() override;
+    void FillEngineServiceTable() override;
+    void ShutDown() override;
     void RunMainMenu() override;
 };
