@@ -1,0 +1,19 @@
+#pragma once
+// Writes the complete demo game tree into a folder:
+//   harrow/pak0.pak        maps and player model previews
+//   vrel/liblist.gam       the game description, option scripts, manual
+//   vrel/gfx/shell/        string, colour and key lists and the skin bitmaps
+//   logos/                 spray logos
+//   kavcomm.lst, zorvan.inf
+#include <QString>
+
+class DemoWorld
+{
+public:
+    static constexpr const char* kBaseDirectory = "harrow";
+    static constexpr const char* kGameDirectory = "vrel";
+    static constexpr const char* kShellFolder = "vrel/gfx/shell";
+
+    // False with a reason in error when a file could not be written.
+    static bool Write(const QString& root, QString* error);
+};
