@@ -51,7 +51,7 @@ QImage ButtonPainter::Button(const QString& label, State state)
 
     const int shift = state == Pressed ? 1 : 0;
     const QRectF textRect(16 + shift, shift, kCellWidth - 36, kCellHeight);
-    SkinDraw::ShadowedText(p, textRect, Qt::AlignLeft | Qt::AlignVCenter, label, Sans(12, true), text);
+    SkinDraw::ShadowedText(p, textRect, Qt::AlignLeft | Qt::AlignVCenter, label, Condensed(13, true), text);
 
     // A small chevron on the right invites the click.
     if (state != Normal) {

@@ -12,7 +12,7 @@ using namespace SkinTheme;
 std::vector<std::pair<QString, QSize>> DialogPainter::Backgrounds()
 {
     // Dialogs are placed at (45, 45) inside the 640 × 480 menu.
-    return {{"dialog", {550, 390}}, {"dialog_small", {400, 260}}, {"prompt", {360, 160}}};
+    return {{"dialog", {550, 390}}, {"dialog_small", {400, 260}}, {"prompt", {380, 180}}};
 }
 
 QImage DialogPainter::Background(QSize size)
@@ -30,10 +30,30 @@ QImage DialogPainter::Background(QSize size)
     p.fillRect(QRectF(8, kTitleBand, size.width() - 16, 1), hairline);
     p.fillRect(QRectF(8, kTitleBand + 1, size.width() - 16, 1), QColor(0, 0, 0, 60));
 
-    // A faint kestrel watermark in the lower right corner.
-    const qreal span = size.height() * 0.62;
-    KestrelEmblem::Paint(p, QPointF(size.width() - span * 0.42, size.height() - span * 0.36), span, -14, true,
-                         QColor(255, 255, 255, 9));
+    // Button band along the bottom, a mirror of the title band.
+    const int bandTop = size.height() - kButtonBand;
+    SkinDraw::VerticalGradient(p, QRectF(2, bandTop, size.width() - 4, kButtonBand - 2), kDialog, QColor(52, 52, 54));
+    p.fillRect(QRectF(8, bandTop - 1, size.width() - 16, 1), QColor(0, 0, 0, 60));
+    p.fillRect(QRectF(8, bandTop, size.width() - 16, 1), QColor(255, 255, 255, 16));
+
+    // A faint kestrel watermark on the right, where there is room for it.
+    if (size.height() >= kWatermarkMinHeight) {
+        const qreal span = qMin(size.width() * 0.5, size.height() * 0.8);
+        KestrelEmblem::Paint(p, QPointF(size.width() - span / 2 - 14, bandTop - span * 0.36), span, -14,
+                             KestrelEmblem::Flat, QColor(255, 255, 255, 9));
+    }
+
+    // Amber corner marks.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor mark(255, 180, 24, 150);
+    const int m = 6, len = 12;
+    const QPoint corners[] = {{m, m}, {size.width() - 1 - m, m}, {m, size.height() - 1 - m},
+                              {size.width() - 1 - m, size.height() - 1 - m}};
+    for (const QPoint& c : corners) {
+        const int dx = c.x() < size.width() / 2 ? 1 : -1, dy = c.y() < size.height() / 2 ? 1 : -1;
+        p.fillRect(QRect(QPoint(qMin(c.x(), c.x() + dx * len), c.y()), QSize(len + 1, 1)), mark);
+        p.fillRect(QRect(QPoint(c.x(), qMin(c.y(), c.y() + dy * len)), QSize(1, len + 1)), mark);
+    }
 
     // Frame: a dark outer line, then a two-pixel raised bevel.
     p.setPen(QColor(16, 16, 16));

@@ -14,7 +14,9 @@ class DialogPainter
 public:
     static constexpr int kHeaderWidth = 320;
     static constexpr int kHeaderHeight = 36;
-    static constexpr int kTitleBand = 44; // height of the band that holds the title plate
+    static constexpr int kTitleBand = 44;  // height of the band that holds the title plate
+    static constexpr int kButtonBand = 46; // height of the band that holds the buttons
+    static constexpr int kWatermarkMinHeight = 240;
 
     // Name and size of every dialog background.
     static std::vector<std::pair<QString, QSize>> Backgrounds();

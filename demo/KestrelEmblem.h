@@ -10,13 +10,19 @@ class QPainter;
 class KestrelEmblem
 {
 public:
-    // The silhouette in unit space: wingspan from x = -1 to 1, head at y = -0.36,
-    // tail tip at y = 0.6.
+    // The silhouette in unit space: wingspan from x = -1 to 1, head at y = -0.37,
+    // tail tip at y = 0.63.
     static QPainterPath Silhouette();
-    static QPainterPath Tail();
+
+    enum Style
+    {
+        Plumage,    // amber underside, dark wing tips, banded tail
+        Flat,       // one colour (watermarks, logos)
+        Backlit,    // dark against a bright sky, with an amber rim light
+    };
 
     // Paints the bird centred on centre, span pixels from wingtip to wingtip, turned
-    // by angle degrees. With flat, one colour is used (watermarks, small glyphs).
-    static void Paint(QPainter& painter, QPointF centre, qreal span, qreal angle, bool flat = false,
+    // by angle degrees.
+    static void Paint(QPainter& painter, QPointF centre, qreal span, qreal angle, Style style = Plumage,
                       QColor flatColour = QColor());
 };

@@ -114,7 +114,7 @@ QImage PicturePainter::Logo(const QString& name)
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(kLogoSize / 2.0, kLogoSize / 2.0);
     if (name == "kestrel") {
-        KestrelEmblem::Paint(p, centre + QPointF(0, -4), 60, -12, true, Qt::black);
+        KestrelEmblem::Paint(p, centre + QPointF(0, -4), 60, -12, KestrelEmblem::Flat, Qt::black);
     } else if (name == "feather") {
         QPainterPath vane;
         vane.moveTo(12, 56);

@@ -55,9 +55,7 @@ QFont Sans(qreal pixelSize, bool bold)
 
 QFont Condensed(qreal pixelSize, bool bold)
 {
-    QFont font = Make(QStringLiteral("DejaVu Sans Condensed"), pixelSize, bold);
-    font.setStretch(QFont::SemiCondensed);
-    return font;
+    return Make(QStringLiteral("DejaVu Sans Condensed"), pixelSize, bold);
 }
 
 } // namespace SkinTheme

@@ -15,7 +15,7 @@ using namespace SkinTheme;
 
 namespace {
 
-const QPointF kSun(468, 236);
+const QPointF kSun(462, 222);
 
 // A ridge line across the picture: a sum of slow waves, so it is the same every run.
 QPainterPath Ridge(qreal base, qreal height, qreal phase, qreal roughness)
@@ -48,13 +48,13 @@ void Sky(QPainter& p)
     glow.setColorAt(0.5, QColor(160, 70, 20, 40));
     glow.setColorAt(1.0, QColor(0, 0, 0, 0));
     p.fillRect(QRect(0, 0, SplashPainter::kWidth, SplashPainter::kHeight), glow);
-    QRadialGradient disc(kSun, 62);
-    disc.setColorAt(0.0, QColor(255, 236, 180, 235));
-    disc.setColorAt(0.8, QColor(255, 196, 90, 150));
+    QRadialGradient disc(kSun, 84);
+    disc.setColorAt(0.0, QColor(255, 244, 205, 250));
+    disc.setColorAt(0.7, QColor(255, 204, 100, 200));
     disc.setColorAt(1.0, QColor(255, 170, 60, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(disc);
-    p.drawEllipse(kSun, 62, 62);
+    p.drawEllipse(kSun, 84, 84);
 
     // Thin haze bands across the sun.
     for (int i = 0; i < 5; ++i) {
@@ -79,22 +79,21 @@ void Ridges(QPainter& p)
     p.drawPath(Ridge(432, 30, 4.0, 0.09));
 }
 
-void Streaks(QPainter& p, QPointF from, qreal angle)
+void AirCurrents(QPainter& p)
 {
-    // Speed lines behind the stooping bird, fading towards the sky.
-    p.save();
-    p.translate(from);
-    p.rotate(angle);
-    for (int i = 0; i < 7; ++i) {
-        const qreal y = -46 + i * 15 + (i % 2) * 4;
-        const qreal length = 90 + (i * 37) % 80;
-        QLinearGradient fade(0, 0, -length, 0);
-        fade.setColorAt(0, QColor(255, 190, 80, 120));
-        fade.setColorAt(1, QColor(255, 190, 80, 0));
-        p.setPen(QPen(QBrush(fade), i == 3 ? 2.0 : 1.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(-20, y), QPointF(-20 - length, y));
+    // Long thin currents of warm air sweeping up towards the bird.
+    for (int i = 0; i < 6; ++i) {
+        const qreal y0 = 330 - i * 22;
+        QPainterPath current(QPointF(150 + i * 30, y0 + 40));
+        current.cubicTo(300 + i * 20, y0 - 10, 420, y0 + 30 - i * 6, 640, y0 - 70 - i * 8);
+        QLinearGradient fade(150, 0, 640, 0);
+        fade.setColorAt(0, QColor(255, 190, 90, 0));
+        fade.setColorAt(0.5, QColor(255, 190, 90, 34 + i * 6));
+        fade.setColorAt(1, QColor(255, 190, 90, 0));
+        p.setPen(QPen(QBrush(fade), 1.0 + (i % 3) * 0.4));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(current);
     }
-    p.restore();
 }
 
 void Title(QPainter& p)
@@ -124,11 +123,33 @@ void Vignette(QPainter& p)
     topRight.setColorAt(0, QColor(0, 0, 0, 150));
     topRight.setColorAt(1, QColor(0, 0, 0, 0));
     p.fillRect(QRect(0, 0, SplashPainter::kWidth, SplashPainter::kHeight), topRight);
-    // A dark shelf behind the menu buttons.
-    QLinearGradient shelf(0, 0, 260, 0);
-    shelf.setColorAt(0, QColor(0, 0, 0, 120));
-    shelf.setColorAt(1, QColor(0, 0, 0, 0));
-    p.fillRect(QRect(0, 180, 260, SplashPainter::kHeight - 180), shelf);
+    // A dark shelf behind the menu buttons, fading in below the title.
+    QImage shelf(SplashPainter::kWidth, SplashPainter::kHeight, QImage::Format_ARGB32_Premultiplied);
+    shelf.fill(Qt::transparent);
+    {
+        QPainter s(&shelf);
+        QLinearGradient across(0, 0, 300, 0);
+        across.setColorAt(0, QColor(0, 0, 0, 140));
+        across.setColorAt(1, QColor(0, 0, 0, 0));
+        s.fillRect(shelf.rect(), across);
+        s.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        QLinearGradient down(0, 170, 0, 260);
+        down.setColorAt(0, QColor(0, 0, 0, 0));
+        down.setColorAt(1, QColor(0, 0, 0, 255));
+        s.fillRect(shelf.rect(), down);
+    }
+    p.drawImage(0, 0, shelf);
+}
+
+void Frame(QPainter& p)
+{
+    const QRect all(0, 0, SplashPainter::kWidth, SplashPainter::kHeight);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QColor(0, 0, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(all.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(255, 180, 24, 46));
+    p.drawRect(all.adjusted(1, 1, -2, -2));
 }
 
 } // namespace
@@ -143,7 +164,7 @@ QImage SplashPainter::Paint()
         Ridges(p);
         const QPointF bird(452, 200);
         const qreal angle = -18;
-        Streaks(p, bird, angle + 200);
+        AirCurrents(p);
         // A soft halo so the silhouette reads against the sun.
         QRadialGradient halo(bird, 170);
         halo.setColorAt(0, QColor(255, 200, 110, 70));
@@ -151,9 +172,10 @@ QImage SplashPainter::Paint()
         p.setPen(Qt::NoPen);
         p.setBrush(halo);
         p.drawEllipse(bird, 170, 170);
-        KestrelEmblem::Paint(p, bird, 330, angle);
+        KestrelEmblem::Paint(p, bird, 330, angle, KestrelEmblem::Backlit);
         Vignette(p);
         Title(p);
+        Frame(p);
     }
     SkinDraw::Grain(image, 2, 0x6b657374);
     return image;
