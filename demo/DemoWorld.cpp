@@ -22,7 +22,9 @@ bool WriteBaseArchive(TreeWriter& tree)
         if (!pak.Add(name, EncodeBitmap(PicturePainter::PlayerPreview(model))))
             return false;
     }
-    return tree.WriteBytes(QStringLiteral("%1/pak0.pak").arg(DemoWorld::kBaseDirectory), pak.Build());
+    const QString base = DemoWorld::kBaseDirectory;
+    return tree.WriteBytes(base + "/pak0.pak", pak.Build()) &&
+           tree.WriteLines(base + "/liblist.gam", ListWriter::BaseLiblist());
 }
 
 bool WriteShell(TreeWriter& tree)

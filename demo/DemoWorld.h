@@ -1,6 +1,6 @@
 #pragma once
 // Writes the complete demo game tree into a folder:
-//   harrow/pak0.pak        maps and player model previews
+//   harrow/pak0.pak        maps and player model previews; harrow/liblist.gam
 //   vrel/liblist.gam       the game description, option scripts, manual
 //   vrel/gfx/shell/        string, colour and key lists and the skin bitmaps
 //   logos/                 spray logos

@@ -70,6 +70,19 @@ QStringList Liblist()
     };
 }
 
+QStringList BaseLiblist()
+{
+    return {
+        "// Harrow: the base game that every game directory builds on",
+        "game\t\t\"Harrow\"",
+        "gamedir\t\t\"harrow\"",
+        "version\t\t\"1\"",
+        "url_info\t\"none\"",
+        "url_dl\t\t\"none\"",
+        "gamedll\t\t\"dlls/harrow.so\"",
+    };
+}
+
 QStringList ServiceAddresses()
 {
     return {

@@ -25,6 +25,8 @@ QStringList StringList();
 QStringList ColourList();
 // vrel/liblist.gam: key and value pairs.
 QStringList Liblist();
+// harrow/liblist.gam: the base game's own description.
+QStringList BaseLiblist();
 // kavcomm.lst: sections of service addresses.
 QStringList ServiceAddresses();
 // zorvan.inf: the "Ident" section.

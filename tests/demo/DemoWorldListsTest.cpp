@@ -122,6 +122,18 @@ TEST_F(DemoTreeTest, GameDescriptionMarksAnInstalledGame)
         std::fclose(file);
 }
 
+TEST_F(DemoTreeTest, BaseGameDescriptionIsFoundBehindTheGameDirectory)
+{
+    const QStringList tokens = QuotedTokens(Read("harrow/liblist.gam"), true);
+    ASSERT_EQ(tokens.size() % 2, 0);
+    EXPECT_TRUE(tokens.contains("gamedll"));
+    EXPECT_EQ(tokens.value(tokens.indexOf("gamedir") + 1), "harrow");
+    // The game directory's own description comes first in the search.
+    const auto text = LoadFile("liblist.gam");
+    ASSERT_TRUE(text);
+    EXPECT_NE(std::string(text.get()).find(ListWriter::kGameName), std::string::npos);
+}
+
 TEST_F(DemoTreeTest, InstallationFileGivesPatchVersionAndTitle)
 {
     const InstallIdent ident = ReadZorvanInf(Abs("zorvan.inf").toStdString());
