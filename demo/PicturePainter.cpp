@@ -64,40 +64,98 @@ QImage PicturePainter::PlayerPreview(const DemoPlayerModel& model)
     QImage image = SkinDraw::Canvas(kPreviewWidth, kPreviewHeight, kDialog);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient light(QPointF(kPreviewWidth / 2.0, 40), 90);
-    light.setColorAt(0, QColor(96, 96, 100));
-    light.setColorAt(1, QColor(30, 30, 32));
+    QRadialGradient light(QPointF(kPreviewWidth / 2.0, 44), 96);
+    light.setColorAt(0, QColor(104, 104, 110));
+    light.setColorAt(1, QColor(26, 26, 28));
     p.fillRect(image.rect(), light);
 
-    // A figure: head, shoulders, torso with a coloured harness, legs.
     const qreal cx = kPreviewWidth / 2.0;
-    QLinearGradient armour(cx - 24, 0, cx + 24, 0);
-    armour.setColorAt(0, model.colour.darker(170));
-    armour.setColorAt(0.45, model.colour.lighter(115));
-    armour.setColorAt(1, model.colour.darker(200));
-    QPainterPath body;
-    body.moveTo(cx - 24, 50);
-    body.quadTo(cx, 38, cx + 24, 50);
-    body.lineTo(cx + 18, 86);
-    body.lineTo(cx + 13, 118);
-    body.lineTo(cx + 3, 118);
-    body.lineTo(cx, 92);
-    body.lineTo(cx - 3, 118);
-    body.lineTo(cx - 13, 118);
-    body.lineTo(cx - 18, 86);
-    body.closeSubpath();
-    p.setPen(QPen(QColor(16, 16, 16), 1.2));
-    p.setBrush(armour);
-    p.drawPath(body);
-    p.setBrush(QColor(40, 40, 44));
-    p.drawEllipse(QPointF(cx, 30), 11, 12);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kAmber);
-    p.drawRoundedRect(QRectF(cx - 8, 27, 16, 4), 2, 2); // visor
-    p.setBrush(QColor(30, 30, 30, 160));
-    p.drawRect(QRectF(cx - 18, 80, 36, 5)); // belt
+    const QColor armourLight = model.colour.lighter(125), armourDark = model.colour.darker(190);
+    const QPen outline(QColor(14, 14, 14), 1.1);
+    auto armour = [&](qreal left, qreal right) {
+        QLinearGradient g(left, 0, right, 0);
+        g.setColorAt(0, armourDark);
+        g.setColorAt(0.4, armourLight);
+        g.setColorAt(1, armourDark);
+        return g;
+    };
 
-    SkinDraw::ShadowedText(p, QRectF(0, kPreviewHeight - 16, kPreviewWidth, 14), Qt::AlignCenter, model.title,
+    // Shadow on the floor.
+    QRadialGradient shadow(QPointF(cx, 110), 30);
+    shadow.setColorAt(0, QColor(0, 0, 0, 150));
+    shadow.setColorAt(1, QColor(0, 0, 0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(shadow);
+    p.drawEllipse(QPointF(cx, 110), 30, 6);
+
+    // Legs and boots.
+    p.setPen(outline);
+    for (int side : {-1, 1}) {
+        QPainterPath leg;
+        leg.moveTo(cx + side * 2, 78);
+        leg.lineTo(cx + side * 14, 78);
+        leg.lineTo(cx + side * 12, 104);
+        leg.lineTo(cx + side * 3, 104);
+        leg.closeSubpath();
+        p.setBrush(QColor(44, 44, 48));
+        p.drawPath(leg);
+        p.setBrush(QColor(24, 22, 20));
+        p.drawRoundedRect(QRectF(cx + (side < 0 ? -14.5 : 2), 101, 12.5, 7), 2, 2);
+    }
+    // Arms, slightly away from the body.
+    for (int side : {-1, 1}) {
+        QPainterPath arm;
+        arm.moveTo(cx + side * 19, 46);
+        arm.quadTo(cx + side * 29, 60, cx + side * 27, 82);
+        arm.lineTo(cx + side * 21, 82);
+        arm.quadTo(cx + side * 21, 62, cx + side * 15, 52);
+        arm.closeSubpath();
+        p.setBrush(armour(cx + side * 15, cx + side * 29));
+        p.drawPath(arm);
+        p.setBrush(QColor(36, 36, 40));
+        p.drawEllipse(QPointF(cx + side * 24, 84), 3.6, 3.6); // glove
+    }
+    // Torso with a belt.
+    QPainterPath torso;
+    torso.moveTo(cx - 18, 46);
+    torso.quadTo(cx, 40, cx + 18, 46);
+    torso.lineTo(cx + 14, 80);
+    torso.lineTo(cx - 14, 80);
+    torso.closeSubpath();
+    p.setBrush(armour(cx - 18, cx + 18));
+    p.drawPath(torso);
+    p.fillRect(QRectF(cx - 14.5, 74, 29, 5), QColor(30, 28, 26));
+    p.fillRect(QRectF(cx - 3, 74.5, 6, 4), kAmber);
+    KestrelEmblem::Paint(p, QPointF(cx, 58), 20, 0, KestrelEmblem::Flat, QColor(255, 200, 90, 200));
+    // Shoulder plates.
+    for (int side : {-1, 1}) {
+        QRadialGradient plate(QPointF(cx + side * 18, 44), 10);
+        plate.setColorAt(0, armourLight.lighter(120));
+        plate.setColorAt(1, armourDark);
+        p.setPen(outline);
+        p.setBrush(plate);
+        p.drawEllipse(QPointF(cx + side * 19, 47), 8, 5.5);
+    }
+    // Helmet and visor.
+    p.setBrush(QColor(40, 40, 44));
+    p.drawRect(QRectF(cx - 4, 36, 8, 6)); // neck
+    QRadialGradient helmet(QPointF(cx - 3, 22), 14);
+    helmet.setColorAt(0, QColor(110, 110, 118));
+    helmet.setColorAt(1, QColor(30, 30, 34));
+    p.setBrush(helmet);
+    p.drawEllipse(QPointF(cx, 27), 10.5, 11.5);
+    QLinearGradient visor(cx - 8, 0, cx + 8, 0);
+    visor.setColorAt(0, kAmberDeep);
+    visor.setColorAt(0.5, QColor(255, 220, 120));
+    visor.setColorAt(1, kAmberDeep);
+    p.setPen(Qt::NoPen);
+    p.setBrush(visor);
+    p.drawRoundedRect(QRectF(cx - 8, 25, 16, 4.5), 2, 2);
+
+    // Name plate.
+    p.fillRect(QRectF(0, kPreviewHeight - 17, kPreviewWidth, 17), QColor(0, 0, 0, 150));
+    p.fillRect(QRectF(0, kPreviewHeight - 17, kPreviewWidth, 1), QColor(255, 180, 24, 120));
+    SkinDraw::ShadowedText(p, QRectF(0, kPreviewHeight - 16, kPreviewWidth, 16), Qt::AlignCenter, model.title,
                            Condensed(11, true), kInk);
     return image;
 }
