@@ -7,6 +7,7 @@
 #include "demo/PicturePainter.h"
 #include "demo/ScriptWriter.h"
 #include "demo/SkinPainter.h"
+#include "demo/SoundSynth.h"
 #include "demo/TreeWriter.h"
 
 namespace {
@@ -14,6 +15,10 @@ namespace {
 bool WriteBaseArchive(TreeWriter& tree)
 {
     PakWriter pak;
+    // The engine finds the menu sounds through the file search.
+    for (const DemoSound& sound : SoundSynth::MenuSounds())
+        if (!pak.Add("sound/Common/" + sound.name + ".wav", sound.wav))
+            return false;
     for (const DemoMap& map : DemoMap::Catalogue())
         if (!pak.Add("maps/" + map.name + ".bsp", MapWriter::Build(map)))
             return false;
@@ -52,6 +57,15 @@ bool WriteGame(TreeWriter& tree)
            tree.WriteLines(ListWriter::kManualFile, ListWriter::Manual());
 }
 
+bool WriteMedia(TreeWriter& tree)
+{
+    const QString media = QStringLiteral("%1/media").arg(DemoWorld::kGameDirectory);
+    for (const DemoSound& sound : SoundSynth::MenuSounds())
+        if (!tree.WriteBytes(media + '/' + sound.name + ".wav", sound.wav))
+            return false;
+    return tree.WriteBytes(media + "/cdaudio/track02.wav", SoundSynth::MusicTrack(DemoWorld::kMusicSeconds));
+}
+
 bool WriteLogos(TreeWriter& tree)
 {
     for (const QString& name : PicturePainter::LogoNames())
@@ -65,7 +79,7 @@ bool WriteLogos(TreeWriter& tree)
 bool DemoWorld::Write(const QString& root, QString* error)
 {
     TreeWriter tree(root);
-    const bool ok = WriteBaseArchive(tree) && WriteGame(tree) && WriteShell(tree) && WriteLogos(tree) &&
+    const bool ok = WriteBaseArchive(tree) && WriteGame(tree) && WriteShell(tree) && WriteMedia(tree) && WriteLogos(tree) &&
                     tree.WriteLines("kavcomm.lst", ListWriter::ServiceAddresses()) &&
                     tree.WriteLines("zorvan.inf", ListWriter::ZorvanInf());
     if (!ok && error)

@@ -7,6 +7,7 @@
 #include "app/SearchPath.h"
 #include "demo/DemoMap.h"
 #include "demo/PicturePainter.h"
+#include "demo/SoundSynth.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +41,8 @@ TEST_F(DemoTreeTest, BaseArchiveOpensWithEveryMapAndPreview)
         const std::string name = "models/player/" + model.name.toStdString() + "/" + model.name.toStdString() + ".bmp";
         EXPECT_TRUE(names.count(name)) << name;
     }
-    EXPECT_EQ(pack->entries.size(), MapFileNames(false).size() + PicturePainter::PlayerModels().size());
+    EXPECT_EQ(pack->entries.size(),
+              MapFileNames(false).size() + PicturePainter::PlayerModels().size() + SoundSynth::MenuSounds().size());
 }
 
 TEST_F(DemoTreeTest, FileSearchFindsMapsInTheBaseArchive)
