@@ -3,6 +3,7 @@
 #include "demo/SkinDraw.h"
 #include "demo/SkinTheme.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -50,14 +51,18 @@ QImage ButtonPainter::Button(const QString& label, State state)
     p.fillRect(QRect(plate.left() + 1, plate.top() + 2, 3, plate.height() - 3), accent);
 
     const int shift = state == Pressed ? 1 : 0;
-    const QRectF textRect(16 + shift, shift, kCellWidth - 36, kCellHeight);
-    SkinDraw::ShadowedText(p, textRect, Qt::AlignLeft | Qt::AlignVCenter, label, Condensed(13, true), text);
+    const QRectF textRect(14 + shift, shift, kCellWidth - 14 - kChevronRoom, kCellHeight);
+    // Long labels shrink a little rather than run into the chevron.
+    QFont font = Condensed(kLabelSize, true);
+    while (font.pixelSize() > kMinLabelSize && QFontMetrics(font).horizontalAdvance(label) > textRect.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    SkinDraw::ShadowedText(p, textRect, Qt::AlignLeft | Qt::AlignVCenter, label, font, text);
 
     // A small chevron on the right invites the click.
     if (state != Normal) {
         p.setRenderHint(QPainter::Antialiasing);
         QPainterPath chevron;
-        const qreal cx = kCellWidth - 16 + shift, cy = kCellHeight / 2.0 + shift;
+        const qreal cx = kCellWidth - 13 + shift, cy = kCellHeight / 2.0 + shift;
         chevron.moveTo(cx - 3, cy - 4.5);
         chevron.lineTo(cx + 2, cy);
         chevron.lineTo(cx - 3, cy + 4.5);

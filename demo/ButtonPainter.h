@@ -11,6 +11,9 @@ public:
     static constexpr int kCellHeight = 26;
     static constexpr int kRowsPerButton = 3; // normal, highlighted, pressed
     static constexpr int kCaptionSize = 19;
+    static constexpr int kLabelSize = 13;    // pixels
+    static constexpr int kMinLabelSize = 10;
+    static constexpr int kChevronRoom = 22;  // right part of a cell kept for the chevron
 
     enum State { Normal = 0, Highlighted = 1, Pressed = 2 };
     enum Caption { Minimise, Close };
