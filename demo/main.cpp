@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QSaveFile>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +36,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "kestrel-demo: no bitmaps in %s\n", qPrintable(args[2]));
             return 1;
         }
-        if (!sheet.save(args[1], "PNG")) {
+        QSaveFile file(args[1]);
+        if (!file.open(QIODevice::WriteOnly) || !sheet.save(&file, "PNG") || !file.commit()) {
             std::fprintf(stderr, "kestrel-demo: cannot write %s\n", qPrintable(args[1]));
             return 1;
         }
