@@ -68,3 +68,34 @@ std::optional<SkinBitmapSize> BitmapSize(const SkinBitmap& bitmap)
         return std::nullopt;
     return SkinBitmapSize{int(width), int(height)};
 }
+
+std::optional<size_t> PixelDataOffset(const SkinBitmap& bitmap)
+{
+    constexpr uint32_t kBitFields = 3;
+    constexpr uint64_t kMaxColours = 1u << 16;
+    if (bitmap.size() < 4)
+        return std::nullopt;
+    const uint32_t headerSize = ReadU32(bitmap.data());
+    uint64_t offset = 0;
+    if (headerSize == kCoreHeaderSize && bitmap.size() >= kCoreHeaderSize) {
+        const uint16_t bitsPerPixel = ReadU16(bitmap.data() + 10);
+        const uint64_t colours = bitsPerPixel <= 8 ? uint64_t(1) << bitsPerPixel : 0;
+        offset = kCoreHeaderSize + 3 * colours;
+    } else if (headerSize >= kInfoHeaderSize && bitmap.size() >= kInfoHeaderSize) {
+        const uint16_t bitsPerPixel = ReadU16(bitmap.data() + 14);
+        const uint32_t compression = ReadU32(bitmap.data() + 16);
+        uint64_t colours = ReadU32(bitmap.data() + 32);
+        if (colours == 0 && bitsPerPixel <= 8)
+            colours = uint64_t(1) << bitsPerPixel;
+        if (colours > kMaxColours)
+            return std::nullopt;
+        offset = uint64_t(headerSize) + 4 * colours;
+        if (compression == kBitFields && headerSize == kInfoHeaderSize)
+            offset += 12;
+    } else {
+        return std::nullopt;
+    }
+    if (offset > bitmap.size())
+        return std::nullopt;
+    return size_t(offset);
+}

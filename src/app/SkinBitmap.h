@@ -27,3 +27,12 @@ struct SkinBitmapSize
 // Width and height from the information header (the 12-byte core form or the
 // 40-byte and longer forms); no value when the header is cut short or malformed.
 std::optional<SkinBitmapSize> BitmapSize(const SkinBitmap& bitmap);
+
+// Where the pixels of a packed bitmap start (after the information header, any
+// colour masks and the colour table); no value when that lies outside the bytes.
+std::optional<size_t> PixelDataOffset(const SkinBitmap& bitmap);
+
+// A dialog laid out from its background bitmap stands at this corner, as large as
+// the bitmap.
+inline constexpr int kDialogBitmapLeft = 45;
+inline constexpr int kDialogBitmapTop = 45;

@@ -1,5 +1,6 @@
 #include "app/ButtonStrip.h"
 #include "app/SkinBitmap.h"
+#include "app/SkinBitmapImage.h"
 #include "app/StringList.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
@@ -25,6 +26,7 @@ QByteArray BitmapFile(int width, int height)
     PutU32(bytes, 14, 40);
     PutU32(bytes, 18, uint32_t(width));
     PutU32(bytes, 22, uint32_t(height));
+    bytes[26] = 1; // one plane
     bytes.append("PIXELS");
     return bytes;
 }
@@ -120,4 +122,44 @@ TEST_F(SkinFixture, OutOfRangeCellValuesKeepTheDefaults)
     LoadedStringList().Parse("78 \"2 2048\"");
     EXPECT_EQ(ButtonStrip::CellSizeFromStrings().width, 2);
     EXPECT_EQ(ButtonStrip::CellSizeFromStrings().height, 26);
+}
+
+namespace {
+
+// A 2 x 2 bitmap file of 24 bits per pixel, bottom row first: blue, green / red, white.
+QByteArray TwoByTwo()
+{
+    QByteArray file = BitmapFile(2, 2);
+    file.chop(6); // the filler pixels of BitmapFile
+    file[28] = 24;
+    const uint8_t rows[] = {0, 0, 255, 255, 255, 255, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0};
+    file.append(reinterpret_cast<const char*>(rows), sizeof rows);
+    return file;
+}
+
+} // namespace
+
+TEST(SkinBitmapImage, PixelsSurviveTheRoundTrip)
+{
+    const QByteArray file = TwoByTwo();
+    const auto bitmap = ParseSkinBitmap(reinterpret_cast<const uint8_t*>(file.constData()), size_t(file.size()));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(PixelDataOffset(*bitmap), std::optional<size_t>(40));
+    const QImage image = SkinBitmapImage(*bitmap);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(2, 2));
+    EXPECT_EQ(QColor(image.pixel(0, 1)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(1, 1)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(image.pixel(1, 0)), QColor(Qt::green));
+}
+
+TEST(SkinBitmapImage, ColourTableBeyondTheBytesIsRefused)
+{
+    QByteArray file = BitmapFile(1, 1);
+    file[28] = 8; // 256 colours expected, none present
+    const auto bitmap = ParseSkinBitmap(reinterpret_cast<const uint8_t*>(file.constData()), size_t(file.size()));
+    ASSERT_TRUE(bitmap);
+    EXPECT_FALSE(PixelDataOffset(*bitmap));
+    EXPECT_TRUE(SkinBitmapImage(*bitmap).isNull());
 }

@@ -7,7 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (const auto bitmap = ParseSkinBitmap(data, size))
+    if (const auto bitmap = ParseSkinBitmap(data, size)) {
         (void)BitmapSize(*bitmap);
+        (void)PixelDataOffset(*bitmap);
+    }
     return 0;
 }
