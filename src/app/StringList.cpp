@@ -146,7 +146,10 @@ std::string FormatStringV(int number, va_list args)
     if (const std::string* listed = g_list.Find(number)) {
         const std::optional<std::string> kinds = ConversionSignature(*listed);
         if (trusted) {
-            format = kinds && kinds == ConversionSignature(trusted) ? *listed : std::string(trusted);
+            // The list text may use fewer of the values, never others.
+            const std::optional<std::string> trustedKinds = ConversionSignature(trusted);
+            const bool fits = kinds && trustedKinds && trustedKinds->compare(0, kinds->size(), *kinds) == 0;
+            format = fits ? *listed : std::string(trusted);
         } else if (kinds && kinds->empty()) {
             format = *listed;
         } else {

@@ -38,8 +38,10 @@ bool LoadStringList();
 // "Error Loading String: %i" and yields an empty text; while that report is being
 // shown, further failing lookups stay silent.
 std::string GetString(int number);
-// The text formatted like printf. A text from the list file whose conversions differ
-// from the built-in text's is not used as a format: the built-in text is used instead.
+// The text formatted like printf. A text from the list file is used as a format only
+// when its conversions are the built-in text's (or the first of them); otherwise the
+// built-in text is used, and a list text with nothing to check against is shown as
+// it stands.
 std::string FormatString(int number, ...);
 std::string FormatStringV(int number, va_list args);
 // The integer in the position-th space-separated word of the text, counting from 0;

@@ -129,6 +129,13 @@ TEST_F(StringListFixture, ListTextWithOtherConversionsFallsBackToBuiltIn)
     EXPECT_EQ(FormatString(103, 3).find("%n"), std::string::npos);
 }
 
+TEST_F(StringListFixture, ListTextMayUseFewerOfTheValues)
+{
+    UseList("452 \"%s is somewhere\" 130 \"Display error %s\"");
+    EXPECT_EQ(FormatString(452, "Ann", "Room"), "Ann is somewhere");
+    EXPECT_EQ(FormatString(130, 5u, "name").find("Display error"), std::string::npos);
+}
+
 TEST_F(StringListFixture, ListTextWithoutBuiltInIsNotUsedAsAFormat)
 {
     UseList("902 \"%s%s%s\" 903 \"plain 100%% sure\"");
