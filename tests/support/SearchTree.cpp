@@ -6,7 +6,7 @@
 
 #include <QDir>
 
-SearchTree::SearchTree()
+SearchTree::SearchTree() : m_savedBase(Launcher().baseDirectory), m_savedGame(Launcher().gameDirectory)
 {
     QDir().mkpath(m_tree.Abs("harrow"));
     QDir().mkpath(m_tree.Abs("vrel"));
@@ -20,6 +20,8 @@ SearchTree::~SearchTree()
 {
     ResetSearchPath();
     EffectiveCommandLine() = CommandLine();
+    Launcher().baseDirectory = m_savedBase;
+    Launcher().gameDirectory = m_savedGame;
 }
 
 void SearchTree::WriteGame(const QString& relative, const QByteArray& bytes) const

@@ -3,6 +3,8 @@
 // file search pointed at it for the lifetime of the object.
 #include "TempTree.h"
 
+#include <string>
+
 class SearchTree
 {
 public:
@@ -19,4 +21,6 @@ public:
 
 private:
     TempTree m_tree;
+    std::string m_savedBase;
+    std::string m_savedGame;
 };
