@@ -4,6 +4,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -201,6 +202,7 @@ TEST_F(AddressFixture, MissingFileLeavesListsEmptyWithoutAMessage)
 
 TEST_F(AddressFixture, StartUpLoadKeepsFileOrderWithUseFirstMaster)
 {
+    const QString workingDirectory = QDir::currentPath();
     SearchTree tree;
     tree.WriteGame("mine.lst", "Master { m1:27015 m2 m3 }\n");
     EffectiveCommandLine() = CommandLine("kestrel -game vrel -comm mine.lst -usefirstmaster");
@@ -217,5 +219,7 @@ TEST_F(AddressFixture, StartUpLoadKeepsFileOrderWithUseFirstMaster)
                                 order.begin());
     EXPECT_EQ(order[(first + 1) % 3].first, "m2");
     EXPECT_EQ(order[(first + 2) % 3].first, "m3");
+    EXPECT_EQ(QDir::currentPath().toStdString(), tree.Tree().PathStd());
     ServiceAddresses().Clear();
+    QDir::setCurrent(workingDirectory);
 }
