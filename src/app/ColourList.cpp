@@ -18,10 +18,10 @@ struct BuiltinColour
 };
 
 const BuiltinColour kBuiltinColours[] = {
-    {"PROMPT_TEXT_COLOR", {255, 180, 24}},   {"PROMPT_TITLE_COLOR", {0, 0, 0}},
-    {"PROMPT_BG_COLOR", {56, 56, 56}},       {"INPUT_TEXT_COLOR", {240, 180, 24}},
-    {"INPUT_BG_COLOR", {56, 56, 56}},        {"REFRESH_TITLE_COLOR", {240, 180, 24}},
-    {"REFRESH_TEXT_COLOR", {0, 0, 0}},       {"REFRESH_BG_COLOR", {127, 127, 127}},
+    {"PROMPT_TEXT_COLOR", {255, 180, 24}}, {"PROMPT_TITLE_COLOR", {0, 0, 0}},
+    {"PROMPT_BG_COLOR", {56, 56, 56}},     {"INPUT_TEXT_COLOR", {240, 180, 24}},
+    {"INPUT_BG_COLOR", {56, 56, 56}},      {"REFRESH_TITLE_COLOR", {240, 180, 24}},
+    {"REFRESH_TEXT_COLOR", {0, 0, 0}},     {"REFRESH_BG_COLOR", {127, 127, 127}},
 };
 
 uint8_t Channel(const char* text)

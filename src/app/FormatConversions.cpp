@@ -56,14 +56,26 @@ std::optional<std::string> ConversionSignature(std::string_view format)
         }
         const char conversion = at(i++);
         switch (conversion) {
-        case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
+        case 'd':
+        case 'i':
+        case 'u':
+        case 'x':
+        case 'X':
+        case 'o':
             kinds += longs == 0 ? 'i' : longs == 1 ? 'l' : 'L';
             break;
         case 'c':
             wide = longs != 0;
             kinds += 'i';
             break;
-        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+        case 'f':
+        case 'F':
+        case 'e':
+        case 'E':
+        case 'g':
+        case 'G':
+        case 'a':
+        case 'A':
             kinds += longDouble ? 'F' : 'f';
             break;
         case 's':

@@ -6,7 +6,7 @@
 
 bool WriteGeneratedFile(const std::string& path, std::string_view bytes)
 {
-    struct stat st {};
+    struct stat st = {};
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
         ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR);
 

@@ -169,7 +169,7 @@ void ServiceAddressList::ResolveAll(const Resolver& resolver)
         for (ServiceAddress& entry : *list) {
             std::optional<uint32_t> address;
             if (!entry.host.empty() && entry.host[0] >= '0' && entry.host[0] <= '9') {
-                in_addr parsed {};
+                in_addr parsed{};
                 if (inet_aton(entry.host.c_str(), &parsed))
                     address = ntohl(parsed.s_addr);
             } else {

@@ -156,14 +156,14 @@ std::string CDescription::TimeStampLine(const std::tm& local)
     char text[96];
     std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d", kDays[unsigned(local.tm_wday) % 7],
                   kMonths[unsigned(local.tm_mon) % 12], local.tm_mday, clockHour, local.tm_min, local.tm_sec);
-    return std::string("// File generated:  ") + std::string(text).substr(0, 19) + " " +
-           (hour >= 12 ? "PM" : "AM") + "\r\n";
+    return std::string("// File generated:  ") + std::string(text).substr(0, 19) + " " + (hour >= 12 ? "PM" : "AM") +
+           "\r\n";
 }
 
 std::tm CDescription::LocalNow()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     return local;
 }

@@ -1,6 +1,8 @@
 #include "config/CInfoDescription.h"
 
-CInfoDescription::CInfoDescription() : CDescription("INFO_OPTIONS", "// User options script") {}
+CInfoDescription::CInfoDescription() : CDescription("INFO_OPTIONS", "// User options script")
+{
+}
 
 void CInfoDescription::WriteLayoutHeader(std::string& out, const std::tm& stamp)
 {

@@ -1,6 +1,8 @@
 #include "config/CServerDescription.h"
 
-CServerDescription::CServerDescription() : CDescription("SERVER_OPTIONS", "// Multiplayer options script") {}
+CServerDescription::CServerDescription() : CDescription("SERVER_OPTIONS", "// Multiplayer options script")
+{
+}
 
 void CServerDescription::WriteLayoutHeader(std::string& out, const std::tm& stamp)
 {

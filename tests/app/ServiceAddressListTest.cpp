@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
 #include "app/ServiceAddressList.h"
+#include "app/CommandLine.h"
 #include "app/StringList.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
@@ -215,8 +215,8 @@ TEST_F(AddressFixture, StartUpLoadKeepsFileOrderWithUseFirstMaster)
     // Without the option the order is some rotation of the file order.
     const Endpoints order = Of(ServiceAddresses().MasterList());
     ASSERT_EQ(order.size(), 3u);
-    const size_t first = size_t(std::find(order.begin(), order.end(), std::pair<std::string, int>{"m1", 27015}) -
-                                order.begin());
+    const size_t first =
+        size_t(std::find(order.begin(), order.end(), std::pair<std::string, int>{"m1", 27015}) - order.begin());
     EXPECT_EQ(order[(first + 1) % 3].first, "m2");
     EXPECT_EQ(order[(first + 2) % 3].first, "m3");
     EXPECT_EQ(QDir::currentPath().toStdString(), tree.Tree().PathStd());

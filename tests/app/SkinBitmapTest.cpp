@@ -1,5 +1,5 @@
-#include "app/ButtonStrip.h"
 #include "app/SkinBitmap.h"
+#include "app/ButtonStrip.h"
 #include "app/SkinBitmapImage.h"
 #include "app/StringList.h"
 #include "support/RecordingPrompt.h"

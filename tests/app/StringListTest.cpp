@@ -1,6 +1,6 @@
+#include "app/StringList.h"
 #include "app/BuiltinStrings.h"
 #include "app/Messages.h"
-#include "app/StringList.h"
 #include "mods/ActiveCustomGame.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
@@ -124,8 +124,8 @@ TEST_F(StringListFixture, ListTextWithOtherConversionsFallsBackToBuiltIn)
 {
     UseList("59 \"bad %i %s\" 103 \"%n\"");
     const std::string builtin = BuiltinString(59);
-    EXPECT_EQ(FormatString(59, "z.bmp"), builtin.substr(0, builtin.find("%s")) + "z.bmp" +
-                                            builtin.substr(builtin.find("%s") + 2));
+    EXPECT_EQ(FormatString(59, "z.bmp"),
+              builtin.substr(0, builtin.find("%s")) + "z.bmp" + builtin.substr(builtin.find("%s") + 2));
     EXPECT_EQ(FormatString(103, 3).find("%n"), std::string::npos);
 }
 

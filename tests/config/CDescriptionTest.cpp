@@ -12,21 +12,20 @@
 
 namespace {
 
-const char kScript[] =
-    "// a comment before everything\r\n"
-    "VERSION 1.0\r\n"
-    "DESCRIPTION SERVER_OPTIONS\r\n"
-    "{\r\n"
-    "  \"hostname\" { \"Server // name\" { STRING } { \"My server\" } }\r\n"
-    "  \"maxplayers\" { \"Max players\" { NUMBER 1 32 } { \"8\" } }\r\n"
-    "  \"mp_teamplay\" // between braces\r\n"
-    "  { \"Teams\" { BOOL } { \"1\" } SetInfo }\r\n"
-    "  \"map\" { \"Map\" { LIST \"First\" \"0\" \"Second\" \"1\" \"Third\" \"2\" } { \"1\" } }\r\n"
-    "}\r\n";
+const char kScript[] = "// a comment before everything\r\n"
+                       "VERSION 1.0\r\n"
+                       "DESCRIPTION SERVER_OPTIONS\r\n"
+                       "{\r\n"
+                       "  \"hostname\" { \"Server // name\" { STRING } { \"My server\" } }\r\n"
+                       "  \"maxplayers\" { \"Max players\" { NUMBER 1 32 } { \"8\" } }\r\n"
+                       "  \"mp_teamplay\" // between braces\r\n"
+                       "  { \"Teams\" { BOOL } { \"1\" } SetInfo }\r\n"
+                       "  \"map\" { \"Map\" { LIST \"First\" \"0\" \"Second\" \"1\" \"Third\" \"2\" } { \"1\" } }\r\n"
+                       "}\r\n";
 
 std::tm Stamp(int hour, int minute)
 {
-    std::tm t {};
+    std::tm t{};
     t.tm_year = 126;
     t.tm_mon = 11;
     t.tm_mday = 8;
@@ -105,7 +104,8 @@ TEST(DescriptionParse, VersionMustBeExactlyOne)
 {
     for (const char* good : {"1", "1.0"}) {
         CServerDescription description;
-        EXPECT_TRUE(description.ParseText((std::string("VERSION ") + good + " DESCRIPTION SERVER_OPTIONS { }").c_str()));
+        EXPECT_TRUE(
+            description.ParseText((std::string("VERSION ") + good + " DESCRIPTION SERVER_OPTIONS { }").c_str()));
     }
     const std::map<std::string, std::string> bad = {
         {"1.00001", "Version mismatch, expecting 1.000000, got 1.000010"},
@@ -417,7 +417,7 @@ TEST(DescriptionFiles, SaveWritesGameConfigAndScriptEvenOverReadOnlyFiles)
     EXPECT_TRUE(config.contains("\"maxplayers\"\t\t\"8.000000\"\r\n"));
     EXPECT_TRUE(regenerated.startsWith("// NOTE:"));
     EXPECT_FALSE(regenerated.contains("\n\n")); // every line ends in CR LF
-    struct stat st {};
+    struct stat st = {};
     ASSERT_EQ(::stat(script.c_str(), &st), 0);
     EXPECT_TRUE(st.st_mode & S_IWUSR);
 

@@ -1,5 +1,5 @@
-#include "app/StringList.h"
 #include "config/COptionsPage.h"
+#include "app/StringList.h"
 #include "config/CServerDescription.h"
 
 #include <QCheckBox>

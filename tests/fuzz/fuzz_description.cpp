@@ -18,7 +18,7 @@ public:
 void Exercise(CDescription& description, const std::string& text)
 {
     description.ParseText(text.c_str());
-    std::tm stamp {};
+    std::tm stamp{};
     std::string settings;
     description.WriteSettings(settings, stamp);
     for (CDescriptionOption& option : description.Options()) {
