@@ -1,7 +1,9 @@
 #include "app/LauncherStartupSteps.h"
 
+#include "app/HostChecks.h"
 #include "app/LauncherState.h"
-#include "app/LauncherValues.h"
+#include "app/VideoDisplay.h"
+#include "app/VideoSettings.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -42,7 +44,14 @@ private:
 
 void LauncherStartupSteps::ReadVideoSettings()
 {
-    ReadLauncherValues();
+    ::ReadVideoSettings();
+}
+
+bool LauncherStartupSteps::StartCdAudioAndBuildModes()
+{
+    // The heap the host checks just allocated has this size.
+    BuildModeList(EngineHeapSize(PhysicalMemory()));
+    return true;
 }
 
 void LauncherStartupSteps::RunMainMenu()

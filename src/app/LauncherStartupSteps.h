@@ -6,5 +6,6 @@ class LauncherStartupSteps : public StartupSteps
 {
 public:
     void ReadVideoSettings() override;
+    bool StartCdAudioAndBuildModes() override;
     void RunMainMenu() override;
 };
