@@ -4,8 +4,8 @@
 #include "app/DirectDrawErrors.h"
 #include "app/LauncherState.h"
 #include "app/Messages.h"
-#include "app/RendererType.h"
 #include "app/SurfaceCache.h"
+#include "app/VideoChoice.h"
 #include "app/VideoState.h"
 #include "platform/DisplayLayer.h"
 
@@ -73,7 +73,7 @@ void BuildModeList(uint64_t heapSize)
         inputs.displayModes = CurrentDisplayLayer().Modes();
     video.modes = BuildVideoModes(inputs);
 
-    const int kind = (video.windowed || video.renderer == VT_OpenGL) ? kModeWindowed : kModeFullScreen;
+    const int kind = WantedModeKind(video.renderer, video.windowed);
     int width = PositiveOption("-width", 0);
     if (width == 0)
         width = PositiveOption("-w", video.modeWidth);
@@ -85,6 +85,7 @@ void BuildModeList(uint64_t heapSize)
     video.modeHeight = height;
     video.modeBpp = inputs.depth;
     video.currentMode = ChooseVideoMode(video.modes, kind, width, height, inputs.depth);
+    FillVideoRecord();
 }
 
 bool SetDisplayMode(int index)

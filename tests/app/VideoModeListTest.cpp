@@ -254,6 +254,8 @@ TEST_F(ModeListBuildTest, OptionsChooseFullScreenMode)
     EXPECT_EQ(Current().width, 1024);
     EXPECT_EQ(Video().modeWidth, 1024);
     EXPECT_EQ(Video().modeHeight, 768);
+    EXPECT_EQ(Video().record.width, 1024);
+    EXPECT_EQ(Video().record.height, 768);
 }
 
 TEST_F(ModeListBuildTest, OpenGLWantsWindowedEntry)
