@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr double kDarkThreshold = 0.125; // brightness 0 or less
+constexpr double kDarkThreshold = 0.125;  // brightness 0 or less
 constexpr double kBrightThreshold = 0.05; // brightness above 1
 constexpr double kThresholdSlope = 0.075;
 constexpr double kFloor = 0.125;

@@ -75,8 +75,7 @@ std::string ChooseLoadCommand(const SaveGameEntry* chosen, int connectionState)
     return LoadCommandText(chosen->fileName, inProgress);
 }
 
-std::string ChooseSaveCommand(const std::vector<SaveGameEntry>& list, int chosen, int connectionState,
-                              int activeWord)
+std::string ChooseSaveCommand(const std::vector<SaveGameEntry>& list, int chosen, int connectionState, int activeWord)
 {
     if (chosen < 0 || size_t(chosen) >= list.size()) {
         ShowMessage(kMessageNoSelection);

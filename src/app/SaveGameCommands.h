@@ -34,5 +34,4 @@ std::string ChooseLoadCommand(const SaveGameEntry* chosen, int connectionState);
 // text: message 56 without a choice, 358 when no game is being played (connection
 // state not 5 or the game not active), and a refusal of 359 (overwrite an existing
 // save, any entry but the first).
-std::string ChooseSaveCommand(const std::vector<SaveGameEntry>& list, int chosen, int connectionState,
-                              int activeWord);
+std::string ChooseSaveCommand(const std::vector<SaveGameEntry>& list, int chosen, int connectionState, int activeWord);

@@ -6,10 +6,10 @@
 
 struct SaveGameInfo
 {
-    std::string mapName;        // 1 to 31 characters
-    std::string comment;        // shown as title and time; cut to 79 characters
-    float elapsedSeconds = 0;   // the "time" field
-    std::string payload;        // the engine's saved state, stored after the header record
+    std::string mapName;      // 1 to 31 characters
+    std::string comment;      // shown as title and time; cut to 79 characters
+    float elapsedSeconds = 0; // the "time" field
+    std::string payload;      // the engine's saved state, stored after the header record
 };
 
 // The title cut or padded to 73 characters, a space and "mm:ss" (minutes up to 99):

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 #include <string_view>
+#include <strings.h>
 #include <vector>
 
 namespace {

@@ -2,10 +2,10 @@
 // The engine's surface cache and the memory test every offered mode must pass.
 #include <cstdint>
 
-inline constexpr int64_t kSmallSurfaceCache = 3145728;     // 3 MB
+inline constexpr int64_t kSmallSurfaceCache = 3145728; // 3 MB
 inline constexpr int64_t kSurfaceCacheBase = 2953728;
-inline constexpr int64_t kSmallModeBytes = 64000;          // w × h × 2 at or below this: small cache
-inline constexpr int64_t kMinimumSpareHeap = 8388607;      // spare heap must exceed 8 MB − 1
+inline constexpr int64_t kSmallModeBytes = 64000;     // w × h × 2 at or below this: small cache
+inline constexpr int64_t kMinimumSpareHeap = 8388607; // spare heap must exceed 8 MB − 1
 
 // Bytes of surface cache for a w × h mode; optionKilobytes > 0 ("-surfcachesize")
 // replaces the computed size.

@@ -19,8 +19,8 @@ std::vector<int> OfferedModes(const std::vector<VideoMode>& modes, int renderer,
     return offered;
 }
 
-int DialogModeSelection(const std::vector<VideoMode>& modes, int renderer, bool windowed, int current,
-                        int storedWidth, int storedHeight)
+int DialogModeSelection(const std::vector<VideoMode>& modes, int renderer, bool windowed, int current, int storedWidth,
+                        int storedHeight)
 {
     const std::vector<int> offered = OfferedModes(modes, renderer, windowed);
     if (offered.empty())

@@ -14,8 +14,8 @@ std::vector<int> OfferedModes(const std::vector<VideoMode>& modes, int renderer,
 
 // The entry to select: the current index when offered, else the offered entry with the
 // stored width and height, else the first offered one; −1 when nothing is offered.
-int DialogModeSelection(const std::vector<VideoMode>& modes, int renderer, bool windowed, int current,
-                        int storedWidth, int storedHeight);
+int DialogModeSelection(const std::vector<VideoMode>& modes, int renderer, bool windowed, int current, int storedWidth,
+                        int storedHeight);
 
 struct VideoChoice
 {

@@ -16,15 +16,16 @@ namespace {
 
 constexpr int kLauncherModeIndex = -1;
 constexpr int kLauncherDepth = 16;
+constexpr long kMaxModeSide = 16384; // larger values are not sizes
 
 // The option's positive value, or fallback.
 int PositiveOption(const char* name, int fallback)
 {
     std::string value;
     if (FindOption(name, &value) && !value.empty()) {
-        const int number = std::atoi(value.c_str());
-        if (number > 0)
-            return number;
+        const long number = std::strtol(value.c_str(), nullptr, 10);
+        if (number > 0 && number <= kMaxModeSide)
+            return int(number);
     }
     return fallback;
 }

@@ -11,9 +11,9 @@ struct VideoSettingsRecord
     static constexpr size_t kDeviceSize = 128;
 
     int32_t type;
-    char name[kNameSize];           // renderer name text
-    char glDriver[kDriverSize];     // OpenGL driver library
-    char d3dDevice[kDeviceSize];    // Direct3D device
+    char name[kNameSize];        // renderer name text
+    char glDriver[kDriverSize];  // OpenGL driver library
+    char d3dDevice[kDeviceSize]; // Direct3D device
     int32_t width;
     int32_t height;
     int32_t bpp;

@@ -8,9 +8,8 @@ namespace {
 
 // Offered when there is no X display to ask (Wayland without XWayland, headless runs).
 constexpr ScreenResolution kFixedResolutions[] = {
-    {320, 240, 60},   {400, 300, 60},   {512, 384, 60},  {640, 400, 60},   {640, 480, 60},
-    {800, 600, 60},   {1024, 768, 60},  {1152, 864, 60}, {1280, 960, 60},  {1280, 1024, 60},
-    {1600, 1200, 60}, {1920, 1080, 60},
+    {320, 240, 60},  {400, 300, 60},  {512, 384, 60},  {640, 400, 60},   {640, 480, 60},   {800, 600, 60},
+    {1024, 768, 60}, {1152, 864, 60}, {1280, 960, 60}, {1280, 1024, 60}, {1600, 1200, 60}, {1920, 1080, 60},
 };
 
 // The desktop's depth never changes, so every resolution serves every depth the

@@ -9,7 +9,8 @@ namespace {
 
 TEST(DriverMapTest, LinesGiveLibraryAndDescription)
 {
-    const auto choices = ParseDriverMap("mesa.so Mesa software\r\n\r\n3dfxgl.dll 3Dfx Voodoo\n no library\nlonely.so\n");
+    const auto choices =
+        ParseDriverMap("mesa.so Mesa software\r\n\r\n3dfxgl.dll 3Dfx Voodoo\n no library\nlonely.so\n");
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[0].library, "mesa.so");
     EXPECT_EQ(choices[0].description, "Mesa software");

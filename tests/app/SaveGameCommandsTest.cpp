@@ -1,6 +1,6 @@
 // The load and save choices: confirmations, refusals and the command texts.
-#include "app/Prompt.h"
 #include "app/SaveGameCommands.h"
+#include "app/Prompt.h"
 #include "app/SaveGameWriter.h"
 #include "support/TempTree.h"
 

@@ -1,6 +1,6 @@
 // Listing the save folder, the entry texts and the next free save name.
-#include "app/SaveGameWriter.h"
 #include "app/SavedGameList.h"
+#include "app/SaveGameWriter.h"
 #include "support/TempTree.h"
 
 #include <QDateTime>
@@ -24,8 +24,8 @@ protected:
         if (secondsAgo) {
             QFile file(QString::fromStdString(Folder() + name));
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo),
-                                         QFileDevice::FileModificationTime));
+            ASSERT_TRUE(
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
         }
     }
     std::vector<std::string> Names(const SaveGameListing& listing) const

@@ -1,7 +1,7 @@
 // The video mode dialog's decisions, without the dialog.
+#include "app/VideoChoice.h"
 #include "app/RendererType.h"
 #include "app/SettingsStore.h"
-#include "app/VideoChoice.h"
 #include "app/VideoState.h"
 #include "support/TempTree.h"
 

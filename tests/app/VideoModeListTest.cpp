@@ -1,4 +1,5 @@
 // The mode list: memory fit, display mode filters, order and the choice of a mode.
+#include "app/VideoModeList.h"
 #include "app/CommandLine.h"
 #include "app/DirectDrawErrors.h"
 #include "app/LauncherState.h"
@@ -6,7 +7,6 @@
 #include "app/RendererType.h"
 #include "app/SurfaceCache.h"
 #include "app/VideoDisplay.h"
-#include "app/VideoModeList.h"
 #include "app/VideoState.h"
 #include "platform/DisplayLayer.h"
 
@@ -52,9 +52,8 @@ public:
 
 bool Contains(const std::vector<VideoMode>& modes, int kind, int width, int height)
 {
-    return std::any_of(modes.begin(), modes.end(), [&](const VideoMode& m) {
-        return m.kind == kind && m.width == width && m.height == height;
-    });
+    return std::any_of(modes.begin(), modes.end(),
+                       [&](const VideoMode& m) { return m.kind == kind && m.width == width && m.height == height; });
 }
 
 ModeListInputs Inputs(uint64_t heap, std::vector<DisplayMode> display)

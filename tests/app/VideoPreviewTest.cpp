@@ -35,7 +35,7 @@ TEST(GammaTableTest, MidBrightnessLowersTheThreshold)
 {
     // t = 0.125 − 0.075 × 0.25 = 0.10625
     const auto table = GammaTable(2.5, 0.5);
-    EXPECT_EQ(table[20], 23);  // below t: 0.07843 / t × 0.125 × 255 = 23.53
+    EXPECT_EQ(table[20], 23);   // below t: 0.07843 / t × 0.125 × 255 = 23.53
     EXPECT_EQ(table[100], 103); // above t: 103.25
 }
 

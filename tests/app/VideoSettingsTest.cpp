@@ -1,9 +1,9 @@
 // Start-up reading of the renderer and mode settings.
+#include "app/VideoSettings.h"
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
 #include "app/RendererType.h"
 #include "app/SettingsStore.h"
-#include "app/VideoSettings.h"
 #include "app/VideoState.h"
 #include "support/TempTree.h"
 
