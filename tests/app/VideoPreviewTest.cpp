@@ -62,7 +62,6 @@ TEST(ScreenSizeRectTest, BelowMinimumCountsAsThirty)
 {
     // bar 0.24 × 480 = 115.2; 0.3 × 640 = 192; 0.3 × 480 = 144; y = (480 − 115.2 − 144) / 2
     ExpectRect(ScreenSizeRect(20, 640, 480), 224, 110, 192, 144);
-    ExpectRect(ScreenSizeRect(20, 640, 480), 224, 110, 192, 144);
     const ScreenRect thirty = ScreenSizeRect(30, 640, 480);
     ExpectRect(thirty, 224, 110, 192, 144);
 }
