@@ -3,11 +3,11 @@
 #include "app/CommandLine.h"
 #include "app/ConnectLoop.h"
 #include "app/EngineCommands.h"
-#include "app/InputPrompt.h"
 #include "app/JoinEngine.h"
 #include "app/Messages.h"
 #include "app/QuickStartSource.h"
 #include "app/StringList.h"
+#include "ui/InputPrompt.h"
 
 #include <strings.h>
 
@@ -37,10 +37,11 @@ std::string JoinFlow::FailureReason(const std::string& statusText)
 
 bool JoinFlow::AskPassword(std::string& password)
 {
-    std::string answer;
-    if (!CurrentInputPrompt().Ask(GetString(kMessagePassword), answer) || !AcceptablePassword(answer))
+    const std::optional<std::string> answer =
+        CurrentInputPrompt().Ask(GetString(kMessagePassword), kPasswordInputLimit);
+    if (!answer || !AcceptablePassword(*answer))
         return false;
-    password = answer;
+    password = *answer;
     return true;
 }
 

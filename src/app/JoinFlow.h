@@ -15,6 +15,9 @@ class JoinFlow
 public:
     static constexpr int kProtocolVersion = 45;
     static constexpr size_t kMaxPassword = 128;
+    // The input field takes more than a password may have, so that an overlong
+    // answer is refused rather than silently cut.
+    static constexpr size_t kPasswordInputLimit = 255;
     static constexpr int kNotifyJoinStarts = 16;
     static constexpr int kNotifyJoinEnded = 2;
     static constexpr int kMessageOtherProtocol = 499;

@@ -7,6 +7,7 @@
 
 #include "support/RecordingPrompt.h"
 #include "support/ScriptedJoinEngine.h"
+#include "ui/InputPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST_F(JoinFlowTest, PasswordFromTheLoadedEngine)
     engine.variables["password"] = "hawk";
     EXPECT_TRUE(join.JoinServer(&server));
     EXPECT_EQ(PasswordCommands(), (std::vector<std::string>{"password \"hawk\"\n"}));
-    EXPECT_TRUE(input.questions.empty());
+    EXPECT_TRUE(input.Questions().empty());
 }
 
 TEST_F(JoinFlowTest, PasswordFromTheCommandLineWithoutAnEngine)
@@ -126,10 +127,10 @@ TEST_F(JoinFlowTest, NoneOrEmptyPasswordAsksThePlayer)
     server.needsPassword = true;
     engine.loaded = true;
     engine.variables["password"] = "NoNe";
-    input.answers = {"swift"};
+    input.AddAnswer("swift");
     EXPECT_TRUE(join.JoinServer(&server));
-    ASSERT_EQ(input.questions.size(), 1u);
-    EXPECT_EQ(input.questions[0], GetString(468));
+    ASSERT_EQ(input.Questions().size(), 1u);
+    EXPECT_EQ(input.Questions()[0], GetString(468));
     EXPECT_EQ(PasswordCommands(), (std::vector<std::string>{"password \"swift\"\n"}));
 }
 
@@ -137,20 +138,22 @@ TEST_F(JoinFlowTest, CancelledOrEmptyAnswerEndsTheJoin)
 {
     server.needsPassword = true;
     EXPECT_FALSE(join.JoinServer(&server));
-    input.answers = {""};
+    input.AddAnswer("");
     EXPECT_FALSE(join.JoinServer(&server));
     EXPECT_EQ(engine.starts, 0);
-    EXPECT_EQ(input.questions.size(), 2u);
+    EXPECT_EQ(input.Questions().size(), 2u);
 }
 
 TEST_F(JoinFlowTest, PasswordOf128CharactersTakenAnd129Refused)
 {
     server.needsPassword = true;
-    input.answers = {std::string(129, 'p')};
+    input.AddAnswer(std::string(129, 'p'));
     EXPECT_FALSE(join.JoinServer(&server));
     EXPECT_EQ(engine.starts, 0);
+    // The field itself lets an overlong answer through, so it is refused, not cut.
+    EXPECT_GT(input.MaxLengths().at(0), 128u);
 
-    input.answers = {std::string(128, 'p')};
+    input.AddAnswer(std::string(128, 'p'));
     EXPECT_TRUE(join.JoinServer(&server));
     EXPECT_EQ(PasswordCommands(), (std::vector<std::string>{"password \"" + std::string(128, 'p') + "\"\n"}));
 }
@@ -160,12 +163,12 @@ TEST_F(JoinFlowTest, OverlongKnownPasswordIsAskedForAgain)
     server.needsPassword = true;
     EffectiveCommandLine() = CommandLine("kestrel +password " + std::string(100, 'x') + " -game vrel");
     EXPECT_TRUE(join.JoinServer(&server));
-    EXPECT_TRUE(input.questions.empty());
+    EXPECT_TRUE(input.Questions().empty());
     engine.loaded = true;
     engine.variables["password"] = std::string(129, 'x');
-    input.answers = {"short"};
+    input.AddAnswer("short");
     EXPECT_TRUE(join.JoinServer(&server));
-    EXPECT_EQ(input.questions.size(), 1u);
+    EXPECT_EQ(input.Questions().size(), 1u);
 }
 
 TEST_F(JoinFlowTest, EngineThatFailsToStartEndsTheJoin)
@@ -189,13 +192,13 @@ TEST_F(JoinFlowTest, RefusedJoinDisconnectsAndBringsTheMenuBack)
 TEST_F(JoinFlowTest, BadPasswordBringsThePromptBack)
 {
     engine.status = [](double) { return StatusWith(kConnectionNone, 0, "Refused: BADPASSWORD"); };
-    input.answers = {"second"};
+    input.AddAnswer("second");
     EXPECT_TRUE(join.AfterFailedJoin());
-    EXPECT_EQ(input.questions, (std::vector<std::string>{GetString(468)}));
+    EXPECT_EQ(input.Questions(), (std::vector<std::string>{GetString(468)}));
     EXPECT_EQ(engine.commands.back(), "password \"second\"\n");
     EXPECT_TRUE(prompt.Texts().empty());
 
-    input.answers = {std::string(129, 'q')};
+    input.AddAnswer(std::string(129, 'q'));
     EXPECT_FALSE(join.AfterFailedJoin());
     EXPECT_EQ(engine.commands.size(), 1u);
 }
@@ -206,7 +209,7 @@ TEST_F(JoinFlowTest, OtherFailureShowsTheReasonAfterTheFirstColon)
     EXPECT_FALSE(join.AfterFailedJoin());
     ASSERT_EQ(prompt.Texts().size(), 1u);
     EXPECT_EQ(prompt.Texts()[0], FormatString(467, " Server is full: sorry"));
-    EXPECT_TRUE(input.questions.empty());
+    EXPECT_TRUE(input.Questions().empty());
 }
 
 TEST_F(JoinFlowTest, FailureWithoutAColonShowsTheDefaultReason)

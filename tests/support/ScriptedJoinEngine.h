@@ -1,10 +1,8 @@
 #pragma once
 // A join engine for tests: records what the join gives it and answers the status
 // record from a script; its clock moves on by a fixed step with every frame.
-#include "app/InputPrompt.h"
 #include "app/JoinEngine.h"
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -70,28 +68,4 @@ public:
     std::vector<int> notified;
     std::map<std::string, std::string> variables;
     std::map<std::string, std::vector<std::string>> shown;
-};
-
-// Answers the input prompt from a queue (an empty queue cancels) and records the
-// questions; installs itself while it lives.
-class ScriptedInputPrompt : public InputPrompt
-{
-public:
-    ScriptedInputPrompt() { SetInputPrompt(this); }
-    ~ScriptedInputPrompt() override { SetInputPrompt(nullptr); }
-    ScriptedInputPrompt(const ScriptedInputPrompt&) = delete;
-    ScriptedInputPrompt& operator=(const ScriptedInputPrompt&) = delete;
-
-    bool Ask(const std::string& text, std::string& answer) override
-    {
-        questions.push_back(text);
-        if (answers.empty())
-            return false;
-        answer = answers.front();
-        answers.pop_front();
-        return true;
-    }
-
-    std::deque<std::string> answers;
-    std::vector<std::string> questions;
 };
