@@ -116,6 +116,8 @@ bool JoinFlow::AfterFailedJoin()
         if (!AskPassword(password))
             return false;
         m_engine.AddCommandText(PasswordCommand(password));
+        // One frame runs the text, so the next join reads the new password back.
+        m_engine.Frame();
         return true;
     }
     ShowFormattedMessage(kMessageJoinFailed, FailureReason(text).c_str());
