@@ -53,6 +53,7 @@ QComboBox:hover, QComboBox:focus { border-color: %ACCENT%; }
 QComboBox:disabled { color: %DIM%; }
 QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: top right; width: 18px;
     border-left: 1px solid %BORDER%; }
+QComboBox::down-arrow { image: none; width: 0; height: 0; }
 QComboBox QAbstractItemView { color: %TEXT%; background: %FIELD%; border: 1px solid %ACCENT%;
     selection-background-color: %ACCENT%; selection-color: #000000; outline: 0; }
 QSlider::groove:horizontal { height: 4px; background: %SUNKEN%; border: 1px solid %BORDER%; border-radius: 2px; }

@@ -1,0 +1,20 @@
+#pragma once
+// One screenshot: a name (the PNG's file name) and a function that builds the window
+// to photograph. Dialogs are shown over the dimmed splash at the launcher size, where
+// the launcher would show them.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Shot
+{
+    std::string name;
+    std::function<std::unique_ptr<QWidget>()> create;
+    // Photographed over the splash backdrop (false for full launcher windows).
+    bool overSplash = true;
+};
+
+// Each dialog family adds its shots here (UiShots.cpp: the shell's own dialogs).
+void AddUiShots(std::vector<Shot>& shots);
