@@ -47,6 +47,7 @@ CConfigDlg::CConfigDlg(QWidget* parent) : CKSDialog(parent, kBackground)
     for (const auto& [label, page] : Pages())
         AddPageButton(QString::fromStdString(label), page);
 
+    LayoutPages();
     CODBlendBtn* done = AddButton(QStringLiteral("Done"), QDialog::Accepted);
     SetDefaultButton(done);
 }
@@ -54,16 +55,27 @@ CConfigDlg::CConfigDlg(QWidget* parent) : CKSDialog(parent, kBackground)
 void CConfigDlg::AddPageButton(const QString& label, Page page)
 {
     auto* button = new CODBlendBtn(label, Content());
-    const int index = int(m_pageButtons.size());
-    const int rows = std::max(1, ContentRect().height() / kRowStep);
-    const int column = index / rows;
-    const int row = index % rows;
-    const int columns = 2;
-    const int left = (ContentRect().width() - columns * kColumnWidth - kButtonSpacing) / 2;
     button->resize(kColumnWidth, kButtonHeight);
-    button->move(std::max(0, left) + column * (kColumnWidth + kButtonSpacing), row * kRowStep + 4);
     connect(button, &QAbstractButton::clicked, this, [this, page] { page(this); });
     m_pageButtons.push_back(button);
+}
+
+void CConfigDlg::LayoutPages()
+{
+    // One centred column while the buttons fit, then two.
+    const QRect area = ContentRect();
+    const int rows = std::max(1, area.height() / kRowStep);
+    const int count = int(m_pageButtons.size());
+    const int columns = count > rows ? 2 : 1;
+    const int perColumn = (count + columns - 1) / columns;
+    const int total = columns * kColumnWidth + (columns - 1) * kButtonSpacing;
+    const int left = std::max(0, (area.width() - total) / 2);
+    const int top = std::max(0, (area.height() - perColumn * kRowStep) / 2);
+    for (int index = 0; index < count; ++index) {
+        const int column = index / perColumn;
+        const int row = index % perColumn;
+        m_pageButtons[size_t(index)]->move(left + column * (kColumnWidth + kButtonSpacing), top + row * kRowStep);
+    }
 }
 
 CODBlendBtn* CConfigDlg::PageButton(const QString& label) const

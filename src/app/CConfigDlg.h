@@ -26,6 +26,7 @@ public:
 
 private:
     void AddPageButton(const QString& label, Page page);
+    void LayoutPages();
 
     std::vector<CODBlendBtn*> m_pageButtons;
 };

@@ -4,17 +4,27 @@
 #include "app/MenuCommandQueue.h"
 #include "app/SaveGameCommands.h"
 #include "ui/CODBlendBtn.h"
+#include "ui/SkinPalette.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+void StyleSkinList(QWidget* list)
+{
+    const SkinPalette palette = SkinPalette::Standard();
+    list->setStyleSheet(QStringLiteral("QAbstractItemView { background: %1; border: 1px solid %2; outline: 0; }"
+                                       "QAbstractItemView::item { padding: 3px 4px; }"
+                                       "QAbstractItemView::item:selected { background: %3; color: black; }")
+                            .arg(palette.field.name(), palette.border.name(), palette.accent.name()));
+}
+
 QTreeWidget* MakeSaveGameList(QWidget* parent, const std::vector<SaveGameEntry>& entries)
 {
     auto* list = new QTreeWidget(parent);
     list->setColumnCount(4);
-    list->setHeaderLabels({QStringLiteral("Title"), QStringLiteral("Map"), QStringLiteral("Time"),
-                           QStringLiteral("Date")});
+    list->setHeaderLabels(
+        {QStringLiteral("Title"), QStringLiteral("Map"), QStringLiteral("Time"), QStringLiteral("Date")});
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
@@ -32,6 +42,7 @@ QTreeWidget* MakeSaveGameList(QWidget* parent, const std::vector<SaveGameEntry>&
     header->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int column = 1; column < 4; ++column)
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    StyleSkinList(list);
     if (!entries.empty())
         list->setCurrentItem(list->topLevelItem(0));
     return list;

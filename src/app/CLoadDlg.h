@@ -31,3 +31,6 @@ private:
     QTreeWidget* m_list = nullptr;
     CODBlendBtn* m_load = nullptr;
 };
+
+// The skin's look for a list of rows: the field colour inside a thin border.
+void StyleSkinList(QWidget* list);

@@ -1,5 +1,6 @@
 #include "app/CVidModeDlg.h"
 
+#include "app/CLoadDlg.h"
 #include "app/DriverMap.h"
 #include "app/QtEngineDisplay.h"
 #include "app/RendererType.h"
@@ -60,6 +61,7 @@ CVidModeDlg::CVidModeDlg(QWidget* parent) : CKSDialog(parent, kBackground)
     auto* modeColumn = new QVBoxLayout;
     modeColumn->addWidget(new QLabel(QStringLiteral("Display mode"), Content()));
     m_modes = new QListWidget(Content());
+    StyleSkinList(m_modes);
     modeColumn->addWidget(m_modes, 1);
     layout->addLayout(modeColumn, 0, 1);
     layout->setColumnStretch(1, 1);
@@ -122,7 +124,8 @@ void CVidModeDlg::FillModes()
     if (m_modes->currentRow() >= 0 && size_t(m_modes->currentRow()) < m_offered.size())
         wanted = m_offered[size_t(m_modes->currentRow())];
     m_offered = OfferedModes(video.modes, renderer, windowed);
-    const int selected = DialogModeSelection(video.modes, renderer, windowed, wanted, video.modeWidth, video.modeHeight);
+    const int selected =
+        DialogModeSelection(video.modes, renderer, windowed, wanted, video.modeWidth, video.modeHeight);
     m_modes->clear();
     for (int index : m_offered) {
         m_modes->addItem(QString::fromStdString(VideoModeDialogName(video.modes[size_t(index)])));

@@ -1,7 +1,7 @@
 #include "app/CVidSelectDlg.h"
 
-#include "app/CVideoDlg.h"
 #include "app/CVidModeDlg.h"
+#include "app/CVideoDlg.h"
 #include "app/DocumentOpener.h"
 #include "app/EngineCommands.h"
 #include "app/EngineHost.h"
@@ -39,7 +39,9 @@ CODBlendBtn* CVidSelectDlg::AddChoice(const QString& label, int row)
 {
     auto* button = new CODBlendBtn(label, Content());
     button->resize(kChoiceWidth, kButtonHeight);
-    button->move((ContentRect().width() - kChoiceWidth) / 2, 8 + row * kRowStep);
+    constexpr int kChoices = 3;
+    const int top = std::max(0, (ContentRect().height() - kChoices * kRowStep) / 2);
+    button->move((ContentRect().width() - kChoiceWidth) / 2, top + row * kRowStep);
     return button;
 }
 

@@ -16,8 +16,6 @@
 #include "ui/CKSPromptDlg.h"
 #include "ui/InputPrompt.h"
 
-
-
 void LauncherStartupSteps::LoadStringAndColourLists()
 {
     LoadColourList();

@@ -18,3 +18,5 @@ struct Shot
 
 // Each dialog family adds its shots here (UiShots.cpp: the shell's own dialogs).
 void AddUiShots(std::vector<Shot>& shots);
+// The main menu and its configuration, video and saved-game dialogs (MenuShots.cpp).
+void AddMenuShots(std::vector<Shot>& shots);
