@@ -1,6 +1,8 @@
 // kestrel-screenshots WORLD OUTDIR [NAME...]: opens each dialog of the launcher on a
 // game tree (the demo world) and saves a PNG of it, placed as the launcher would
 // show it over its 640 x 480 window. Runs on any Qt platform; offscreen is enough.
+// kestrel-screenshots WORLD --intro plays the intro videos of the world instead
+// (with a display and sound), for checking the media layer by eye.
 #include "Shot.h"
 
 #include "app/ButtonStrip.h"
@@ -11,6 +13,8 @@
 #include "app/StringList.h"
 #include "app/SkinBitmap.h"
 #include "ui/CKSDialog.h"
+#include "ui/IntroWindow.h"
+#include "ui/QtVideoPlayer.h"
 #include "ui/SkinImages.h"
 
 #include <QApplication>
@@ -66,7 +70,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: kestrel-screenshots WORLD OUTDIR [NAME...]\n");
+        std::fprintf(stderr, "usage: kestrel-screenshots WORLD OUTDIR [NAME...] | WORLD --intro\n");
         return 2;
     }
     Launcher().baseDirectory = QDir(arguments[1]).absolutePath().toStdString();
@@ -74,6 +78,11 @@ int main(int argc, char** argv)
     ResetSearchPath();
     LoadStringList();
     LoadColourList();
+    if (arguments[2] == "--intro") {
+        QtVideoPlayer player;
+        RunIntro(player, [] { std::printf("intro over: the main menu would show now\n"); });
+        return 0;
+    }
     const QString outDir = arguments[2];
     QDir().mkpath(outDir);
     const QStringList wanted = arguments.mid(3);
