@@ -12,6 +12,7 @@
 #include "app/QtEngineDisplay.h"
 #include "app/SkinBitmapImage.h"
 #include "ui/CODBlendBtn.h"
+#include "ui/MenuSound.h"
 #include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 
@@ -80,6 +81,7 @@ void CKSMainDlg::CreateButtons()
         if (stripImage.isNull() || !button->SetStripCell(stripImage, choice.stripIndex, cell.width, cell.height))
             button->resize(cell.width, cell.height);
         button->setFocusPolicy(Qt::StrongFocus);
+        button->SetSounds(kSoundGlow, choice.id == kMenuQuit ? kSoundDownMenu : kSoundSelect1);
         const int id = choice.id;
         connect(button, &QAbstractButton::clicked, this, [this, id] { Choose(id); });
         m_buttons[id] = button;

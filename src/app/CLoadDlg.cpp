@@ -14,7 +14,7 @@ void StyleSkinList(QWidget* list)
 {
     const SkinPalette palette = SkinPalette::Standard();
     list->setStyleSheet(QStringLiteral("QAbstractItemView { background: %1; border: 1px solid %2; outline: 0; }"
-                                       "QAbstractItemView::item { padding: 3px 4px; }"
+                                       "QAbstractItemView::item { height: 20px; }"
                                        "QAbstractItemView::item:selected { background: %3; color: black; }")
                             .arg(palette.field.name(), palette.border.name(), palette.accent.name()));
 }

@@ -31,7 +31,7 @@ public:
     QCheckBox* CaptureBox() const { return m_capture; }
     void SetRenderer(int renderer);
 
-protected:
+    // OK stores the choice; any result closes the dialog.
     void done(int result) override;
 
 private:

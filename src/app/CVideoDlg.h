@@ -33,7 +33,7 @@ public:
     // The preview as it is drawn now.
     QImage PreviewImage() const;
 
-protected:
+    // OK stores the choice; any result closes the dialog.
     void done(int result) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "app/EngineCommands.h"
 #include "app/EngineHost.h"
 #include "app/LauncherState.h"
+#include "app/MenuCommandQueue.h"
 #include "app/QtEngineDisplay.h"
 #include "app/StringList.h"
 #include "peer/PeerGameServer.h"
@@ -201,6 +202,18 @@ TEST_F(MainMenuDialogTest, QuickStartWithoutAServerListReportsNoServer)
     EXPECT_EQ(prompt.Texts()[0], GetString(350));
     EXPECT_NE(TheEngineHost().State(), kEngineRunning);
     EXPECT_FALSE(menu->GameInProgress());
+}
+
+TEST_F(MainMenuDialogTest, QueuedCommandStartsTheEngineAtTheNextIdleMoment)
+{
+    OpenMenu();
+    menu->OnIdle();
+    EXPECT_FALSE(TheEngineHost().Loaded());
+    QueueMenuCommand("load Kestrel-000.sav\n");
+    menu->OnIdle();
+    EXPECT_TRUE(TheEngineHost().Loaded());
+    EXPECT_EQ(TheEngineHost().State(), kEngineRunning);
+    EXPECT_TRUE(TakeMenuCommand().empty());
 }
 
 } // namespace
