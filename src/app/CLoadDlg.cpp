@@ -37,11 +37,18 @@ QTreeWidget* MakeSaveGameList(QWidget* parent, const std::vector<SaveGameEntry>&
         item->setText(3, QString::fromStdString(entry.dateText));
         item->setToolTip(0, QString::fromStdString(entry.fileName));
     }
+    // Fixed widths with room between the columns; the title takes the rest.
+    constexpr int kMapWidth = 104;
+    constexpr int kTimeWidth = 60;
+    constexpr int kDateWidth = 150;
     QHeaderView* header = list->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int column = 1; column < 4; ++column)
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    const int widths[] = {kMapWidth, kTimeWidth, kDateWidth};
+    for (int column = 1; column < 4; ++column) {
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        header->resizeSection(column, widths[column - 1]);
+    }
     StyleSkinList(list);
     if (!entries.empty())
         list->setCurrentItem(list->topLevelItem(0));
