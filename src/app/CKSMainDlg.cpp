@@ -4,8 +4,7 @@
 #include "app/CConfigDlg.h"
 #include "app/DocumentOpener.h"
 #include "app/EngineHost.h"
-#include "app/HostJoinEngine.h"
-#include "app/JoinFlow.h"
+#include "app/LauncherJoin.h"
 #include "app/LauncherState.h"
 #include "app/MenuCommandQueue.h"
 #include "app/Messages.h"
@@ -20,7 +19,6 @@
 
 namespace {
 
-constexpr int kMessageNoServer = 350;
 constexpr const char* kReadmeName = "readme.txt";
 
 std::map<int, CKSMainDlg::Action>& Actions()
@@ -204,16 +202,7 @@ void CKSMainDlg::Choose(int id)
 
 void CKSMainDlg::QuickStart()
 {
-    EngineHost& host = TheEngineHost();
-    HostJoinEngine engine(host);
-    JoinFlow join(engine);
-    if (join.JoinServer(nullptr))
-        return;
-    TheEngineDisplay().TakeScreenBack();
-    if (join.NoServerFound())
-        ShowMessage(kMessageNoServer);
-    else if (host.Loaded())
-        join.AfterFailedJoin();
+    LauncherJoinServer(nullptr);
 }
 
 void CKSMainDlg::Quit()
