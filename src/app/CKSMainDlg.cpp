@@ -217,7 +217,22 @@ void CKSMainDlg::Quit()
     m_quitting = true;
     TheEngineHost().QuitGame();
     TheEngineDisplay().DestroyEngineWindow();
+    if (isHidden()) {
+        // The engine had the screen: the dialog's loop only ends when a shown dialog
+        // closes, so it is shown for that moment, but not on the screen.
+        setAttribute(Qt::WA_DontShowOnScreen, true);
+        QWidget::setVisible(true);
+    }
     accept();
+}
+
+void CKSMainDlg::setVisible(bool visible)
+{
+    if (!visible && !m_quitting) {
+        QWidget::setVisible(false);
+        return;
+    }
+    CKSDialog::setVisible(visible);
 }
 
 void CKSMainDlg::OnEscape()

@@ -46,6 +46,10 @@ public:
     // Idle processing of the menu (called by the dialog base's idle loop).
     bool OnIdle() override;
 
+    // The engine hides the menu while it has the screen; that must not end the menu's
+    // modal loop, which only quitting does.
+    void setVisible(bool visible) override;
+
 protected:
     void OnEscape() override;
     void paintEvent(QPaintEvent* event) override;

@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -214,6 +215,26 @@ TEST_F(MainMenuDialogTest, QueuedCommandStartsTheEngineAtTheNextIdleMoment)
     EXPECT_TRUE(TheEngineHost().Loaded());
     EXPECT_EQ(TheEngineHost().State(), kEngineRunning);
     EXPECT_TRUE(TakeMenuCommand().empty());
+}
+
+TEST_F(MainMenuDialogTest, EngineTakingTheScreenKeepsTheMenuRunning)
+{
+    UseCommandLine("kestrel -noprompt +map ashfall -game vrel");
+    menu = std::make_unique<CKSMainDlg>();
+    bool engineHadTheScreen = false;
+    QElapsedTimer timer;
+    timer.start();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (TheEngineHost().State() == kEngineRunning && !menu->isVisible())
+            engineHadTheScreen = true;
+        if (engineHadTheScreen || timer.elapsed() > 3000)
+            menu->Choose(kMenuQuit);
+    });
+    poll.start(20);
+    EXPECT_EQ(menu->DoModal(), QDialog::Accepted);
+    EXPECT_TRUE(engineHadTheScreen);
+    EXPECT_FALSE(TheEngineHost().Loaded());
 }
 
 } // namespace
