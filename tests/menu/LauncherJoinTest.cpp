@@ -14,6 +14,8 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include "MenuTestSkin.h"
+
 namespace {
 
 class LauncherJoinTest : public ::testing::Test
@@ -21,6 +23,7 @@ class LauncherJoinTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        InstallMenuTestSkin();
         Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         SetJoinPlayerName([] { return std::string("Wren"); });

@@ -18,6 +18,8 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "MenuTestSkin.h"
+
 namespace {
 
 class MainMenuDialogTest : public ::testing::Test
@@ -25,6 +27,7 @@ class MainMenuDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        InstallMenuTestSkin();
         Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
         Launcher().updaterFlag = 0;
         UseCommandLine("kestrel -game vrel");

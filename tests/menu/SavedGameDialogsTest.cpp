@@ -16,6 +16,8 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include "MenuTestSkin.h"
+
 namespace {
 
 class SavedGameDialogsTest : public ::testing::Test
@@ -23,6 +25,7 @@ class SavedGameDialogsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        InstallMenuTestSkin();
         savedGameDirectory = Launcher().gameDirectory;
         Launcher().gameDirectory = tree.PathStd() + "/vrel";
         TakeMenuCommand();

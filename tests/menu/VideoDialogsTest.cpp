@@ -21,6 +21,8 @@
 #include <QSlider>
 #include <gtest/gtest.h>
 
+#include "MenuTestSkin.h"
+
 namespace {
 
 VideoMode Mode(int kind, int width, int height, int index)
@@ -40,6 +42,7 @@ class VideoDialogsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        InstallMenuTestSkin();
         saved = Video();
         Video().modes = {Mode(kModeWindowed, 640, 480, 0), Mode(kModeWindowed, 800, 600, 1),
                          Mode(kModeFullScreen, 640, 480, 2), Mode(kModeFullScreen, 800, 600, 3),
