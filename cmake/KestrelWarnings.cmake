@@ -1,11 +1,13 @@
 # Project-wide warning and sanitizer flags, applied through kestrel_target_defaults().
 add_library(kestrel_options INTERFACE)
-target_compile_options(kestrel_options INTERFACE -Wall -Wextra -Wshadow=local -Wno-unused-parameter)
+target_compile_options(kestrel_options INTERFACE -Wall -Wextra -Wno-unused-parameter)
 if(KESTREL_WERROR)
   target_compile_options(kestrel_options INTERFACE -Werror)
 endif()
-if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  target_compile_options(kestrel_options INTERFACE -Wno-unused-private-field)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  target_compile_options(kestrel_options INTERFACE -Wshadow=local)
+else()
+  target_compile_options(kestrel_options INTERFACE -Wshadow-uncaptured-local -Wno-unused-private-field)
 endif()
 
 function(kestrel_target_defaults target)

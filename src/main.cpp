@@ -12,7 +12,12 @@ int main(int argc, char** argv)
     application.setQuitOnLastWindowClosed(false);
 
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::Requested, &application, &QCoreApplication::quit);
+    // A termination request closes every window (so the menu and its dialogs end as if
+    // the player closed them) and leaves every running event loop.
+    QObject::connect(&termination, &TerminationSignals::Requested, &application, [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::exit(0);
+    });
 
     // The whole command line as one text, program name included.
     std::string commandLine;

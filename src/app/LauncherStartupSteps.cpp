@@ -49,7 +49,6 @@ void LauncherStartupSteps::RunMainMenu()
 {
     QEventLoop loop;
     PlaceholderWindow window(loop);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
     window.show();
     loop.exec();
 }

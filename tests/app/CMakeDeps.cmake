@@ -1,0 +1,2 @@
+# The process test runs the launcher program itself.
+add_dependencies(${target} kestrel)
