@@ -137,12 +137,26 @@ float CMessageBuffer::ReadFloat()
 
 std::string CMessageBuffer::ReadString()
 {
+    // Same as reading with ReadChar until it yields 0 or -1 (a 0xFF byte or the end),
+    // stopping after kMaxString characters, but done as one scan.
     std::string result;
-    while (int(result.size()) < kMaxString) {
-        const int c = ReadChar();
-        if (c == -1 || c == 0)
-            break;
-        result.push_back(char(c));
+    if (m_readCount < 0 || m_readCount >= m_size) {
+        m_badRead = 1;
+        return result;
     }
+    const uint8_t* start = m_data + m_readCount;
+    const int available = m_size - m_readCount;
+    const int limit = available < kMaxString ? available : kMaxString;
+    int n = 0;
+    while (n < limit && start[n] != 0 && start[n] != 0xff)
+        ++n;
+    result.assign(reinterpret_cast<const char*>(start), size_t(n));
+    m_readCount += n;
+    if (n == kMaxString)
+        return result;  // the rest stays unread
+    if (n == available)
+        m_badRead = 1;  // ran into the end of the data
+    else
+        ++m_readCount;  // the 0 or 0xFF byte that ended the string
     return result;
 }
