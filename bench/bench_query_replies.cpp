@@ -62,7 +62,7 @@ void BM_InfoReply(benchmark::State& state)
     InfoDatagram(msg);
     CServerInfo record("127.0.0.1", 27015);
     for (auto _ : state) {
-        record.status = InfoSent;
+        record.status = CServerInfo::InfoSent;
         benchmark::DoNotOptimize(ParseInfoReply(msg, record, 1.0));
     }
     state.SetItemsProcessed(state.iterations());
@@ -79,7 +79,7 @@ void BM_InfoReplyWithReceive(benchmark::State& state)
     CServerInfo record("127.0.0.1", 27015);
     for (auto _ : state) {
         Fill(msg, datagram);
-        record.status = InfoSent;
+        record.status = CServerInfo::InfoSent;
         benchmark::DoNotOptimize(ParseInfoReply(msg, record, 1.0));
     }
     state.SetItemsProcessed(state.iterations());
@@ -95,7 +95,7 @@ void BM_PlayersReply(benchmark::State& state)
     record.currentplayers = count;
     record.AllocatePlayerSlots();
     for (auto _ : state) {
-        record.status = PlayersSent;
+        record.status = CServerInfo::PlayersSent;
         benchmark::DoNotOptimize(ParsePlayersReply(msg, record, 1.0));
     }
     state.SetItemsProcessed(state.iterations());
@@ -109,7 +109,7 @@ void BM_RulesReply(benchmark::State& state)
     RulesDatagram(msg, count);
     CServerInfo record("127.0.0.1", 27015);
     for (auto _ : state) {
-        record.status = RulesSent;
+        record.status = CServerInfo::RulesSent;
         benchmark::DoNotOptimize(ParseRulesReply(msg, record));
     }
     state.SetItemsProcessed(state.iterations());

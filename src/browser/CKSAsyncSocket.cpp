@@ -83,7 +83,7 @@ void CKSAsyncSocket::OnReceive(int error)
     const double now = BrowserClockNow();
     SetLastReplyTime(float(now));
     CServerInfo& r = m_record;
-    if (r.status == Failed)
+    if (r.status == CServerInfo::Failed)
         return;
     if (error == kWsaeNetDown) {
         ShowMessage(kMsgNetworkDown);
@@ -94,13 +94,13 @@ void CKSAsyncSocket::OnReceive(int error)
     if (m_buffer.Size() <= 0)
         return;
     switch (r.status) {
-    case InfoSent:
+    case CServerInfo::InfoSent:
         ParseInfoReply(m_buffer, r, now);
         break;
-    case PlayersSent:
+    case CServerInfo::PlayersSent:
         ParsePlayersReply(m_buffer, r, now);
         break;
-    case RulesSent:
+    case CServerInfo::RulesSent:
         ParseRulesReply(m_buffer, r);
         break;
     default:
@@ -112,6 +112,6 @@ void CKSAsyncSocket::OnConnect(int error)
 {
     if (error != 0)
         return;
-    m_record.status = Connected;
+    m_record.status = CServerInfo::Connected;
     m_record.retries = 0;
 }

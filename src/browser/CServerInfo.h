@@ -2,7 +2,6 @@
 // One game server the browser knows: its address, what its replies said, its players
 // and rules, the state of the query in progress and the list's flags.
 #include "browser/CPlayerInfo.h"
-#include "browser/ServerQueryStatus.h"
 #include "browser/ServerRule.h"
 
 #include <array>
@@ -27,6 +26,24 @@ public:
     static constexpr int kDefaultProxyPort = 27015;
 
     using PlayerSlots = std::vector<std::unique_ptr<CPlayerInfo>>;
+
+    // Query states; the numbers are also what the server list file stores under
+    // "status". 5 and 6 are not used by the query but are kept when a file holds them.
+    enum Status : int32_t
+    {
+        Failed = 0,
+        Idle = 1,
+        SocketOpen = 2,
+        ConnectFailed = 3,
+        Connected = 4,
+        InfoSent = 7,
+        InfoReceived = 8,
+        PlayersSent = 9,
+        PlayersReceived = 10,
+        RulesSent = 11,
+        RulesReceived = 12,
+        Done = 13,
+    };
 
     CServerInfo(std::string address, int port);
     virtual ~CServerInfo();

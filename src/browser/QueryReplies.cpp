@@ -156,7 +156,7 @@ ReplyParse ParseInfoReply(CMessageBuffer& msg, CServerInfo& record, double now)
     record.size = 0;
     record.svside = false;
     record.cldll = false;
-    record.status = InfoReceived;
+    record.status = CServerInfo::InfoReceived;
     record.retries = 0;
     record.SetInfoTime(now);
     return ReplyParse::Good;
@@ -191,7 +191,7 @@ ReplyParse ParsePlayersReply(CMessageBuffer& msg, CServerInfo& record, double no
             slot->replyTime = now;
         }
     }
-    record.status = PlayersReceived;
+    record.status = CServerInfo::PlayersReceived;
     record.retries = 0;
     return ReplyParse::Good;
 }
@@ -213,7 +213,7 @@ ReplyParse ParseRulesReply(CMessageBuffer& msg, CServerInfo& record)
             record.AddRule(std::move(key), std::move(value));
         }
     }
-    record.status = RulesReceived;
+    record.status = CServerInfo::RulesReceived;
     record.retries = 0;
     return ReplyParse::Good;
 }

@@ -12,20 +12,20 @@ void HandleTimeout(CServerInfo& r, const RefreshParams& p, QueryStepState& state
     r.retries = old + 1;
     if (old < p.maxRetries) {
         switch (r.status) {
-        case ConnectFailed:
+        case CServerInfo::ConnectFailed:
             r.lastSend = now;
             r.ConnectSocket();
             ++state.connectRetries;
             break;
-        case InfoSent:
+        case CServerInfo::InfoSent:
             r.SendInfoRequest();
             ++state.infoRetries;
             break;
-        case PlayersSent:
+        case CServerInfo::PlayersSent:
             r.SendPlayersRequest();
             ++state.playersRetries;
             break;
-        case RulesSent:
+        case CServerInfo::RulesSent:
             r.SendRulesRequest();
             ++state.rulesRetries;
             break;
@@ -34,11 +34,11 @@ void HandleTimeout(CServerInfo& r, const RefreshParams& p, QueryStepState& state
         }
         return;
     }
-    if (r.status < InfoReceived) {
-        r.status = Failed;
+    if (r.status < CServerInfo::InfoReceived) {
+        r.status = CServerInfo::Failed;
         r.noresponse = true;
     } else {
-        r.status = Done;  // what was received is kept
+        r.status = CServerInfo::Done;  // what was received is kept
     }
 }
 
@@ -48,7 +48,7 @@ bool RunQueryStep(CServerInfo& r, const RefreshParams& p, QueryStepState& state)
 {
     if (r.lan || r.filtered || r.ipx)
         return false;
-    if (r.status == Failed || r.status == Done) {
+    if (r.status == CServerInfo::Failed || r.status == CServerInfo::Done) {
         if (r.Socket()) {
             r.CloseSocket();
             --state.openSockets;
@@ -61,7 +61,7 @@ bool RunQueryStep(CServerInfo& r, const RefreshParams& p, QueryStepState& state)
         return true;
     }
 
-    if (r.status == Idle) {
+    if (r.status == CServerInfo::Idle) {
         if (p.showNames && state.statusText.empty()) {
             state.statusText = FormatString(kMsgContacting, r.name.c_str());
             state.lastProgressDisplay = -1.0;
@@ -75,15 +75,15 @@ bool RunQueryStep(CServerInfo& r, const RefreshParams& p, QueryStepState& state)
         ++state.openSockets;
         r.retries = 0;
     }
-    if (r.status == SocketOpen) {
+    if (r.status == CServerInfo::SocketOpen) {
         if (!r.ConnectSocket())
             return true;
         r.lastSend = now;
         r.retries = 0;
     }
-    if (r.status == ConnectFailed)
+    if (r.status == CServerInfo::ConnectFailed)
         return true;
-    if (r.status == Connected) {
+    if (r.status == CServerInfo::Connected) {
         r.ClearPingSamples();
         r.svping = 0.0;
         r.packetloss = 100.0f;
@@ -91,31 +91,31 @@ bool RunQueryStep(CServerInfo& r, const RefreshParams& p, QueryStepState& state)
         r.SendInfoRequest();
         return true;
     }
-    if (r.status == InfoSent)
+    if (r.status == CServerInfo::InfoSent)
         return true;
-    if (r.status == InfoReceived) {
+    if (r.status == CServerInfo::InfoReceived) {
         if ((p.flags & RefreshParams::kRequestPlayers) && r.PreparePlayers()) {
             r.SendPlayersRequest();
             r.lastSend = now;
             r.retries = 0;
             return true;
         }
-        r.status = PlayersReceived;
+        r.status = CServerInfo::PlayersReceived;
     }
-    if (r.status == PlayersSent)
+    if (r.status == CServerInfo::PlayersSent)
         return true;
-    if (r.status == PlayersReceived) {
+    if (r.status == CServerInfo::PlayersReceived) {
         if (p.flags & RefreshParams::kRequestRules) {
             r.lastSend = now;
             r.SendRulesRequest();
         } else {
-            r.status = RulesReceived;
+            r.status = CServerInfo::RulesReceived;
         }
         return true;
     }
-    if (r.status == RulesSent)
+    if (r.status == CServerInfo::RulesSent)
         return true;
-    r.status = Done;
+    r.status = CServerInfo::Done;
     state.statusText = FormatString(kMsgServerDone, r.name.c_str());
     return true;
 }

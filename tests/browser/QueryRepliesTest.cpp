@@ -58,7 +58,7 @@ void Waiting(CServerInfo& r, int status, int current = 0)
 TEST(InfoReply, FillsTheRecord)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
     r.url = "u";
     r.dl = "d";
     r.mod = true;
@@ -88,7 +88,7 @@ TEST(InfoReply, FillsTheRecord)
     EXPECT_EQ(r.size, 0);
     EXPECT_FALSE(r.svside);
     EXPECT_FALSE(r.cldll);
-    EXPECT_EQ(r.status, InfoReceived);
+    EXPECT_EQ(r.status, CServerInfo::InfoReceived);
     EXPECT_EQ(r.retries, 0);
     EXPECT_EQ(r.InfoTime(), kNow);
 }
@@ -96,7 +96,7 @@ TEST(InfoReply, FillsTheRecord)
 TEST(InfoReply, TypeIsCaseInsensitiveAndMissingKeysReadEmpty)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
     ReplyBuilder b;
     b.Long(-1).String("INFOSTRINGRESPONSE").String("hostname\\x\\type\\p\\Max\\9");
     ASSERT_EQ(ParseInfo(b, r), ReplyParse::Good);
@@ -125,25 +125,25 @@ TEST(InfoReply, ForeignAndMalformedDatagramsChangeNothing)
     }();
     for (const auto& [what, reply] : cases) {
         CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
         EXPECT_NE(ParseInfo(reply, r), ReplyParse::Good) << what;
-        EXPECT_EQ(r.status, InfoSent) << what;
+        EXPECT_EQ(r.status, CServerInfo::InfoSent) << what;
         EXPECT_EQ(r.name, "?") << what;
         EXPECT_EQ(r.retries, 2) << what;
     }
     const ReplyBuilder full = ReplyBuilder::Info(kFullInfo);
     for (size_t keep : {size_t(0), size_t(2), size_t(4), size_t(10), size_t(23)}) {
         CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
         EXPECT_NE(ParseInfo(full, r, keep), ReplyParse::Good) << keep;
-        EXPECT_EQ(r.status, InfoSent);
+        EXPECT_EQ(r.status, CServerInfo::InfoSent);
     }
 }
 
 TEST(InfoReply, TruncatedInfoTextUsesWhatArrived)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
     const std::string text = "\\hostname\\cut\\map\\ha_mi";
     const ReplyBuilder b = ReplyBuilder::Info(text);
     ASSERT_EQ(ParseInfo(b, r, b.Bytes().size() - 1), ReplyParse::Good);
@@ -154,7 +154,7 @@ TEST(InfoReply, TruncatedInfoTextUsesWhatArrived)
 TEST(InfoReply, LongValuesAreCutAt511AndTextAt2047)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
     const std::string longName(900, 'n');
     std::string text = "\\hostname\\" + longName + "\\map\\early";
     text += "\\pad\\" + std::string(2047 - text.size() - 11, 'p');
@@ -170,7 +170,7 @@ TEST(InfoReply, LongValuesAreCutAt511AndTextAt2047)
 TEST(InfoReply, HostileNumbersSaturate)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, InfoSent);
+    Waiting(r, CServerInfo::InfoSent);
     ASSERT_EQ(ParseInfo(ReplyBuilder::Info("\\players\\-7\\max\\99999999999999999\\protocol\\-99999999999"), r),
               ReplyParse::Good);
     EXPECT_EQ(r.currentplayers, -7);
@@ -190,7 +190,7 @@ TEST(InfoValueLookup, FirstMatchWinsAndKeysNeedValues)
 TEST(PlayersReply, FillsTheSlots)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, PlayersSent, 2);
+    Waiting(r, CServerInfo::PlayersSent, 2);
     r.AllocatePlayerSlots();
     (*r.players)[1] = std::make_unique<CPlayerInfo>("old");
     (*r.players)[1]->colors = 5;
@@ -208,7 +208,7 @@ TEST(PlayersReply, FillsTheSlots)
     EXPECT_EQ(b.frags, -2);
     EXPECT_EQ(b.colors, 0);
     EXPECT_FALSE((*r.players)[2]);
-    EXPECT_EQ(r.status, PlayersReceived);
+    EXPECT_EQ(r.status, CServerInfo::PlayersReceived);
     EXPECT_EQ(r.retries, 0);
 }
 
@@ -216,7 +216,7 @@ TEST(PlayersReply, CountsOutsideOneToCurrentLeaveTheSlots)
 {
     for (int current : {0, 2}) {
         CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, PlayersSent, current);
+    Waiting(r, CServerInfo::PlayersSent, current);
         r.AllocatePlayerSlots();
         // Zero players announced, or three while the info said two.
         const ReplyBuilder reply = current == 0 ? ReplyBuilder::Players({})
@@ -224,14 +224,14 @@ TEST(PlayersReply, CountsOutsideOneToCurrentLeaveTheSlots)
         ASSERT_EQ(ParsePlayers(reply, r), ReplyParse::Good);
         for (const auto& slot : *r.players)
             EXPECT_FALSE(slot);
-        EXPECT_EQ(r.status, PlayersReceived);
+        EXPECT_EQ(r.status, CServerInfo::PlayersReceived);
     }
 }
 
 TEST(PlayersReply, MorePlayersThanSlotsAreNotStored)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, PlayersSent, 100);
+    Waiting(r, CServerInfo::PlayersSent, 100);
     r.fullmax = 4;
     r.AllocatePlayerSlots();
     std::vector<std::pair<std::string, int>> many;
@@ -242,16 +242,16 @@ TEST(PlayersReply, MorePlayersThanSlotsAreNotStored)
     EXPECT_EQ((*r.players)[3]->name, "p3");
 
     CServerInfo none("127.0.0.1", 27015);
-    Waiting(none, PlayersSent, 5);
+    Waiting(none, CServerInfo::PlayersSent, 5);
     ASSERT_EQ(ParsePlayers(ReplyBuilder::Players(many), none), ReplyParse::Good);
     EXPECT_FALSE(none.players);
-    EXPECT_EQ(none.status, PlayersReceived);
+    EXPECT_EQ(none.status, CServerInfo::PlayersReceived);
 }
 
 TEST(PlayersReply, TruncatedEntryIsNotStored)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, PlayersSent, 2);
+    Waiting(r, CServerInfo::PlayersSent, 2);
     r.AllocatePlayerSlots();
     const ReplyBuilder b = ReplyBuilder::Players({{"Ace", 10}, {"Bo", 3}});
     ASSERT_EQ(ParsePlayers(b, r, b.Bytes().size() - 2), ReplyParse::Good);
@@ -263,7 +263,7 @@ TEST(PlayersReply, TruncatedEntryIsNotStored)
 TEST(PlayersReply, HostileTimesAndNamesStaySane)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, PlayersSent, 3);
+    Waiting(r, CServerInfo::PlayersSent, 3);
     r.AllocatePlayerSlots();
     ReplyBuilder b;
     b.Long(-1).Byte('D').Byte(3);
@@ -282,28 +282,28 @@ TEST(PlayersReply, HostileTimesAndNamesStaySane)
 TEST(PlayersReply, OtherTypesAreIgnored)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, PlayersSent, 2);
+    Waiting(r, CServerInfo::PlayersSent, 2);
     r.AllocatePlayerSlots();
     EXPECT_EQ(ParsePlayers(ReplyBuilder::Info(kFullInfo), r), ReplyParse::Wait);
     EXPECT_EQ(ParsePlayers(ReplyBuilder::Rules({{"a", "b"}}), r), ReplyParse::Wait);
     ReplyBuilder shortHeader;
     shortHeader.Byte(0xff).Byte(0xff);
     EXPECT_EQ(ParsePlayers(shortHeader, r), ReplyParse::Wait);
-    EXPECT_EQ(r.status, PlayersSent);
+    EXPECT_EQ(r.status, CServerInfo::PlayersSent);
     EXPECT_EQ(r.retries, 2);
 }
 
 TEST(RulesReply, ReplacesTheRulesInReverseOrder)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, RulesSent);
+    Waiting(r, CServerInfo::RulesSent);
     r.AddRule("old", "1");
     ASSERT_EQ(ParseRules(ReplyBuilder::Rules({{"mp_friendlyfire", "0"}, {"sv_gravity", "800"}}), r),
               ReplyParse::Good);
     const std::vector<std::pair<std::string, std::string>> expected = {{"sv_gravity", "800"},
                                                                          {"mp_friendlyfire", "0"}};
     EXPECT_EQ(Rules(r), expected);
-    EXPECT_EQ(r.status, RulesReceived);
+    EXPECT_EQ(r.status, CServerInfo::RulesReceived);
     EXPECT_EQ(r.retries, 0);
 }
 
@@ -313,21 +313,21 @@ TEST(RulesReply, CountLimits)
     for (int i = 0; i < 257; ++i)
         many.emplace_back("k" + std::to_string(i), "v");
     CServerInfo tooMany("127.0.0.1", 27015);
-    Waiting(tooMany, RulesSent);
+    Waiting(tooMany, CServerInfo::RulesSent);
     tooMany.AddRule("old", "1");
     ASSERT_EQ(ParseRules(ReplyBuilder::Rules(many), tooMany), ReplyParse::Good);
     EXPECT_EQ(Rules(tooMany).size(), 1u);
-    EXPECT_EQ(tooMany.status, RulesReceived);
+    EXPECT_EQ(tooMany.status, CServerInfo::RulesReceived);
 
     many.pop_back();
     CServerInfo limit("127.0.0.1", 27015);
-    Waiting(limit, RulesSent);
+    Waiting(limit, CServerInfo::RulesSent);
     limit.AddRule("old", "1");
     ASSERT_EQ(ParseRules(ReplyBuilder::Rules(many), limit), ReplyParse::Good);
     EXPECT_EQ(Rules(limit).size(), 256u);
 
     CServerInfo negative("127.0.0.1", 27015);
-    Waiting(negative, RulesSent);
+    Waiting(negative, CServerInfo::RulesSent);
     negative.AddRule("old", "1");
     ReplyBuilder b;
     b.Long(-1).Byte('E').Short(-3).String("a").String("b");
@@ -338,7 +338,7 @@ TEST(RulesReply, CountLimits)
 TEST(RulesReply, LongKeysAndValuesAreCutAndTheRestStaysAligned)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, RulesSent);
+    Waiting(r, CServerInfo::RulesSent);
     ASSERT_EQ(ParseRules(ReplyBuilder::Rules({{std::string(3000, 'k'), std::string(300, 'v')}, {"next", "1"}}), r),
               ReplyParse::Good);
     const auto rules = Rules(r);
@@ -351,7 +351,7 @@ TEST(RulesReply, LongKeysAndValuesAreCutAndTheRestStaysAligned)
 TEST(RulesReply, CountLargerThanTheDataKeepsTheCompletePairs)
 {
     CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, RulesSent);
+    Waiting(r, CServerInfo::RulesSent);
     ReplyBuilder b;
     b.Long(-1).Byte('E').Short(200).String("a").String("1").String("b");
     ASSERT_EQ(ParseRules(b, r), ReplyParse::Good);
@@ -360,9 +360,9 @@ TEST(RulesReply, CountLargerThanTheDataKeepsTheCompletePairs)
     ReplyBuilder other;
     other.Long(-1).Byte('D').Short(1);
     CServerInfo waiting("127.0.0.1", 27015);
-    Waiting(waiting, RulesSent);
+    Waiting(waiting, CServerInfo::RulesSent);
     EXPECT_EQ(ParseRules(other, waiting), ReplyParse::Wait);
-    EXPECT_EQ(waiting.status, RulesSent);
+    EXPECT_EQ(waiting.status, CServerInfo::RulesSent);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ bool RunToEnd(CServerInfo& r, const RefreshParams& p, QueryStepState& state, dou
     const double end = Seconds() + limit;
     while (Seconds() < end) {
         RunQueryStep(r, p, state);
-        if (r.status == Failed || r.status == Done) {
+        if (r.status == CServerInfo::Failed || r.status == CServerInfo::Done) {
             RunQueryStep(r, p, state);
             return true;
         }
@@ -73,7 +73,7 @@ TEST(QueryStep, FullQueryFillsTheRecordAndClosesTheSocket)
     auto r = RecordFor(server);
     QueryStepState state;
     ASSERT_TRUE(RunToEnd(*r, Fast(2 | 4 | 8), state));
-    EXPECT_EQ(r->status, Done);
+    EXPECT_EQ(r->status, CServerInfo::Done);
     EXPECT_EQ(r->name, "Loopback Arena");
     EXPECT_EQ(r->maxplayers, 8);
     ASSERT_TRUE(r->players);
@@ -99,7 +99,7 @@ TEST(QueryStep, InfoOnlyQueryDoesNotAskForMore)
     auto r = RecordFor(server);
     QueryStepState state;
     ASSERT_TRUE(RunToEnd(*r, Fast(), state));
-    EXPECT_EQ(r->status, Done);
+    EXPECT_EQ(r->status, CServerInfo::Done);
     EXPECT_EQ(server.playersRequests, 0);
     EXPECT_EQ(server.rulesRequests, 0);
     EXPECT_FALSE(r->players);
@@ -115,7 +115,7 @@ TEST(QueryStepTimeouts, SilentServerFailsAfterTheRetries)
     const double start = Seconds();
     ASSERT_TRUE(RunToEnd(*r, p, state));
     const double took = Seconds() - start;
-    EXPECT_EQ(r->status, Failed);
+    EXPECT_EQ(r->status, CServerInfo::Failed);
     EXPECT_TRUE(r->noresponse);
     EXPECT_EQ(server.infoRequests, 3);  // the request and two re-sends
     EXPECT_EQ(state.infoRetries, 2);
@@ -133,7 +133,7 @@ TEST(QueryStepTimeouts, NoRetriesFailsAfterOneTimeout)
     p.timeout = 0.05;
     p.maxRetries = 0;
     ASSERT_TRUE(RunToEnd(*r, p, state));
-    EXPECT_EQ(r->status, Failed);
+    EXPECT_EQ(r->status, CServerInfo::Failed);
     EXPECT_EQ(server.infoRequests, 1);
 }
 
@@ -146,7 +146,7 @@ TEST(QueryStepTimeouts, SilenceAfterTheInfoKeepsWhatArrived)
     RefreshParams p = Fast(2 | 4);
     p.timeout = 0.05;
     ASSERT_TRUE(RunToEnd(*r, p, state));
-    EXPECT_EQ(r->status, Done);
+    EXPECT_EQ(r->status, CServerInfo::Done);
     EXPECT_FALSE(r->noresponse);
     EXPECT_EQ(r->name, "Loopback Arena");
     EXPECT_EQ(server.playersRequests, 3);
@@ -160,16 +160,16 @@ TEST(QueryStepDatagrams, ForeignSenderCannotFillTheRecord)
     auto r = RecordFor(server);
     QueryStepState state;
     const RefreshParams p = Fast();
-    while (r->status != InfoSent) {
+    while (r->status != CServerInfo::InfoSent) {
         RunQueryStep(*r, p, state);
-        ASSERT_NE(r->status, Failed);
+        ASSERT_NE(r->status, CServerInfo::Failed);
     }
     QUdpSocket intruder;
     const auto forged = ReplyBuilder::Info("\\hostname\\intruder\\max\\99").Bytes();
     intruder.writeDatagram(reinterpret_cast<const char*>(forged.data()), qint64(forged.size()),
                            QHostAddress(QHostAddress::LocalHost), r->Socket()->localPort());
     Pump(30);
-    EXPECT_EQ(r->status, InfoSent);
+    EXPECT_EQ(r->status, CServerInfo::InfoSent);
     ASSERT_TRUE(RunToEnd(*r, p, state));
     EXPECT_EQ(r->name, "Loopback Arena");
     EXPECT_EQ(r->maxplayers, 8);
@@ -187,7 +187,7 @@ TEST(QueryStepDatagrams, StaleAndMalformedRepliesAreIgnored)
     auto r = RecordFor(server);
     QueryStepState state;
     ASSERT_TRUE(RunToEnd(*r, Fast(2 | 4), state));
-    EXPECT_EQ(r->status, Done);
+    EXPECT_EQ(r->status, CServerInfo::Done);
     EXPECT_EQ(r->name, "Loopback Arena");
     EXPECT_EQ(r->maxplayers, 8);
     ASSERT_TRUE(r->players && (*r->players)[0]);
@@ -204,7 +204,7 @@ TEST(QueryStepDatagrams, PingReflectsTheReplyDelay)
     auto r = RecordFor(server);
     QueryStepState state;
     ASSERT_TRUE(RunToEnd(*r, Fast(), state));
-    ASSERT_EQ(r->status, Done);
+    ASSERT_EQ(r->status, CServerInfo::Done);
     EXPECT_GE(r->svping, 0.079);
     EXPECT_LT(r->svping, 0.095);
 }
@@ -225,17 +225,17 @@ TEST(QueryStepEvents, DatagramWhileNotWaitingOnlyTouchesTimes)
     FixedClock clock(100.0);
     CServerInfo r("127.0.0.1", 9);
     ASSERT_TRUE(r.CreateSocket());
-    r.status = Connected;
+    r.status = CServerInfo::Connected;
     r.lastSend = 99.75;
     ReplyBuilder::Info(kInfo).LoadInto(r.Socket()->Buffer());
     r.Socket()->OnReceive(0);
-    EXPECT_EQ(r.status, Connected);
+    EXPECT_EQ(r.status, CServerInfo::Connected);
     EXPECT_EQ(r.name, "?");
     EXPECT_DOUBLE_EQ(r.svping, 0.25);
     EXPECT_FLOAT_EQ(CKSAsyncSocket::LastReplyTime(), 100.0f);
 
     clock.now = 101.0;
-    r.status = Failed;
+    r.status = CServerInfo::Failed;
     r.svping = 0.0;
     r.Socket()->OnReceive(0);
     EXPECT_EQ(r.svping, 0.0);
@@ -248,12 +248,12 @@ TEST(QueryStepEvents, NetworkDownIsReportedAndKeepsTheState)
     ScopedPrompt scoped(prompt);
     CServerInfo r("127.0.0.1", 9);
     ASSERT_TRUE(r.CreateSocket());
-    r.status = InfoSent;
+    r.status = CServerInfo::InfoSent;
     ReplyBuilder::Info(kInfo).LoadInto(r.Socket()->Buffer());
     r.Socket()->OnReceive(CKSAsyncSocket::kWsaeNetDown);
     EXPECT_EQ(prompt.texts.size(), 1u);
     EXPECT_EQ(prompt.texts[0], GetString(CKSAsyncSocket::kMsgNetworkDown));
-    EXPECT_EQ(r.status, InfoSent);
+    EXPECT_EQ(r.status, CServerInfo::InfoSent);
     EXPECT_EQ(r.name, "?");
 }
 
@@ -266,7 +266,7 @@ TEST(QueryStepScheduling, SkippedAndWaitingRecords)
         CServerInfo r("127.0.0.1", 9);
         r.*flag = true;
         EXPECT_FALSE(RunQueryStep(r, p, state));
-        EXPECT_EQ(r.status, Idle);
+        EXPECT_EQ(r.status, CServerInfo::Idle);
         EXPECT_EQ(r.Socket(), nullptr);
     }
     CServerInfo waiting("127.0.0.1", 9);
@@ -274,7 +274,7 @@ TEST(QueryStepScheduling, SkippedAndWaitingRecords)
     state.openSockets = p.maxInFlight;
     p.showNames = true;
     EXPECT_TRUE(RunQueryStep(waiting, p, state));
-    EXPECT_EQ(waiting.status, Idle);
+    EXPECT_EQ(waiting.status, CServerInfo::Idle);
     EXPECT_EQ(waiting.lastSend, 50.0);
     EXPECT_EQ(waiting.Socket(), nullptr);
     EXPECT_EQ(state.statusText, FormatString(kMsgContacting, "?"));
