@@ -7,6 +7,7 @@
 #include "browser/TextCase.h"
 #include "browser/TextNumbers.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -82,7 +83,10 @@ void CServerInfo::Write(std::string& out) const
         std::snprintf(key, sizeof key, "ping%02d", i);
         w.Real(2, key, pingSamples[size_t(i)]);
     }
-    if (!rules.empty()) {
+    const bool anyStorableRule = std::any_of(rules.begin(), rules.end(), [](const ServerRule& rule) {
+        return IsStorableRuleKey(rule.key);
+    });
+    if (anyStorableRule) {
         w.Line(2, "rules");
         w.Line(2, "{");
         for (const ServerRule& rule : rules)

@@ -259,6 +259,10 @@ TEST(ServerRecordText, QuotesFromTheNetworkCannotShiftTheFields)
     EXPECT_EQ(Rules(out), rules);
     ASSERT_TRUE(out.players && (*out.players)[0]);
     EXPECT_EQ((*out.players)[0]->frags, 0);
+
+    CServerInfo onlyUnstorable("?", 27015);
+    onlyUnstorable.AddRule("\"\"", "x");
+    EXPECT_EQ(Written(onlyUnstorable).find("\t\trules\r\n"), std::string::npos);
 }
 
 TEST(ServerRecordTextRead, PlayerIndexMustFitTheSlots)
