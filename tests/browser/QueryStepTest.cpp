@@ -124,6 +124,27 @@ TEST(QueryStepTimeouts, SilentServerFailsAfterTheRetries)
     EXPECT_EQ(state.openSockets, 0);
 }
 
+TEST(QueryStepTimeouts, ClosedPortFailsAfterTheRetries)
+{
+    quint16 port = 0;
+    {
+        QUdpSocket probe;
+        ASSERT_TRUE(probe.bind(QHostAddress(QHostAddress::LocalHost), 0));
+        port = probe.localPort();
+    }
+    // Nothing listens there: the port-unreachable answers must not stop the retries.
+    CServerInfo r("127.0.0.1", port);
+    r.lastSend = BrowserClockNow();
+    QueryStepState state;
+    RefreshParams p = Fast();
+    p.timeout = 0.05;
+    ASSERT_TRUE(RunToEnd(r, p, state));
+    EXPECT_EQ(r.status, CServerInfo::Failed);
+    EXPECT_TRUE(r.noresponse);
+    EXPECT_EQ(state.infoRetries, 2);
+    EXPECT_EQ(state.openSockets, 0);
+}
+
 TEST(QueryStepTimeouts, NoRetriesFailsAfterOneTimeout)
 {
     FakeGameServer server;
