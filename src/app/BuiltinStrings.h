@@ -12,3 +12,8 @@ struct BuiltinStringEntry
     const char* text;
 };
 const BuiltinStringEntry* BuiltinStringTable(int* count);
+
+// The program's own last-resort table: only the sockets failure text, which must be
+// shown even when nothing else could be read.
+inline constexpr int kSocketsFailedMessage = 107;
+const char* ProgramString(int number);

@@ -1,7 +1,16 @@
 #include "app/LauncherStartupSteps.h"
 
+#include "app/ButtonStrip.h"
+#include "app/ColourList.h"
+#include "app/EngineHost.h"
+#include "app/HostChecks.h"
+#include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
-#include "app/LauncherValues.h"
+#include "app/QtEngineDisplay.h"
+#include "app/ServiceAddressList.h"
+#include "app/StringList.h"
+#include "app/VideoDisplay.h"
+#include "app/VideoSettings.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -40,9 +49,32 @@ private:
 
 } // namespace
 
+void LauncherStartupSteps::LoadStringAndColourLists()
+{
+    LoadColourList();
+    LoadStringList();
+}
+
+void LauncherStartupSteps::LoadButtonStrip()
+{
+    ::LoadButtonStrip();
+}
+
+void LauncherStartupSteps::LoadServiceAddresses()
+{
+    ::LoadServiceAddresses();
+}
+
 void LauncherStartupSteps::ReadVideoSettings()
 {
-    ReadLauncherValues();
+    ::ReadVideoSettings();
+}
+
+bool LauncherStartupSteps::StartCdAudioAndBuildModes()
+{
+    // The heap the host checks just allocated has this size.
+    BuildModeList(EngineHeapSize(PhysicalMemory()));
+    return true;
 }
 
 void LauncherStartupSteps::RunMainMenu()
@@ -51,4 +83,18 @@ void LauncherStartupSteps::RunMainMenu()
     PlaceholderWindow window(loop);
     window.show();
     loop.exec();
+}
+
+void LauncherStartupSteps::FillEngineServiceTable()
+{
+    FillLauncherServiceTable();
+}
+
+void LauncherStartupSteps::ShutDown()
+{
+    // Both go while the application object still exists: the engine library and
+    // its window use the toolkit.
+    StopEngine();
+    TheEngineDisplay().DestroyEngineWindow();
+    MainButtonStrip().Free();
 }

@@ -5,6 +5,12 @@
 class LauncherStartupSteps : public StartupSteps
 {
 public:
+    void LoadStringAndColourLists() override;
+    void LoadButtonStrip() override;
+    void LoadServiceAddresses() override;
     void ReadVideoSettings() override;
+    void FillEngineServiceTable() override;
+    bool StartCdAudioAndBuildModes() override;
     void RunMainMenu() override;
+    void ShutDown() override;
 };

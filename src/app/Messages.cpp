@@ -3,7 +3,6 @@
 #include "app/StringList.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 int ShowMessage(int number, PromptButtons buttons)
 {
@@ -12,13 +11,11 @@ int ShowMessage(int number, PromptButtons buttons)
 
 int ShowFormattedMessage(int number, ...)
 {
-    const std::string format = GetString(number);
-    char buffer[1024];
     va_list args;
     va_start(args, number);
-    std::vsnprintf(buffer, sizeof buffer, format.c_str(), args);
+    const std::string text = FormatStringV(number, args);
     va_end(args);
-    return CurrentPrompt().Show(buffer, PromptButtons::Ok);
+    return CurrentPrompt().Show(text, PromptButtons::Ok);
 }
 
 int ShowText(const std::string& text, PromptButtons buttons)

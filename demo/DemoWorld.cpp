@@ -1,0 +1,88 @@
+#include "demo/DemoWorld.h"
+
+#include "demo/KeyListWriter.h"
+#include "demo/ListWriter.h"
+#include "demo/MapWriter.h"
+#include "demo/PakWriter.h"
+#include "demo/PicturePainter.h"
+#include "demo/ScriptWriter.h"
+#include "demo/SkinPainter.h"
+#include "demo/SoundSynth.h"
+#include "demo/TreeWriter.h"
+
+namespace {
+
+bool WriteBaseArchive(TreeWriter& tree)
+{
+    PakWriter pak;
+    // The engine finds the menu sounds through the file search.
+    for (const DemoSound& sound : SoundSynth::MenuSounds())
+        if (!pak.Add("sound/Common/" + sound.name + ".wav", sound.wav))
+            return false;
+    for (const DemoMap& map : DemoMap::Catalogue())
+        if (!pak.Add("maps/" + map.name + ".bsp", MapWriter::Build(map)))
+            return false;
+    for (const DemoPlayerModel& model : PicturePainter::PlayerModels()) {
+        const QString name = QStringLiteral("models/player/%1/%1.bmp").arg(model.name);
+        if (!pak.Add(name, EncodeBitmap(PicturePainter::PlayerPreview(model))))
+            return false;
+    }
+    const QString base = DemoWorld::kBaseDirectory;
+    return tree.WriteBytes(base + "/pak0.pak", pak.Build()) &&
+           tree.WriteLines(base + "/liblist.gam", ListWriter::BaseLiblist());
+}
+
+bool WriteShell(TreeWriter& tree)
+{
+    const QString shell = DemoWorld::kShellFolder;
+    bool ok = tree.WriteLines(shell + "/strings.lst", ListWriter::StringList()) &&
+              tree.WriteLines(shell + "/colors.lst", ListWriter::ColourList()) &&
+              tree.WriteLines(shell + "/kb_keys.lst", KeyListWriter::Keys()) &&
+              tree.WriteLines(shell + "/kb_def.lst", KeyListWriter::Defaults()) &&
+              tree.WriteLines(shell + "/kb_act.lst", KeyListWriter::Actions());
+    for (const SkinBitmap& bitmap : SkinPainter::ShellBitmaps())
+        ok = ok && tree.WriteBitmap(shell + '/' + bitmap.name + ".bmp", bitmap.image);
+    return ok;
+}
+
+bool WriteGame(TreeWriter& tree)
+{
+    const QString game = DemoWorld::kGameDirectory;
+    return tree.WriteLines(game + "/liblist.gam", ListWriter::Liblist()) &&
+           tree.WriteLines(game + "/settings.scr",
+                           ScriptWriter::Script("SERVER_OPTIONS", "Kestrel demo server options",
+                                                ScriptWriter::ServerOptions())) &&
+           tree.WriteLines(game + "/user.scr", ScriptWriter::Script("INFO_OPTIONS", "Kestrel demo user options",
+                                                                    ScriptWriter::UserOptions())) &&
+           tree.WriteLines(ListWriter::kManualFile, ListWriter::Manual());
+}
+
+bool WriteMedia(TreeWriter& tree)
+{
+    const QString media = QStringLiteral("%1/media").arg(DemoWorld::kGameDirectory);
+    for (const DemoSound& sound : SoundSynth::MenuSounds())
+        if (!tree.WriteBytes(media + '/' + sound.name + ".wav", sound.wav))
+            return false;
+    return tree.WriteBytes(media + "/cdaudio/track02.wav", SoundSynth::MusicTrack(DemoWorld::kMusicSeconds));
+}
+
+bool WriteLogos(TreeWriter& tree)
+{
+    for (const QString& name : PicturePainter::LogoNames())
+        if (!tree.WriteBitmap("logos/" + name + ".bmp", PicturePainter::Logo(name)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool DemoWorld::Write(const QString& root, QString* error)
+{
+    TreeWriter tree(root);
+    const bool ok = WriteBaseArchive(tree) && WriteGame(tree) && WriteShell(tree) && WriteMedia(tree) && WriteLogos(tree) &&
+                    tree.WriteLines("kavcomm.lst", ListWriter::ServiceAddresses()) &&
+                    tree.WriteLines("zorvan.inf", ListWriter::ZorvanInf());
+    if (!ok && error)
+        *error = tree.Error().isEmpty() ? QStringLiteral("the base archive could not be built") : tree.Error();
+    return ok;
+}

@@ -1,0 +1,166 @@
+// The library's one export, Sys_EngineAPI, and the entry points it puts in the table.
+#include "EngineClock.h"
+#include "EngineKind.h"
+#include "StandInEngine.h"
+
+#include <QWidget>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<StandInEngine> g_engine;
+
+extern "C" {
+
+void AddCommandText(const char* text)
+{
+    if (g_engine)
+        g_engine->AddCommandText(text);
+}
+
+void AddConsoleCommand(const char* name, EngineConsoleCommandFn handler)
+{
+    if (g_engine)
+        g_engine->AddConsoleCommand(name, handler);
+}
+
+void SetConsoleVariable(const char* name, const char* value)
+{
+    if (g_engine)
+        g_engine->SetVariable(name, value);
+}
+
+const char* ConsoleVariableText(const char* name)
+{
+    return g_engine ? g_engine->VariableText(name) : "";
+}
+
+void Nothing()
+{
+}
+void NothingInt(int)
+{
+}
+int ReturnZero()
+{
+    return 0;
+}
+
+int FillStatusRecord(void* record, int)
+{
+    if (!record)
+        return 0;
+    if (!g_engine) {
+        std::memset(record, 0, kEngineStatusRecordBytes);
+        return 0;
+    }
+    return g_engine->FillStatus(static_cast<uint8_t*>(record));
+}
+
+void BackgroundMode(int flag)
+{
+    if (g_engine)
+        g_engine->SetBackground(flag != 0);
+}
+
+void StateChanged(int state)
+{
+    if (g_engine)
+        g_engine->StateChanged(state);
+}
+
+int RunFrame(double seconds, int state, int* request)
+{
+    return g_engine ? g_engine->RunFrame(seconds, state, request) : state;
+}
+
+void Shutdown()
+{
+    if (g_engine)
+        g_engine->Shutdown();
+    g_engine.reset();
+}
+
+int Initialise(const char* commandLine, void*, size_t, const void* services, void** window, int)
+{
+    QWidget* widget = window ? static_cast<QWidget*>(*window) : nullptr;
+    g_engine = std::make_unique<StandInEngine>(commandLine, widget, services);
+    return 1;
+}
+
+void MouseButtons(int)
+{
+}
+
+void KeyEvent(int key, int down)
+{
+    if (g_engine)
+        g_engine->KeyEvent(key, down != 0);
+}
+
+void RestoreGame(const char*)
+{
+}
+
+// The stand-in keeps no saved games, so a mode switch saves nothing.
+int SaveGame(const char*, const char*)
+{
+    return 0;
+}
+
+double Clock()
+{
+    return EngineSeconds();
+}
+
+void WindowMessage(void* window, void* event)
+{
+    if (g_engine)
+        g_engine->WindowMessage(static_cast<QWidget*>(window), static_cast<QEvent*>(event));
+}
+
+void RestoreDisplay(void*, int, int)
+{
+}
+
+} // extern "C"
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int Sys_EngineAPI(int version, int size, void* table)
+{
+    if (version != kEngineInterfaceVersion || size != kEngineTableBytes || !table)
+        return 0;
+    auto* entries = static_cast<uintptr_t*>(table);
+    auto set = [entries](int entry, auto function) { entries[entry] = reinterpret_cast<uintptr_t>(function); };
+    set(kEntryAddCommandText, &AddCommandText);
+    set(kEntryAddConsoleCommand, &AddConsoleCommand);
+    set(kEntrySetConsoleVariable, &SetConsoleVariable);
+    set(kEntryConsoleVariableText, &ConsoleVariableText);
+    set(kEntryAfterStart, &Nothing);
+    set(kEntryFillStatusRecord, &FillStatusRecord);
+    set(kEntryBackgroundMode, &BackgroundMode);
+    set(kEntryStateChanged, &StateChanged);
+    set(kEntryNotify, &NothingInt);
+    set(kEntryQuery22, &ReturnZero);
+    set(kEntryRunFrame, &RunFrame);
+    set(kEntryShutdown, &Shutdown);
+    set(kEntryInitialise, &Initialise);
+    set(kEntryMouseButtons, &MouseButtons);
+    set(kEntryKeyEvent, &KeyEvent);
+    set(kEntryRestoreGame, &RestoreGame);
+    set(kEntryInputOff, &Nothing);
+    set(kEntrySoundOff, &Nothing);
+    set(kEntryQuery38, &ReturnZero);
+    set(kEntryInputSoundOn, &Nothing);
+    set(kEntrySaveGame, &SaveGame);
+    set(kEntryStarting, &NothingInt);
+    set(kEntryBeforeShutdown, &Nothing);
+    set(kEntryClock, &Clock);
+    set(kEntryWindowMessage, &WindowMessage);
+    if (EngineRestoresDisplay())
+        set(kEntryRestoreDisplay, &RestoreDisplay);
+    return 1;
+}

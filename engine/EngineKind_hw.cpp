@@ -1,0 +1,10 @@
+#include "EngineKind.h"
+
+const char* EngineKindName()
+{
+    return "hardware";
+}
+bool EngineRestoresDisplay()
+{
+    return true;
+}

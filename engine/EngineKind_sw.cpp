@@ -1,0 +1,10 @@
+#include "EngineKind.h"
+
+const char* EngineKindName()
+{
+    return "software";
+}
+bool EngineRestoresDisplay()
+{
+    return false;
+}

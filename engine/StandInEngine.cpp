@@ -1,0 +1,268 @@
+#include "StandInEngine.h"
+
+#include "EngineClock.h"
+#include "EngineKind.h"
+
+#include <QEvent>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kKeyY = 'y';
+constexpr int kKeyN = 'n';
+constexpr int kKeyConsole = '`';
+constexpr int kMaxCommandsPerFrame = 256;
+
+bool IsCommand(const std::string& word, const char* name)
+{
+    return strcasecmp(word.c_str(), name) == 0;
+}
+
+std::string Rest(const std::vector<std::string>& words, size_t from)
+{
+    std::string text;
+    for (size_t i = from; i < words.size(); ++i) {
+        if (i > from)
+            text += ' ';
+        text += words[i];
+    }
+    return text;
+}
+
+} // namespace
+
+StandInEngine::StandInEngine(const char* commandLine, QWidget* window, const void* services)
+    : m_window(window), m_services(services)
+{
+    Print(std::string("Kestrel stand-in engine (") + EngineKindName() + ")");
+    if (commandLine && std::strcmp(commandLine, "empty") != 0)
+        m_commands.Add(CommandLineCommands(commandLine));
+}
+
+void StandInEngine::Print(const std::string& line)
+{
+    m_console.push_back(line);
+    while (m_console.size() > kConsoleLines)
+        m_console.pop_front();
+}
+
+void StandInEngine::SetStatusText(const std::string& text)
+{
+    m_statusText = text.substr(0, kMaxStatusText);
+}
+
+void StandInEngine::AddCommandText(const char* text)
+{
+    if (text && !m_commands.Add(text))
+        Print("Command buffer overflow; command text dropped.");
+}
+
+void StandInEngine::AddConsoleCommand(const char* name, EngineConsoleCommandFn handler)
+{
+    if (name && handler)
+        m_externalCommands[name] = handler;
+}
+
+void StandInEngine::SetVariable(const char* name, const char* value)
+{
+    if (name)
+        m_variables.Set(name, value ? value : "");
+    Refresh();
+}
+
+const char* StandInEngine::VariableText(const char* name)
+{
+    m_variableReply = name ? m_variables.Get(name) : std::string();
+    return m_variableReply.c_str();
+}
+
+int StandInEngine::FillStatus(uint8_t* record)
+{
+    std::memset(record, 0, kEngineStatusRecordBytes);
+    const int32_t maxClients = m_localGame ? int32_t(m_variables.Number("maxplayers", 1)) : 0;
+    const int32_t localServer = m_localGame ? 1 : 0;
+    const int32_t state = m_connectionState;
+    const int32_t active = m_connectionState == kConnectionPlaying ? 1 : 0;
+    std::memcpy(record + kStatusMaxClientsOffset, &maxClients, 4);
+    std::memcpy(record + kStatusLocalServerOffset, &localServer, 4);
+    if (m_localGame) {
+        const uint8_t loopback[4] = {127, 0, 0, 1};
+        std::memcpy(record + kStatusAddressOffset, loopback, 4);
+    } else if (m_connectionState != kConnectionNone) {
+        std::memcpy(record + kStatusAddressOffset, m_connection.Address().data(), 4);
+    }
+    std::memcpy(record + kStatusTextOffset, m_statusText.c_str(), m_statusText.size() + 1);
+    std::memcpy(record + kStatusConnectionOffset, &state, 4);
+    std::memcpy(record + kStatusActiveOffset, &active, 4);
+    return 1;
+}
+
+int StandInEngine::RunFrame(double seconds, int state, int* request)
+{
+    if (request)
+        *request = 0;
+    std::vector<std::string> words;
+    for (int i = 0; i < kMaxCommandsPerFrame && m_commands.Next(words); ++i)
+        Execute(words);
+
+    if (m_connectionState == kConnectionNegotiating) {
+        m_connection.Poll(EngineSeconds());
+        switch (m_connection.CurrentPhase()) {
+        case ServerConnection::Phase::Connected:
+            m_connectionState = kConnectionPlaying;
+            m_map = m_connection.Map();
+            SetStatusText(m_connection.Message());
+            Print(m_connection.Message());
+            break;
+        case ServerConnection::Phase::Failed:
+            m_connectionState = kConnectionNone;
+            SetStatusText(m_connection.Message());
+            Print(m_connection.Message());
+            break;
+        default:
+            SetStatusText(m_connection.Message());
+            break;
+        }
+    }
+    Refresh();
+
+    if (m_quit)
+        return kEngineQuitting;
+    if (m_leaveToMenu) {
+        m_leaveToMenu = false;
+        return kEngineSuspended;
+    }
+    return state == kEngineSuspended ? kEngineSuspended : kEngineRunning;
+}
+
+void StandInEngine::Execute(const std::vector<std::string>& words)
+{
+    const std::string& command = words[0];
+    if (IsCommand(command, "connect")) {
+        if (words.size() < 2)
+            Print("usage: connect <server>");
+        else
+            Connect(words[1]);
+    } else if (IsCommand(command, "disconnect")) {
+        Disconnect();
+    } else if (IsCommand(command, "quit")) {
+        if (words.size() > 1 && IsCommand(words[1], "prompt"))
+            m_quitPrompt = true;
+        else
+            m_quit = true;
+    } else if (IsCommand(command, "map")) {
+        if (words.size() < 2)
+            Print("usage: map <name>");
+        else
+            StartLocalGame(words[1]);
+    } else if (IsCommand(command, "hideconsole")) {
+        m_consoleVisible = false;
+    } else if (IsCommand(command, "toggleconsole")) {
+        m_consoleVisible = !m_consoleVisible;
+    } else if (IsCommand(command, "echo")) {
+        Print(Rest(words, 1));
+    } else if (IsCommand(command, "save") || IsCommand(command, "load")) {
+        Print("The stand-in engine has no saved games.");
+    } else if (IsCommand(command, "setmaster")) {
+        Print("setmaster " + Rest(words, 1));
+    } else if (m_externalCommands.count(command)) {
+        m_externalCommands[command]();
+    } else if (words.size() >= 2) {
+        m_variables.Set(command, Rest(words, 1));
+    } else if (m_variables.Has(command)) {
+        Print("\"" + command + "\" is \"" + m_variables.Get(command) + "\"");
+    } else {
+        Print("Unknown command \"" + command + "\"");
+    }
+}
+
+void StandInEngine::Connect(const std::string& address)
+{
+    Disconnect();
+    const double timeout = m_variables.Number("cl_connecttimeout", 15.0);
+    const double resend = m_variables.Number("cl_resend", 1.0);
+    Print("Connecting to " + address + "...");
+    if (m_connection.Start(address, m_variables.Get("name"), m_variables.Get("password"), EngineSeconds(), timeout,
+                           resend)) {
+        m_connectionState = kConnectionNegotiating;
+        SetStatusText(m_connection.Message());
+    } else {
+        m_connectionState = kConnectionNone;
+        SetStatusText(m_connection.Message());
+        Print(m_connection.Message());
+    }
+}
+
+void StandInEngine::Disconnect()
+{
+    if (m_connectionState == kConnectionNone)
+        return; // the last refusal stays readable in the status text
+    m_connection.Disconnect();
+    m_connectionState = kConnectionNone;
+    m_localGame = false;
+    m_map.clear();
+    SetStatusText("Disconnected.");
+    Print("Disconnected.");
+}
+
+void StandInEngine::StartLocalGame(const std::string& map)
+{
+    Disconnect();
+    m_localGame = true;
+    m_map = map;
+    m_connectionState = kConnectionPlaying;
+    SetStatusText("");
+    Print("Playing " + map + " on this machine.");
+}
+
+void StandInEngine::KeyEvent(int key, bool down)
+{
+    if (!down)
+        return;
+    if (m_quitPrompt) {
+        if (key == kKeyY)
+            m_quit = true;
+        if (key == kKeyY || key == kKeyN || key == kKeyEscape)
+            m_quitPrompt = false;
+        return;
+    }
+    if (key == kKeyEscape)
+        m_leaveToMenu = true;
+    else if (key == kKeyConsole)
+        m_consoleVisible = !m_consoleVisible;
+}
+
+void StandInEngine::Shutdown()
+{
+    m_connection.Disconnect();
+    m_connectionState = kConnectionNone;
+}
+
+StandInEngine::View StandInEngine::CurrentView() const
+{
+    View view;
+    view.engineKind = EngineKindName();
+    view.map = m_map;
+    if (m_localGame)
+        view.server = "this machine";
+    else if (m_connectionState != kConnectionNone)
+        view.server = m_connection.HostName().empty()
+                          ? m_connection.AddressText()
+                          : m_connection.HostName() + " (" + m_connection.AddressText() + ")";
+    view.statusText = m_statusText;
+    view.connectMessages[0] = m_variables.Get("scr_connectmsg");
+    view.connectMessages[1] = m_variables.Get("scr_connectmsg1");
+    view.connectMessages[2] = m_variables.Get("scr_connectmsg2");
+    view.connectionState = m_connectionState;
+    view.quitPrompt = m_quitPrompt;
+    view.consoleVisible = m_consoleVisible;
+    view.console = m_console;
+    return view;
+}
+
+void StandInEngine::Refresh()
+{
+    if (m_window && m_window->isVisible())
+        m_window->update();
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The stand-in engine: console variables, command text, a connection to a game server
+// through the connect handshake, a local game for "map", and a window that shows what
+// the game would show. It runs one frame per call of the frame entry.
+#include "CommandText.h"
+#include "ConsoleVariables.h"
+#include "ServerConnection.h"
+#include "app/EngineInterface.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <deque>
+#include <map>
+#include <string>
+
+class StandInEngine
+{
+public:
+    static constexpr size_t kConsoleLines = 12;
+    static constexpr size_t kMaxStatusText = kStatusConnectionOffset - kStatusTextOffset - 1;
+
+    StandInEngine(const char* commandLine, QWidget* window, const void* services);
+
+    void AddCommandText(const char* text);
+    void AddConsoleCommand(const char* name, EngineConsoleCommandFn handler);
+    void SetVariable(const char* name, const char* value);
+    const char* VariableText(const char* name);
+    int FillStatus(uint8_t* record);
+    int RunFrame(double seconds, int state, int* request);
+    void KeyEvent(int key, bool down);
+    void SetBackground(bool background) { m_background = background; }
+    void StateChanged(int state) { m_launcherState = state; }
+    void WindowMessage(QWidget* window, QEvent* event);
+    // Ends any game before the library is released.
+    void Shutdown();
+
+    // What the window shows.
+    struct View
+    {
+        std::string engineKind;
+        std::string map;
+        std::string server;
+        std::string statusText;
+        std::string connectMessages[3];
+        int connectionState = kConnectionNone;
+        bool quitPrompt = false;
+        bool consoleVisible = false;
+        std::deque<std::string> console;
+    };
+    View CurrentView() const;
+
+private:
+    void Execute(const std::vector<std::string>& words);
+    void Connect(const std::string& address);
+    void Disconnect();
+    void StartLocalGame(const std::string& map);
+    void Print(const std::string& line);
+    void SetStatusText(const std::string& text);
+    void Refresh();
+
+    ConsoleVariables m_variables;
+    CommandText m_commands;
+    std::map<std::string, EngineConsoleCommandFn> m_externalCommands;
+    ServerConnection m_connection;
+    QPointer<QWidget> m_window;
+    const void* m_services;
+
+    int m_connectionState = kConnectionNone;
+    bool m_localGame = false;
+    std::string m_map;
+    std::string m_statusText;
+    bool m_quit = false;
+    bool m_quitPrompt = false;
+    bool m_leaveToMenu = false;
+    bool m_background = false;
+    bool m_consoleVisible = true;
+    int m_launcherState = kEngineNoGame;
+    std::deque<std::string> m_console;
+    std::string m_variableReply;
+};

@@ -1,0 +1,63 @@
+// The launcher's one engine host and the hand-off operations over it.
+#include "app/EngineHost.h"
+#include "app/EngineLibraryLoader.h"
+#include "app/LauncherState.h"
+#include "app/QtEngineDisplay.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+QtEngineDisplay& TheEngineDisplay()
+{
+    static QtEngineDisplay display;
+    return display;
+}
+
+EngineHost& TheEngineHost()
+{
+    static DlopenEngineLoader loader;
+    static EngineHost host(loader, TheEngineDisplay(), Launcher().programDirectory);
+    TheEngineDisplay().SetHost(&host);
+    return host;
+}
+
+int LoadEngine(const std::string& library, int start)
+{
+    return TheEngineHost().LoadEngine(library, start);
+}
+
+int StartEngine(bool background)
+{
+    return TheEngineHost().StartEngine(background);
+}
+
+bool RunEngine(bool pump, const char* format, ...)
+{
+    std::string text;
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        va_list copy;
+        va_copy(copy, args);
+        const int length = std::vsnprintf(nullptr, 0, format, copy);
+        va_end(copy);
+        if (length > 0) {
+            std::vector<char> buffer(size_t(length) + 1);
+            std::vsnprintf(buffer.data(), buffer.size(), format, args);
+            text.assign(buffer.data(), size_t(length));
+        }
+        va_end(args);
+    }
+    return TheEngineHost().RunEngine(pump, text);
+}
+
+int EngineFrame(bool force)
+{
+    return TheEngineHost().EngineFrame(force);
+}
+
+void StopEngine()
+{
+    TheEngineHost().StopEngine();
+}

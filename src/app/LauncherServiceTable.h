@@ -1,0 +1,28 @@
+#pragma once
+// The launcher service table handed to the engine when it initialises: 31
+// pointer-sized entries holding values (MMX flag, CPU speed) and entry points.
+// Start-up fills the entries of this module; the video, CD audio and custom game
+// modules set theirs with SetLauncherService.
+#include "app/EngineInterface.h"
+
+#include <cstdint>
+
+struct LauncherServiceTable
+{
+    uintptr_t entries[kLauncherServiceEntries] = {};
+};
+
+LauncherServiceTable& LauncherServices();
+// Fills the values and the entries of this module: MMX flag and CPU speed from the
+// launcher state, the do-nothing entries, the fatal error and the localised strings.
+void FillLauncherServiceTable();
+
+template <typename Fn> void SetLauncherService(int entry, Fn function)
+{
+    LauncherServices().entries[entry] = reinterpret_cast<uintptr_t>(function);
+}
+
+// Called from the fatal-error service before the process ends; the engine host uses
+// it to record the message and take the screen back.
+using FatalErrorObserver = void (*)(const char* message);
+void SetFatalErrorObserver(FatalErrorObserver observer);

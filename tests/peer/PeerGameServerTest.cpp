@@ -1,0 +1,96 @@
+// Peer game servers on real loopback sockets.
+#include "peer/PeerGameServer.h"
+#include "app/ConnectHandshake.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+QByteArray Datagram(const HandshakeMessage& message)
+{
+    const std::vector<uint8_t> bytes = EncodeHandshake(message);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+// Waits up to timeoutMs for one reply, running the event loop meanwhile.
+std::optional<HandshakeMessage> AwaitReply(QUdpSocket& socket, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (socket.hasPendingDatagrams()) {
+            const QByteArray data = socket.receiveDatagram().data();
+            return DecodeHandshake(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()));
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(PeerGameServer, ManyServersAnswerOnTheirOwnPortsInOneThread)
+{
+    std::vector<std::unique_ptr<PeerGameServer>> servers;
+    for (int i = 0; i < 3; ++i) {
+        GameServerConfig config;
+        config.port = 0;
+        config.map = "map" + std::to_string(i);
+        servers.push_back(std::make_unique<PeerGameServer>(config));
+        ASSERT_TRUE(servers.back()->Start()) << servers.back()->ErrorText().toStdString();
+    }
+    QUdpSocket client;
+    ASSERT_TRUE(client.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    for (size_t i = 0; i < servers.size(); ++i) {
+        const quint16 port = servers[i]->Port();
+        client.writeDatagram(Datagram(HandshakeOf(HandshakeType::GetChallenge)), QHostAddress::LocalHost, port);
+        const auto challenge = AwaitReply(client, 2000);
+        ASSERT_TRUE(challenge);
+        ASSERT_EQ(challenge->type, HandshakeType::Challenge);
+
+        HandshakeMessage connect;
+        connect.type = HandshakeType::Connect;
+        connect.challenge = challenge->challenge;
+        connect.name = "Ann";
+        client.writeDatagram(Datagram(connect), QHostAddress::LocalHost, port);
+        const auto accept = AwaitReply(client, 2000);
+        ASSERT_TRUE(accept);
+        EXPECT_EQ(accept->type, HandshakeType::Accept);
+        EXPECT_EQ(accept->map, "map" + std::to_string(i));
+        EXPECT_EQ(servers[i]->State().PlayerCount(), 1);
+    }
+}
+
+TEST(PeerGameServer, SilentServerReadsButNeverAnswers)
+{
+    GameServerConfig config;
+    config.port = 0;
+    config.silent = true;
+    PeerGameServer server(config);
+    ASSERT_TRUE(server.Start());
+    QUdpSocket client;
+    ASSERT_TRUE(client.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    client.writeDatagram(Datagram(HandshakeOf(HandshakeType::GetChallenge)), QHostAddress::LocalHost, server.Port());
+    EXPECT_FALSE(AwaitReply(client, 300));
+    EXPECT_EQ(server.DatagramsReceived(), 1);
+}
+
+TEST(PeerGameServer, UnknownDatagramsGetNoReply)
+{
+    GameServerConfig config;
+    config.port = 0;
+    PeerGameServer server(config);
+    ASSERT_TRUE(server.Start());
+    QUdpSocket client;
+    ASSERT_TRUE(client.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    client.writeDatagram(QByteArray("\xFF\xFF\xFF\xFFnonsense", 12), QHostAddress::LocalHost, server.Port());
+    EXPECT_FALSE(AwaitReply(client, 300));
+    EXPECT_EQ(server.DatagramsReceived(), 1);
+}
