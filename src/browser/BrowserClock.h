@@ -1,8 +1,8 @@
 #pragma once
-// The clock the browser's query code reads: seconds as a double. It runs on a steady
-// clock until the launcher (or a test) installs its own time source.
+// The clock the browser's query code reads: seconds as a double, from the engine's
+// clock entry or the launcher clock. Tests may install a time source of their own.
 #include <functional>
 
 double BrowserClockNow();
-// Installs a time source; an empty function restores the steady clock.
+// Installs a time source; an empty function restores the launcher's clock.
 void SetBrowserClock(std::function<double()> clock);

@@ -2,7 +2,7 @@
 
 #include "app/Messages.h"
 #include "browser/RecordTextWriter.h"
-#include "browser/ServerTextToken.h"
+#include "config/CToken.h"
 #include "browser/TextCase.h"
 #include "browser/TextNumbers.h"
 
@@ -33,7 +33,7 @@ void CPlayerInfo::Write(int index, std::string& out) const
     w.Line(3, "}");
 }
 
-bool CPlayerInfo::Read(ServerTextToken& cursor)
+bool CPlayerInfo::Read(CToken& cursor)
 {
     const std::string open = cursor.NextToken();
     if (open != "{") {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-class ServerTextToken;
+class CToken;
 
 class CPlayerInfo
 {
@@ -16,7 +16,7 @@ public:
     // Appends the player block for slot index (text form of the server list file).
     void Write(int index, std::string& out) const;
     // Reads "{", key/value pairs, "}". False on a damaged block.
-    bool Read(ServerTextToken& cursor);
+    bool Read(CToken& cursor);
 
     std::string name;
     int32_t id = 0;

@@ -13,7 +13,7 @@
 #include <vector>
 
 class CKSAsyncSocket;
-class ServerTextToken;
+class CToken;
 
 class CServerInfo
 {
@@ -56,7 +56,7 @@ public:
     void Write(std::string& out) const;
     // Parses the record's text form from the cursor (which must be in quoted mode);
     // on success the cursor is left after the record's closing brace.
-    bool Read(ServerTextToken& cursor);
+    bool Read(CToken& cursor);
 
     // Frees the players and makes fullmax empty slots.
     void AllocatePlayerSlots();
@@ -134,8 +134,8 @@ public:
     double infoTime = -1.0;
 
 private:
-    bool ReadRulesBlock(ServerTextToken& cursor);
-    bool ReadPlayersBlock(ServerTextToken& cursor);
+    bool ReadRulesBlock(CToken& cursor);
+    bool ReadPlayersBlock(CToken& cursor);
 };
 
 // Sets the ksversion field, cut to what it holds.

@@ -3,7 +3,7 @@
 #include "app/Messages.h"
 #include "browser/CServerInfo.h"
 #include "browser/RecordTextWriter.h"
-#include "browser/ServerTextToken.h"
+#include "config/CToken.h"
 #include "browser/TextCase.h"
 #include "browser/TextNumbers.h"
 
@@ -105,7 +105,7 @@ void CServerInfo::Write(std::string& out) const
     w.Line(1, "}");
 }
 
-bool CServerInfo::Read(ServerTextToken& cursor)
+bool CServerInfo::Read(CToken& cursor)
 {
     const std::string open = cursor.NextToken();
     if (open.empty())
@@ -136,7 +136,7 @@ bool CServerInfo::Read(ServerTextToken& cursor)
     }
 }
 
-bool CServerInfo::ReadRulesBlock(ServerTextToken& cursor)
+bool CServerInfo::ReadRulesBlock(CToken& cursor)
 {
     const char* afterWord = cursor.GetPosition();
     std::forward_list<ServerRule> read;
@@ -165,7 +165,7 @@ bool CServerInfo::ReadRulesBlock(ServerTextToken& cursor)
     return true;
 }
 
-bool CServerInfo::ReadPlayersBlock(ServerTextToken& cursor)
+bool CServerInfo::ReadPlayersBlock(CToken& cursor)
 {
     const std::string count = cursor.NextToken();
     if (count.empty())

@@ -2,7 +2,7 @@
 
 #include "app/LauncherState.h"
 #include "browser/DamagedListDecision.h"
-#include "browser/ServerTextToken.h"
+#include "config/CToken.h"
 #include "browser/TextCase.h"
 
 #include <QFile>
@@ -12,14 +12,14 @@ namespace {
 
 constexpr int kDefaultPort = 27015;
 
-bool AtEnd(const ServerTextToken& t, const std::string& token)
+bool AtEnd(const CToken& t, const std::string& token)
 {
     return token.empty() && *t.GetPosition() == '\0';
 }
 
 // Moves the cursor to the next "server" word that opens a record ("server" "{"), or
 // to the end of the text.
-void SkipToNextRecord(ServerTextToken& t)
+void SkipToNextRecord(CToken& t)
 {
     for (;;) {
         const char* before = t.GetPosition();
@@ -47,9 +47,9 @@ QString FavoriteServersFile::DefaultPath()
 FavoriteServersFile::LoadResult FavoriteServersFile::Parse(const char* text)
 {
     LoadResult result;
-    ServerTextToken t(text);
-    t.SetQuoted(1);
-    t.SetSkipComments(1);
+    CToken t(text);
+    t.SetQuoted(true);
+    t.SetSkipComments(true);
     if (std::string(t.NextToken()) != "{")
         return result;
     for (;;) {

@@ -2,7 +2,7 @@
 // damaged or hostile text never writes outside the record.
 #include "RecordingPrompt.h"
 #include "browser/CServerInfo.h"
-#include "browser/ServerTextToken.h"
+#include "config/CToken.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +23,9 @@ std::string Written(const CServerInfo& r)
 // Reads one record from text that starts after its "server" word.
 bool ReadRecord(const std::string& text, CServerInfo& r)
 {
-    ServerTextToken t(text.c_str());
-    t.SetQuoted(1);
-    t.SetSkipComments(1);
+    CToken t(text.c_str());
+    t.SetQuoted(true);
+    t.SetSkipComments(true);
     return r.Read(t);
 }
 
