@@ -12,9 +12,12 @@ namespace {
 
 constexpr int kDefaultPort = 27015;
 
+// An empty token is the end of the text only when no text is left: an empty quoted
+// string ("") reads as an empty token too.
 bool AtEnd(const CToken& t, const std::string& token)
 {
-    return token.empty() && *t.GetPosition() == '\0';
+    const char* position = t.GetPosition();
+    return token.empty() && (!position || *position == '\0');
 }
 
 // Moves the cursor to the next "server" word that opens a record ("server" "{"), or

@@ -10,9 +10,11 @@ void RecordTextWriter::Indent(int indent)
 void RecordTextWriter::Quoted(std::string_view text)
 {
     m_out.push_back('"');
-    for (char c : text)
-        if (c != '"')
-            m_out.push_back(c);
+    for (size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
+        m_out.append(text.substr(0, quote));
+        text.remove_prefix(quote + 1);
+    }
+    m_out.append(text);
     m_out.push_back('"');
 }
 

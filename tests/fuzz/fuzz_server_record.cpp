@@ -31,6 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& r : first.servers)
         if (r->players && r->players->size() > size_t(CServerInfo::kMaxPlayerSlots))
             __builtin_trap();
+    if (first.servers.empty())
+        return 0;
     const std::string written = FavoriteServersFile::Format(View(first.servers));
     const auto second = FavoriteServersFile::Parse(written.c_str());
     if (second.damagedRecords != 0 || second.servers.size() != first.servers.size())
