@@ -2,6 +2,7 @@
 // An in-process game server on 127.0.0.1 that answers query requests with crafted
 // datagrams, for driving the query of a server record over real UDP.
 #include "ReplyBuilder.h"
+#include "browser/BrowserClock.h"
 
 #include <QHostAddress>
 #include <QTimer>
@@ -31,6 +32,7 @@ public:
     int infoRequests = 0;
     int playersRequests = 0;
     int rulesRequests = 0;
+    double lastReplySent = 0.0;  // clock time of the last reply sent
     QHostAddress lastClient;
     quint16 lastClientPort = 0;
 
@@ -60,6 +62,7 @@ private:
                 continue;
             const auto toSend = *replies;
             auto send = [this, toSend, from, fromPort] {
+                lastReplySent = BrowserClockNow();
                 for (const auto& bytes : toSend)
                     m_socket.writeDatagram(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()),
                                            from, fromPort);
