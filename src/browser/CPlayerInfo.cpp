@@ -2,9 +2,9 @@
 
 #include "app/Messages.h"
 #include "browser/RecordTextWriter.h"
-#include "config/CToken.h"
 #include "browser/TextCase.h"
 #include "browser/TextNumbers.h"
+#include "config/CToken.h"
 
 void CPlayerInfo::SetField(const std::string& key, const std::string& value)
 {

@@ -22,6 +22,6 @@ public:
     int32_t id = 0;
     int32_t colors = 0;
     int32_t frags = 0;
-    int32_t time = 0;  // seconds connected
+    int32_t time = 0; // seconds connected
     double replyTime = 0.0;
 };

@@ -43,27 +43,46 @@ void SetProxyAddress(CServerInfo& record, const std::string& text)
 
 void CServerInfo::SetField(const std::string& key, const std::string& value)
 {
-    struct TextField { const char* key; std::string CServerInfo::*field; };
-    struct IntField { const char* key; int32_t CServerInfo::*field; };
-    struct FlagField { const char* key; bool CServerInfo::*field; };
+    struct TextField
+    {
+        const char* key;
+        std::string CServerInfo::*field;
+    };
+    struct IntField
+    {
+        const char* key;
+        int32_t CServerInfo::*field;
+    };
+    struct FlagField
+    {
+        const char* key;
+        bool CServerInfo::*field;
+    };
     static const TextField texts[] = {
-        {"address", &CServerInfo::address}, {"name", &CServerInfo::name},
-        {"map", &CServerInfo::map},         {"game", &CServerInfo::game},
-        {"dir", &CServerInfo::dir},         {"url", &CServerInfo::url},
+        {"address", &CServerInfo::address}, {"name", &CServerInfo::name}, {"map", &CServerInfo::map},
+        {"game", &CServerInfo::game},       {"dir", &CServerInfo::dir},   {"url", &CServerInfo::url},
         {"dl", &CServerInfo::dl},
     };
     static const IntField ints[] = {
-        {"port", &CServerInfo::port},         {"maxplayers", &CServerInfo::maxplayers},
+        {"port", &CServerInfo::port},
+        {"maxplayers", &CServerInfo::maxplayers},
         {"currentplayers", &CServerInfo::currentplayers},
-        {"protocol", &CServerInfo::protocol}, {"version", &CServerInfo::version},
-        {"size", &CServerInfo::size},         {"status", &CServerInfo::status},
+        {"protocol", &CServerInfo::protocol},
+        {"version", &CServerInfo::version},
+        {"size", &CServerInfo::size},
+        {"status", &CServerInfo::status},
     };
     static const FlagField flags[] = {
-        {"favorite", &CServerInfo::favorite}, {"ipx", &CServerInfo::ipx},
-        {"mod", &CServerInfo::mod},           {"password", &CServerInfo::password},
-        {"svside", &CServerInfo::svside},     {"cldll", &CServerInfo::cldll},
-        {"lan", &CServerInfo::lan},           {"noresponse", &CServerInfo::noresponse},
-        {"filtered", &CServerInfo::filtered}, {"proxy", &CServerInfo::proxy},
+        {"favorite", &CServerInfo::favorite},
+        {"ipx", &CServerInfo::ipx},
+        {"mod", &CServerInfo::mod},
+        {"password", &CServerInfo::password},
+        {"svside", &CServerInfo::svside},
+        {"cldll", &CServerInfo::cldll},
+        {"lan", &CServerInfo::lan},
+        {"noresponse", &CServerInfo::noresponse},
+        {"filtered", &CServerInfo::filtered},
+        {"proxy", &CServerInfo::proxy},
         {"proxytarget", &CServerInfo::proxytarget},
     };
     for (const auto& f : texts)

@@ -118,9 +118,9 @@ public:
     bool proxytarget = false;
     bool proxy = false;
     std::string proxyaddress;
-    uint32_t proxyIp = 0;  // network order, as inet_addr gives it
+    uint32_t proxyIp = 0; // network order, as inet_addr gives it
     int32_t proxyPort = 0;
-    std::string ksversion;  // at most kMaxKsVersion characters
+    std::string ksversion; // at most kMaxKsVersion characters
     std::optional<PlayerSlots> players;
     std::unique_ptr<CKSAsyncSocket> socket;
     CServerInfo* next = nullptr;

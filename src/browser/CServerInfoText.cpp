@@ -3,9 +3,9 @@
 #include "app/Messages.h"
 #include "browser/CServerInfo.h"
 #include "browser/RecordTextWriter.h"
-#include "config/CToken.h"
 #include "browser/TextCase.h"
 #include "browser/TextNumbers.h"
+#include "config/CToken.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -83,9 +83,8 @@ void CServerInfo::Write(std::string& out) const
         std::snprintf(key, sizeof key, "ping%02d", i);
         w.Real(2, key, pingSamples[size_t(i)]);
     }
-    const bool anyStorableRule = std::any_of(rules.begin(), rules.end(), [](const ServerRule& rule) {
-        return IsStorableRuleKey(rule.key);
-    });
+    const bool anyStorableRule =
+        std::any_of(rules.begin(), rules.end(), [](const ServerRule& rule) { return IsStorableRuleKey(rule.key); });
     if (anyStorableRule) {
         w.Line(2, "rules");
         w.Line(2, "{");

@@ -2,8 +2,8 @@
 
 #include "app/LauncherState.h"
 #include "browser/DamagedListDecision.h"
-#include "config/CToken.h"
 #include "browser/TextCase.h"
+#include "config/CToken.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -89,7 +89,7 @@ FavoriteServersFile::LoadResult FavoriteServersFile::Load(const QString& path, P
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();  // always zero-terminated
+    const QByteArray bytes = file.readAll(); // always zero-terminated
     file.close();
     LoadResult result = Parse(bytes.constData());
     if (result.damagedRecords > 0)

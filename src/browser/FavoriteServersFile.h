@@ -19,7 +19,7 @@ public:
 
     struct LoadResult
     {
-        std::vector<std::unique_ptr<CServerInfo>> servers;  // list order
+        std::vector<std::unique_ptr<CServerInfo>> servers; // list order
         int damagedRecords = 0;
     };
 

@@ -54,13 +54,12 @@ enum InfoKey
 };
 
 constexpr std::array<std::string_view, kInfoKeyCount> kInfoKeys = {
-    "hostname", "map", "gamedir", "description", "players", "max", "protocol",
-    "type", "os", "password", "proxytarget", "proxyaddress", "modversion"};
+    "hostname", "map", "gamedir",  "description", "players",      "max",       "protocol",
+    "type",     "os",  "password", "proxytarget", "proxyaddress", "modversion"};
 
 // Walks the pairs of an info text like a key lookup would, calling found(key, value)
 // for each complete pair until it returns true.
-template <typename Found>
-void ForEachInfoPair(std::string_view s, Found found)
+template <typename Found> void ForEachInfoPair(std::string_view s, Found found)
 {
     size_t i = 0;
     if (i < s.size() && s[i] == '\\')
@@ -70,7 +69,7 @@ void ForEachInfoPair(std::string_view s, Found found)
         while (i < s.size() && s[i] != '\\')
             ++i;
         if (i >= s.size())
-            return;  // a key without a value
+            return; // a key without a value
         const std::string_view key = s.substr(keyStart, i - keyStart);
         ++i;
         const size_t valueStart = i;
@@ -113,7 +112,7 @@ ReplyParse ParseInfoReply(CMessageBuffer& msg, CServerInfo& record, double now)
     const std::string type = msg.ReadString();
     if (type.empty() || !SameText(type, kInfoType))
         return ReplyParse::Wait;
-    const std::string info = msg.ReadString();  // at most 2047 characters
+    const std::string info = msg.ReadString(); // at most 2047 characters
     if (info.empty())
         return ReplyParse::Bad;
 

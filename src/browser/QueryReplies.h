@@ -17,7 +17,7 @@ enum class ReplyParse
     Wait,
 };
 
-constexpr size_t kMaxInfoValue = 511;   // value buffers of the info text lookup
+constexpr size_t kMaxInfoValue = 511; // value buffers of the info text lookup
 constexpr size_t kMaxRuleKey = 63;
 constexpr size_t kMaxRuleValue = 255;
 constexpr int kMaxRulesPerReply = 256;

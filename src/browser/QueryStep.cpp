@@ -38,7 +38,7 @@ void HandleTimeout(CServerInfo& r, const RefreshParams& p, QueryStepState& state
         r.status = CServerInfo::Failed;
         r.noresponse = true;
     } else {
-        r.status = CServerInfo::Done;  // what was received is kept
+        r.status = CServerInfo::Done; // what was received is kept
     }
 }
 
@@ -67,7 +67,7 @@ bool RunQueryStep(CServerInfo& r, const RefreshParams& p, QueryStepState& state)
             state.lastProgressDisplay = -1.0;
         }
         if (state.openSockets >= p.maxInFlight) {
-            r.lastSend = now;  // waiting for a socket does not run down the time-out
+            r.lastSend = now; // waiting for a socket does not run down the time-out
             return true;
         }
         if (!r.CreateSocket())

@@ -19,7 +19,7 @@ struct RefreshParams
     int32_t maxRetries = kDefaultRetries;
     double timeout = kDefaultTimeout;
     uint32_t flags = kRequestInfo;
-    double idleTimeout = 0.0;  // 0 means kDefaultIdleTimeout
+    double idleTimeout = 0.0; // 0 means kDefaultIdleTimeout
     bool showNames = false;
 };
 

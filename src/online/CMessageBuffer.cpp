@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-CMessageBuffer::CMessageBuffer(int capacity)
-    : m_data(nullptr), m_capacity(std::max(capacity, kMinCapacity))
+CMessageBuffer::CMessageBuffer(int capacity) : m_data(nullptr), m_capacity(std::max(capacity, kMinCapacity))
 {
     m_data = new uint8_t[size_t(m_capacity)]();
 }
@@ -117,8 +116,7 @@ int32_t CMessageBuffer::ReadLong()
     const uint8_t* p = Take(4);
     if (!p)
         return -1;
-    return int32_t(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-                   (uint32_t(p[3]) << 24));
+    return int32_t(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24));
 }
 
 float CMessageBuffer::ReadFloat()
@@ -128,8 +126,7 @@ float CMessageBuffer::ReadFloat()
     const uint8_t* p = Take(4);
     if (!p)
         return -1.0f;
-    const uint32_t u = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-                       (uint32_t(p[3]) << 24);
+    const uint32_t u = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
     float f;
     std::memcpy(&f, &u, sizeof f);
     return f;
@@ -153,10 +150,10 @@ std::string CMessageBuffer::ReadString()
     result.assign(reinterpret_cast<const char*>(start), size_t(n));
     m_readCount += n;
     if (n == kMaxString)
-        return result;  // the rest stays unread
+        return result; // the rest stays unread
     if (n == available)
-        m_badRead = 1;  // ran into the end of the data
+        m_badRead = 1; // ran into the end of the data
     else
-        ++m_readCount;  // the 0 or 0xFF byte that ended the string
+        ++m_readCount; // the 0 or 0xFF byte that ended the string
     return result;
 }

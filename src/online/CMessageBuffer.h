@@ -10,7 +10,7 @@ class CMessageBuffer
 {
 public:
     static constexpr int kMinCapacity = 256;
-    static constexpr int kMaxString = 2047;  // longest string ReadString returns
+    static constexpr int kMaxString = 2047; // longest string ReadString returns
     // Localised texts shown when a write cannot be made to fit.
     static constexpr int kMsgOverflowNotAllowed = 29;
     static constexpr int kMsgWriteTooLarge = 30;

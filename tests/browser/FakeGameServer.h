@@ -32,7 +32,7 @@ public:
     int infoRequests = 0;
     int playersRequests = 0;
     int rulesRequests = 0;
-    double lastReplySent = 0.0;  // clock time of the last reply sent
+    double lastReplySent = 0.0; // clock time of the last reply sent
     QHostAddress lastClient;
     quint16 lastClientPort = 0;
 
@@ -64,8 +64,8 @@ private:
             auto send = [this, toSend, from, fromPort] {
                 lastReplySent = BrowserClockNow();
                 for (const auto& bytes : toSend)
-                    m_socket.writeDatagram(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()),
-                                           from, fromPort);
+                    m_socket.writeDatagram(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()), from,
+                                           fromPort);
             };
             if (delayMs > 0)
                 QTimer::singleShot(delayMs, Qt::PreciseTimer, &m_socket, send);

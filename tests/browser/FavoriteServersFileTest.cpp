@@ -1,8 +1,8 @@
 // favsvrs.dat: records survive a save and a load, and a damaged file costs the
 // player only the damaged record.
+#include "browser/FavoriteServersFile.h"
 #include "RecordingPrompt.h"
 #include "browser/DamagedListDecision.h"
-#include "browser/FavoriteServersFile.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -106,11 +106,10 @@ TEST(FavoriteServersFileDamage, RecordWithoutClosingBraceCostsOnlyItself)
 
 TEST(FavoriteServersFileDamage, BadPlayerIndexInTheMiddleKeepsTheRest)
 {
-    const std::string text =
-        "{\r\n\tserver\r\n\t{\r\n\t\t\"name\" \"a\"\r\n\t}\r\n"
-        "\tserver\r\n\t{\r\n\t\t\"name\" \"b\"\r\n\t\tplayers 64\r\n\t\t{\r\n\t\t\tplayer 70\r\n"
-        "\t\t\t{\r\n\t\t\t\t\"name\" \"server\"\r\n\t\t\t}\r\n\t\t}\r\n\t}\r\n"
-        "\tserver\r\n\t{\r\n\t\t\"name\" \"c\"\r\n\t\t\"url\" \"\"\r\n\t}\r\n}\r\n";
+    const std::string text = "{\r\n\tserver\r\n\t{\r\n\t\t\"name\" \"a\"\r\n\t}\r\n"
+                             "\tserver\r\n\t{\r\n\t\t\"name\" \"b\"\r\n\t\tplayers 64\r\n\t\t{\r\n\t\t\tplayer 70\r\n"
+                             "\t\t\t{\r\n\t\t\t\t\"name\" \"server\"\r\n\t\t\t}\r\n\t\t}\r\n\t}\r\n"
+                             "\tserver\r\n\t{\r\n\t\t\"name\" \"c\"\r\n\t\t\"url\" \"\"\r\n\t}\r\n}\r\n";
     const auto result = FavoriteServersFile::Parse(text.c_str());
     EXPECT_EQ(Names(result), (std::vector<std::string>{"c", "a"}));
     EXPECT_EQ(result.damagedRecords, 1);

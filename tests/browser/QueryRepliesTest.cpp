@@ -1,7 +1,7 @@
 // Info, players and rules reply parsers: well-formed replies fill the record,
 // hostile ones leave it sane.
-#include "ReplyBuilder.h"
 #include "browser/QueryReplies.h"
+#include "ReplyBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,9 @@ namespace {
 
 constexpr double kNow = 42.5;
 
-const char* kFullInfo =
-    "\\protocol\\45\\address\\1.2.3.4:27015\\players\\5\\proxytarget\\1\\lan\\0\\max\\16"
-    "\\gamedir\\vrel\\description\\Team Play\\hostname\\Friday Frag\\map\\ha_mill"
-    "\\type\\d\\password\\1\\os\\l\\modversion\\7\\proxyaddress\\10.0.0.2:27020";
+const char* kFullInfo = "\\protocol\\45\\address\\1.2.3.4:27015\\players\\5\\proxytarget\\1\\lan\\0\\max\\16"
+                        "\\gamedir\\vrel\\description\\Team Play\\hostname\\Friday Frag\\map\\ha_mill"
+                        "\\type\\d\\password\\1\\os\\l\\modversion\\7\\proxyaddress\\10.0.0.2:27020";
 
 ReplyParse ParseInfo(const ReplyBuilder& b, CServerInfo& r, size_t keep = size_t(-1))
 {
@@ -100,8 +99,8 @@ TEST(InfoReply, TypeIsCaseInsensitiveAndMissingKeysReadEmpty)
     ReplyBuilder b;
     b.Long(-1).String("INFOSTRINGRESPONSE").String("hostname\\x\\type\\p\\Max\\9");
     ASSERT_EQ(ParseInfo(b, r), ReplyParse::Good);
-    EXPECT_EQ(r.name, "x");  // the leading backslash is optional
-    EXPECT_EQ(r.maxplayers, 0);  // keys match exactly: "Max" is not "max"
+    EXPECT_EQ(r.name, "x");     // the leading backslash is optional
+    EXPECT_EQ(r.maxplayers, 0); // keys match exactly: "Max" is not "max"
     EXPECT_EQ(r.map, "");
     EXPECT_TRUE(r.proxy);
     EXPECT_EQ(r.svos, '\0');
@@ -125,7 +124,7 @@ TEST(InfoReply, ForeignAndMalformedDatagramsChangeNothing)
     }();
     for (const auto& [what, reply] : cases) {
         CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, CServerInfo::InfoSent);
+        Waiting(r, CServerInfo::InfoSent);
         EXPECT_NE(ParseInfo(reply, r), ReplyParse::Good) << what;
         EXPECT_EQ(r.status, CServerInfo::InfoSent) << what;
         EXPECT_EQ(r.name, "?") << what;
@@ -134,7 +133,7 @@ TEST(InfoReply, ForeignAndMalformedDatagramsChangeNothing)
     const ReplyBuilder full = ReplyBuilder::Info(kFullInfo);
     for (size_t keep : {size_t(0), size_t(2), size_t(4), size_t(10), size_t(23)}) {
         CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, CServerInfo::InfoSent);
+        Waiting(r, CServerInfo::InfoSent);
         EXPECT_NE(ParseInfo(full, r, keep), ReplyParse::Good) << keep;
         EXPECT_EQ(r.status, CServerInfo::InfoSent);
     }
@@ -158,7 +157,7 @@ TEST(InfoReply, LongValuesAreCutAt511AndTextAt2047)
     const std::string longName(900, 'n');
     std::string text = "\\hostname\\" + longName + "\\map\\early";
     text += "\\pad\\" + std::string(2047 - text.size() - 11, 'p');
-    text += "\\max\\16";  // starts inside the first 2047 characters but ends past them
+    text += "\\max\\16"; // starts inside the first 2047 characters but ends past them
     text += "\\protocol\\45";
     ASSERT_EQ(ParseInfo(ReplyBuilder::Info(text), r), ReplyParse::Good);
     EXPECT_EQ(r.name, longName.substr(0, 511));
@@ -216,11 +215,11 @@ TEST(PlayersReply, CountsOutsideOneToCurrentLeaveTheSlots)
 {
     for (int current : {0, 2}) {
         CServerInfo r("127.0.0.1", 27015);
-    Waiting(r, CServerInfo::PlayersSent, current);
+        Waiting(r, CServerInfo::PlayersSent, current);
         r.AllocatePlayerSlots();
         // Zero players announced, or three while the info said two.
-        const ReplyBuilder reply = current == 0 ? ReplyBuilder::Players({})
-                                                : ReplyBuilder::Players({{"a", 1}, {"b", 2}, {"c", 3}});
+        const ReplyBuilder reply =
+            current == 0 ? ReplyBuilder::Players({}) : ReplyBuilder::Players({{"a", 1}, {"b", 2}, {"c", 3}});
         ASSERT_EQ(ParsePlayers(reply, r), ReplyParse::Good);
         for (const auto& slot : *r.players)
             EXPECT_FALSE(slot);
@@ -298,10 +297,8 @@ TEST(RulesReply, ReplacesTheRulesInReverseOrder)
     CServerInfo r("127.0.0.1", 27015);
     Waiting(r, CServerInfo::RulesSent);
     r.AddRule("old", "1");
-    ASSERT_EQ(ParseRules(ReplyBuilder::Rules({{"mp_friendlyfire", "0"}, {"sv_gravity", "800"}}), r),
-              ReplyParse::Good);
-    const std::vector<std::pair<std::string, std::string>> expected = {{"sv_gravity", "800"},
-                                                                         {"mp_friendlyfire", "0"}};
+    ASSERT_EQ(ParseRules(ReplyBuilder::Rules({{"mp_friendlyfire", "0"}, {"sv_gravity", "800"}}), r), ReplyParse::Good);
+    const std::vector<std::pair<std::string, std::string>> expected = {{"sv_gravity", "800"}, {"mp_friendlyfire", "0"}};
     EXPECT_EQ(Rules(r), expected);
     EXPECT_EQ(r.status, CServerInfo::RulesReceived);
     EXPECT_EQ(r.retries, 0);

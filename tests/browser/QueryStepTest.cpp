@@ -1,5 +1,6 @@
 // The query of one record against a fake game server on 127.0.0.1: states, retries,
 // time-outs, ignored datagrams and the measured ping.
+#include "browser/QueryStep.h"
 #include "FakeGameServer.h"
 #include "RecordingPrompt.h"
 #include "app/CommandLine.h"
@@ -7,7 +8,6 @@
 #include "browser/BrowserClock.h"
 #include "browser/CKSAsyncSocket.h"
 #include "browser/CServerInfo.h"
-#include "browser/QueryStep.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST(QueryStep, InfoOnlyQueryDoesNotAskForMore)
 
 TEST(QueryStepTimeouts, SilentServerFailsAfterTheRetries)
 {
-    FakeGameServer server;  // never answers
+    FakeGameServer server; // never answers
     auto r = RecordFor(server);
     QueryStepState state;
     RefreshParams p = Fast();
@@ -117,7 +117,7 @@ TEST(QueryStepTimeouts, SilentServerFailsAfterTheRetries)
     const double took = Seconds() - start;
     EXPECT_EQ(r->status, CServerInfo::Failed);
     EXPECT_TRUE(r->noresponse);
-    EXPECT_EQ(server.infoRequests, 3);  // the request and two re-sends
+    EXPECT_EQ(server.infoRequests, 3); // the request and two re-sends
     EXPECT_EQ(state.infoRetries, 2);
     EXPECT_GE(took, 3 * p.timeout);
     EXPECT_LT(took, 2.0);

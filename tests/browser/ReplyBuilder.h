@@ -14,11 +14,32 @@ public:
     ReplyBuilder() : m_owned(std::make_unique<CMessageBuffer>(8192)), m_msg(*m_owned) { m_msg.Clear(); }
     ReplyBuilder(ReplyBuilder&& other) noexcept = default;
 
-    ReplyBuilder& Long(int32_t v) { m_msg.WriteLong(v); return *this; }
-    ReplyBuilder& Byte(int v) { m_msg.WriteByte(v); return *this; }
-    ReplyBuilder& Short(int v) { m_msg.WriteByte(v & 0xff); m_msg.WriteByte((v >> 8) & 0xff); return *this; }
-    ReplyBuilder& String(const std::string& s) { m_msg.WriteString(s); return *this; }
-    ReplyBuilder& Float(float f) { m_msg.WriteData(&f, 4); return *this; }
+    ReplyBuilder& Long(int32_t v)
+    {
+        m_msg.WriteLong(v);
+        return *this;
+    }
+    ReplyBuilder& Byte(int v)
+    {
+        m_msg.WriteByte(v);
+        return *this;
+    }
+    ReplyBuilder& Short(int v)
+    {
+        m_msg.WriteByte(v & 0xff);
+        m_msg.WriteByte((v >> 8) & 0xff);
+        return *this;
+    }
+    ReplyBuilder& String(const std::string& s)
+    {
+        m_msg.WriteString(s);
+        return *this;
+    }
+    ReplyBuilder& Float(float f)
+    {
+        m_msg.WriteData(&f, 4);
+        return *this;
+    }
 
     static ReplyBuilder Info(const std::string& text)
     {

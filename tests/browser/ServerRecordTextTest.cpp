@@ -135,8 +135,7 @@ TEST(ServerRecordText, EveryFieldRoundTrips)
     EXPECT_DOUBLE_EQ(out.pingSamples[31], 0.25);
     EXPECT_EQ(out.pingSamples[1], 0.0);
     // Rules come back in reverse order.
-    const std::vector<std::pair<std::string, std::string>> reversed = {{"mp_timelimit", "30"},
-                                                                         {"sv_gravity", "800"}};
+    const std::vector<std::pair<std::string, std::string>> reversed = {{"mp_timelimit", "30"}, {"sv_gravity", "800"}};
     EXPECT_EQ(Rules(out), reversed);
     ASSERT_TRUE(out.players);
     EXPECT_EQ(out.fullmax, 32);
@@ -160,11 +159,11 @@ TEST(ServerRecordText, LinesAreQuotedTabIndentedAndInOrder)
     EXPECT_NE(text.find("\t\t\"svping\" \"0.125000\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\t\t\"packetloss\" \"100.000000\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\t\t\"svtype\" \"l\"\r\n"), std::string::npos);
-    const char* order[] = {"address", "port", "name", "map", "game", "dir", "url", "dl",
-                           "maxplayers", "currentplayers", "protocol", "favorite", "ipx", "mod",
-                           "version", "size", "svtype", "svos", "password", "svside", "cldll",
-                           "lan", "svping", "noresponse", "packetloss", "status", "filtered",
-                           "fullmax", "ksversion", "proxy", "proxytarget", "proxyaddress"};
+    const char* order[] = {
+        "address",    "port",           "name",     "map",      "game",      "dir",   "url",         "dl",
+        "maxplayers", "currentplayers", "protocol", "favorite", "ipx",       "mod",   "version",     "size",
+        "svtype",     "svos",           "password", "svside",   "cldll",     "lan",   "svping",      "noresponse",
+        "packetloss", "status",         "filtered", "fullmax",  "ksversion", "proxy", "proxytarget", "proxyaddress"};
     size_t at = 0;
     for (const char* key : order) {
         const size_t found = text.find("\t\t\"" + std::string(key) + "\" ", at);

@@ -36,8 +36,8 @@ TEST(MessageBufferCompose, InfoRequestIsSixteenBytes)
     msg.Clear();
     msg.WriteLong(-1);
     msg.WriteString("infostring\n");
-    const std::vector<uint8_t> expected = {0xff, 0xff, 0xff, 0xff, 'i', 'n', 'f', 'o', 's', 't',
-                                           'r', 'i', 'n', 'g', '\n', 0};
+    const std::vector<uint8_t> expected = {0xff, 0xff, 0xff, 0xff, 'i', 'n', 'f',  'o',
+                                           's',  't',  'r',  'i',  'n', 'g', '\n', 0};
     EXPECT_EQ(Bytes(msg), expected);
 }
 
@@ -64,8 +64,8 @@ TEST(MessageBufferCompose, OverflowEmptiesTheMessageAndKeepsTheLastWrite)
     std::vector<uint8_t> filler(250, 'x');
     msg.WriteData(filler.data(), int(filler.size()));
     EXPECT_FALSE(msg.Overflowed());
-    msg.WriteLong(0x01020304);  // 254: still fits
-    msg.WriteLong(0x0a0b0c0d);  // 258: does not
+    msg.WriteLong(0x01020304); // 254: still fits
+    msg.WriteLong(0x0a0b0c0d); // 258: does not
     EXPECT_TRUE(msg.Overflowed());
     const std::vector<uint8_t> expected = {0x0d, 0x0c, 0x0b, 0x0a};
     EXPECT_EQ(Bytes(msg), expected);
