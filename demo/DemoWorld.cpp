@@ -80,7 +80,7 @@ bool DemoWorld::Write(const QString& root, QString* error)
 {
     TreeWriter tree(root);
     const bool ok = WriteBaseArchive(tree) && WriteGame(tree) && WriteShell(tree) && WriteMedia(tree) && WriteLogos(tree) &&
-                    tree.WriteLines("kavcomm.lst", ListWriter::ServiceAddresses()) &&
+                    tree.WriteLines("vrel/kavcomm.lst", ListWriter::ServiceAddresses()) &&
                     tree.WriteLines("zorvan.inf", ListWriter::ZorvanInf());
     if (!ok && error)
         *error = tree.Error().isEmpty() ? QStringLiteral("the base archive could not be built") : tree.Error();

@@ -5,7 +5,7 @@
 //   vrel/gfx/shell/        string, colour and key lists and the skin bitmaps
 //   vrel/media/            menu sounds and one music track (media/cdaudio)
 //   logos/                 spray logos
-//   kavcomm.lst, zorvan.inf
+//   vrel/kavcomm.lst (found through the file search), zorvan.inf
 #include <QString>
 
 class DemoWorld

@@ -51,7 +51,7 @@ TEST_F(DemoTreeTest, ColourListIsGroupsOfNameAndThreeBytes)
 
 TEST_F(DemoTreeTest, ServiceAddressListPointsOnlyAtLoopback)
 {
-    const QByteArray text = Read("kavcomm.lst");
+    const QByteArray text = Read("vrel/kavcomm.lst");
     const QStringList tokens = QuotedTokens(text, true);
     // Section name, "{", entries, "}".
     QSet<QString> sections;
@@ -143,7 +143,7 @@ TEST_F(DemoTreeTest, InstallationFileGivesPatchVersionAndTitle)
 
 TEST_F(DemoTreeTest, TextFilesEndTheirLinesWithCrLf)
 {
-    for (const char* name : {"kavcomm.lst", "vrel/liblist.gam", "vrel/gfx/shell/strings.lst", "vrel/settings.scr"}) {
+    for (const char* name : {"vrel/kavcomm.lst", "vrel/liblist.gam", "vrel/gfx/shell/strings.lst", "vrel/settings.scr"}) {
         const QByteArray text = Read(name);
         EXPECT_TRUE(text.endsWith("\r\n")) << name;
         EXPECT_EQ(text.count('\n'), text.count("\r\n")) << name;
