@@ -92,6 +92,19 @@ TEST(QueryStep, FullQueryFillsTheRecordAndClosesTheSocket)
     EXPECT_EQ(server.lastClient, QHostAddress(QHostAddress::LocalHost));
 }
 
+TEST(QueryStep, HostNameIsResolvedBeforeTheInfoRequest)
+{
+    FakeGameServer server;
+    server.infoReplies = {ReplyBuilder::Info(kInfo).Bytes()};
+    CServerInfo r("localhost", server.Port());
+    r.lastSend = BrowserClockNow();
+    QueryStepState state;
+    ASSERT_TRUE(RunToEnd(r, Fast(), state));
+    EXPECT_EQ(r.status, CServerInfo::Done);
+    EXPECT_EQ(r.name, "Loopback Arena");
+    EXPECT_EQ(server.infoRequests, 1);
+}
+
 TEST(QueryStep, InfoOnlyQueryDoesNotAskForMore)
 {
     FakeGameServer server;
