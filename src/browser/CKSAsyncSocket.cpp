@@ -1,0 +1,117 @@
+#include "browser/CKSAsyncSocket.h"
+
+#include "app/Messages.h"
+#include "browser/BrowserClock.h"
+#include "browser/CServerInfo.h"
+#include "browser/QueryReplies.h"
+
+#include <QHostAddress>
+
+namespace {
+float g_lastReplyTime = 0.0f;
+} // namespace
+
+float CKSAsyncSocket::LastReplyTime()
+{
+    return g_lastReplyTime;
+}
+
+void CKSAsyncSocket::SetLastReplyTime(float t)
+{
+    g_lastReplyTime = t;
+}
+
+CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_record(record)
+{
+    QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
+    QObject::connect(this, &QUdpSocket::connected, this, [this] { OnConnect(0); });
+}
+
+CKSAsyncSocket::~CKSAsyncSocket()
+{
+    disconnect(this, nullptr, this, nullptr);
+    abort();
+}
+
+bool CKSAsyncSocket::Create()
+{
+    return bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+}
+
+bool CKSAsyncSocket::ConnectToServer()
+{
+    // A re-connect while an earlier attempt is still looking up its host starts over.
+    if (state() == HostLookupState || state() == ConnectingState) {
+        abort();
+        Create();
+    }
+    if (state() == ConnectedState)
+        return true;
+    connectToHost(QString::fromStdString(m_record.address), quint16(m_record.port));
+    return state() == ConnectedState;
+}
+
+void CKSAsyncSocket::SendCommand(const char* command)
+{
+    m_buffer.Clear();
+    m_buffer.WriteLong(-1);
+    m_buffer.WriteString(command);
+    // A failed send is not reported: the request times out and is sent again.
+    write(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size());
+    m_buffer.Clear();
+}
+
+void CKSAsyncSocket::ReadPending()
+{
+    // Every datagram is taken from the socket, even one nobody waits for: a datagram
+    // left in the queue would hold back the notification of the next one.
+    while (hasPendingDatagrams()) {
+        m_buffer.Clear();
+        const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
+        if (n < 0) {
+            if (error() == NetworkError)
+                OnReceive(kWsaeNetDown);
+            return;
+        }
+        m_buffer.SetSize(int(n));
+        OnReceive(0);
+    }
+}
+
+void CKSAsyncSocket::OnReceive(int error)
+{
+    const double now = BrowserClockNow();
+    SetLastReplyTime(float(now));
+    CServerInfo& r = m_record;
+    if (r.status == CServerInfo::Failed)
+        return;
+    if (error == kWsaeNetDown) {
+        ShowMessage(kMsgNetworkDown);
+        return;
+    }
+    if (r.lastSend != 0.0 && r.svping == 0.0)
+        r.svping = now - r.lastSend;
+    if (m_buffer.Size() <= 0)
+        return;
+    switch (r.status) {
+    case CServerInfo::InfoSent:
+        ParseInfoReply(m_buffer, r, now);
+        break;
+    case CServerInfo::PlayersSent:
+        ParsePlayersReply(m_buffer, r, now);
+        break;
+    case CServerInfo::RulesSent:
+        ParseRulesReply(m_buffer, r);
+        break;
+    default:
+        break;
+    }
+}
+
+void CKSAsyncSocket::OnConnect(int error)
+{
+    if (error != 0)
+        return;
+    m_record.status = CServerInfo::Connected;
+    m_record.retries = 0;
+}

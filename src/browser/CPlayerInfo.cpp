@@ -1,0 +1,54 @@
+#include "browser/CPlayerInfo.h"
+
+#include "app/Messages.h"
+#include "browser/RecordTextWriter.h"
+#include "browser/TextCase.h"
+#include "browser/TextNumbers.h"
+#include "config/CToken.h"
+
+void CPlayerInfo::SetField(const std::string& key, const std::string& value)
+{
+    if (SameText(key, "name"))
+        name = value;
+    else if (SameText(key, "id"))
+        id = TextToInt(value);
+    else if (SameText(key, "colors"))
+        colors = TextToInt(value);
+    else if (SameText(key, "frags"))
+        frags = TextToInt(value);
+    else if (SameText(key, "time"))
+        time = TextToInt(value);
+}
+
+void CPlayerInfo::Write(int index, std::string& out) const
+{
+    RecordTextWriter w(out);
+    w.Word(3, "player", index);
+    w.Line(3, "{");
+    w.Field(4, "name", name);
+    w.Field(4, "id", id);
+    w.Field(4, "colors", colors);
+    w.Field(4, "frags", frags);
+    w.Field(4, "time", time);
+    w.Line(3, "}");
+}
+
+bool CPlayerInfo::Read(CToken& cursor)
+{
+    const std::string open = cursor.NextToken();
+    if (open != "{") {
+        ShowText("Expecting '{', got '" + open + "'");
+        return false;
+    }
+    for (;;) {
+        const std::string key = cursor.NextToken();
+        if (key.empty())
+            return false;
+        if (key == "}")
+            return true;
+        // The next record's start inside a player block means this one was cut short.
+        if (SameText(key, "server"))
+            return false;
+        SetField(key, cursor.NextToken());
+    }
+}
