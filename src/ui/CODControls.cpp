@@ -71,7 +71,7 @@ void CODCheckBox::paintEvent(QPaintEvent*)
     painter.setPen(isEnabled() ? skin.text : skin.dimText);
     painter.setFont(font());
     const QRect textArea(kBoxSize + kBoxGap, 0, width() - kBoxSize - kBoxGap, height());
-    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, text());
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextHideMnemonic, text());
 }
 
 CODComboBox::CODComboBox(QWidget* parent) : QComboBox(parent)

@@ -2,6 +2,7 @@
 // dialog, and a sample dialog that shows every skinned control.
 #include "Shot.h"
 
+#include "app/ButtonStrip.h"
 #include "ui/CKSDialog.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"
@@ -173,6 +174,45 @@ std::unique_ptr<QWidget> SampleDialogOptionsTab()
     return dialog;
 }
 
+// The skin's own buttons: cells of the main strip and the window buttons, and the
+// drawn buttons beside them.
+std::unique_ptr<QWidget> SkinButtons()
+{
+    auto dialog = std::make_unique<CKSDialog>(nullptr, "dialog_small");
+    dialog->SetTitleText("Buttons");
+    auto* minimise = new CODBlendBtn({}, dialog.get());
+    minimise->SetSkinBitmaps("min_n", "min_f", "min_d");
+    minimise->move(dialog->width() - 48, 12);
+    minimise->setFocusPolicy(Qt::NoFocus);
+    auto* close = new CODBlendBtn({}, dialog.get());
+    close->SetSkinBitmaps("cls_n", "cls_f", "cls_d");
+    close->move(dialog->width() - 29, 12);
+    close->setFocusPolicy(Qt::NoFocus);
+
+    const ButtonStrip strip = [] {
+        ButtonStrip loaded;
+        loaded.Load();
+        return loaded;
+    }();
+    const QPixmap cells = SkinImages::Get(kMainButtonStripName);
+    auto* grid = new QGridLayout(dialog->Content());
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setVerticalSpacing(10);
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new CODBlendBtn;
+        button->SetStripCell(cells, i, strip.CellSize().width, strip.CellSize().height);
+        grid->addWidget(button, i, 0);
+    }
+    grid->addWidget(new CODBlendBtn("Refresh"), 0, 1);
+    auto* other = new CODBlendBtn("Add Server");
+    grid->addWidget(other, 1, 1);
+    auto* off = new CODBlendBtn("Disconnect");
+    off->setEnabled(false);
+    grid->addWidget(off, 2, 1);
+    dialog->AddButton("Close", QDialog::Accepted);
+    return dialog;
+}
+
 } // namespace
 
 void AddUiShots(std::vector<Shot>& shots)
@@ -198,5 +238,6 @@ void AddUiShots(std::vector<Shot>& shots)
     shots.push_back({"input_password",
                      [] { return std::make_unique<CKSInputDlg>("This server needs a password:", 128, "sesame"); }});
     shots.push_back({"sample_dialog", [] { return SampleDialog(); }});
+    shots.push_back({"skin_buttons", [] { return SkinButtons(); }});
     shots.push_back({"sample_dialog_options", [] { return SampleDialogOptionsTab(); }});
 }
