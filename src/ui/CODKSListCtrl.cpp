@@ -1,5 +1,6 @@
 #include "ui/CODKSListCtrl.h"
 
+#include "app/SettingsStore.h"
 #include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 
@@ -45,6 +46,20 @@ CODKSListCtrl::CODKSListCtrl(QWidget* parent) : QTreeView(parent), m_model(new K
     });
 }
 
+CODKSListCtrl::~CODKSListCtrl()
+{
+    if (!m_sortSetting.empty())
+        SetSettingString(kSortSection, m_sortSetting, m_keys->ToText());
+}
+
+void CODKSListCtrl::SetSortSetting(const std::string& name)
+{
+    m_sortSetting = name;
+    if (!name.empty())
+        m_keys->FromText(GetSettingString(kSortSection, name, kDefaultSortText));
+    ShowSortIndicator();
+}
+
 void CODKSListCtrl::SetColumns(std::vector<KSListColumn> columns)
 {
     m_model->SetColumns(columns);
@@ -65,7 +80,7 @@ void CODKSListCtrl::Sort()
 
 void CODKSListCtrl::ChooseSortKey(int column)
 {
-    m_keys->ChooseSortKey(column);
+    m_keys->ChooseSortKey(column, m_emptyPrimary);
     Sort();
     if (const QModelIndex current = currentIndex(); current.isValid())
         scrollTo(current);
