@@ -49,6 +49,11 @@ void CKSDialog::SetBackground(const std::string& bitmapName)
     update();
 }
 
+void CKSDialog::SetLauncherSize()
+{
+    setFixedSize(Launcher().launcherWidth, Launcher().launcherHeight);
+}
+
 void CKSDialog::SetHeader(const std::string& bitmapName)
 {
     m_header = SkinImages::Get(bitmapName);

@@ -40,6 +40,8 @@ public:
     virtual bool OnIdle();
 
     void SetBackground(const std::string& bitmapName);
+    // The launcher's own size (the main menu and other full-window dialogs).
+    void SetLauncherSize();
     // A "head_*" title plate drawn in the title band (replaces the title text).
     void SetHeader(const std::string& bitmapName);
     void SetTitleText(const QString& text);

@@ -213,6 +213,27 @@ std::unique_ptr<QWidget> SkinButtons()
     return dialog;
 }
 
+// A dialog without a background bitmap: the drawn surface with its bands.
+std::unique_ptr<QWidget> PlainDialog()
+{
+    auto dialog = std::make_unique<CKSDialog>();
+    dialog->setFixedSize(420, 260);
+    dialog->SetTitleText("Add Server");
+    auto* form = new QFormLayout(dialog->Content());
+    form->setContentsMargins(8, 8, 8, 8);
+    form->setVerticalSpacing(10);
+    form->addRow(new QLabel("Type the address of a game server, with its port when it is not the usual one."));
+    form->addRow("Address", new QLineEdit("127.0.0.1:27015"));
+    auto* favourite = new CODCheckBox("Add to &favourites");
+    favourite->setChecked(true);
+    form->addRow("", favourite);
+    if (auto* label = qobject_cast<QLabel*>(form->itemAt(0)->widget()))
+        label->setWordWrap(true);
+    dialog->SetDefaultButton(dialog->AddButton("OK", QDialog::Accepted));
+    dialog->AddButton("Cancel", QDialog::Rejected);
+    return dialog;
+}
+
 } // namespace
 
 void AddUiShots(std::vector<Shot>& shots)
@@ -239,5 +260,6 @@ void AddUiShots(std::vector<Shot>& shots)
                      [] { return std::make_unique<CKSInputDlg>("This server needs a password:", 128, "sesame"); }});
     shots.push_back({"sample_dialog", [] { return SampleDialog(); }});
     shots.push_back({"skin_buttons", [] { return SkinButtons(); }});
+    shots.push_back({"plain_dialog", [] { return PlainDialog(); }});
     shots.push_back({"sample_dialog_options", [] { return SampleDialogOptionsTab(); }});
 }
