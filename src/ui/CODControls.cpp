@@ -24,7 +24,8 @@ CODCheckBox::CODCheckBox(const QString& text, QWidget* parent) : QCheckBox(text,
 QSize CODCheckBox::sizeHint() const
 {
     const QFontMetrics metrics(font());
-    return QSize(kBoxSize + kBoxGap + metrics.horizontalAdvance(text()) + 4, std::max(kBoxSize + 4, metrics.height() + 4));
+    return QSize(kBoxSize + kBoxGap + metrics.horizontalAdvance(text()) + 4,
+                 std::max(kBoxSize + 4, metrics.height() + 4));
 }
 
 bool CODCheckBox::hitButton(const QPoint& position) const

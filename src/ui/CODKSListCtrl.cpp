@@ -141,7 +141,9 @@ void CODKSListCtrl::contextMenuEvent(QContextMenuEvent* event)
     emit RowContextMenu(row->serial, event->globalPos());
 }
 
-KSListDelegate::KSListDelegate(CODKSListCtrl* list) : QStyledItemDelegate(list), m_list(list) {}
+KSListDelegate::KSListDelegate(CODKSListCtrl* list) : QStyledItemDelegate(list), m_list(list)
+{
+}
 
 QSize KSListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -1,8 +1,8 @@
+#include "ui/IdleWork.h"
 #include "UiTestSkin.h"
 #include "app/EngineInterface.h"
 #include "ui/CKSDialog.h"
 #include "ui/CKSPromptDlg.h"
-#include "ui/IdleWork.h"
 #include "ui/ModalIdleLoop.h"
 
 #include <QElapsedTimer>

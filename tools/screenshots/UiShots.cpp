@@ -65,10 +65,9 @@ std::unique_ptr<QWidget> ServerListSample(QWidget* parent)
         Column("Map", 90),
         Column("Players", 60, false, true),
     });
-    static const char* const names[] = {"Ashfall Arena",   "Stormcrag [24/7]", "Saltworks Public",
-                                        "Hollowspire CTF", "Windward Coop",    "Kestrel Night League",
-                                        "LAN Party 3",     "Dusk Falcons",     "Old Harbour",
-                                        "Cliffside Duel",  "North Relay",      "Second Wind"};
+    static const char* const names[] = {"Ashfall Arena", "Stormcrag [24/7]",     "Saltworks Public", "Hollowspire CTF",
+                                        "Windward Coop", "Kestrel Night League", "LAN Party 3",      "Dusk Falcons",
+                                        "Old Harbour",   "Cliffside Duel",       "North Relay",      "Second Wind"};
     static const char* const maps[] = {"ashfall", "stormcrag", "saltworks", "hollowspire"};
     std::vector<KSListRow> rows;
     for (uint32_t i = 0; i < 40; ++i) {
@@ -238,18 +237,15 @@ std::unique_ptr<QWidget> PlainDialog()
 
 void AddUiShots(std::vector<Shot>& shots)
 {
-    shots.push_back({"prompt_ok",
-                     [] {
+    shots.push_back({"prompt_ok", [] {
                          return std::make_unique<CKSPromptDlg>("The server is running another version of the game.",
                                                                PromptButtons::Ok);
                      }});
-    shots.push_back({"prompt_yesno",
-                     [] {
+    shots.push_back({"prompt_yesno", [] {
                          return std::make_unique<CKSPromptDlg>(
                              "A game is in progress. Do you want to leave it and quit Kestrel?", PromptButtons::YesNo);
                      }});
-    shots.push_back({"prompt_long",
-                     [] {
+    shots.push_back({"prompt_long", [] {
                          std::string text = "Could not complete connection attempt.";
                          for (int i = 0; i < 4; ++i)
                              text += " The server did not answer within the time allowed; it may be full, "
