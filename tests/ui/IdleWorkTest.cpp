@@ -126,6 +126,26 @@ TEST_F(IdleWorkTest, WorkThatOpensADialogIsNotReenteredFromIt)
     EXPECT_GE(runs, 2);         // and the work ran again once it had closed
 }
 
+TEST_F(IdleWorkTest, HalvesOfAPassRunSeparately)
+{
+    int frames = 0;
+    int work = 0;
+    IdleWork::SetFramePump([&] {
+        ++frames;
+        return int(kEngineRunning);
+    });
+    IdleWorkRegistration registration([&] {
+        ++work;
+        return false;
+    });
+    EXPECT_TRUE(IdleWork::RunFramePump());
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(work, 0);
+    EXPECT_FALSE(IdleWork::RunRegistered());
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(work, 1);
+}
+
 TEST_F(IdleWorkTest, WantsMoreIsReported)
 {
     IdleWork::SetFramePump([] { return int(kEngineNoGame); });
