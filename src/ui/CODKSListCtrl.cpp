@@ -156,7 +156,7 @@ void KSListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     const KSListRow* row = model->Row(index.row());
     if (!row)
         return;
-    const SkinPalette skin = SkinPalette::Standard();
+    const SkinPalette& skin = m_skin;
     const bool selected = option.state & QStyle::State_Selected;
     const bool hovered = option.state & QStyle::State_MouseOver;
     const QRect cell = option.rect;

@@ -4,6 +4,7 @@
 // the skin's colours; views of many thousands of rows stay fast (uniform row heights,
 // only visible rows painted, sorting by row data).
 #include "ui/KSListModel.h"
+#include "ui/SkinPalette.h"
 
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -85,4 +86,5 @@ public:
 
 private:
     CODKSListCtrl* m_list;
+    SkinPalette m_skin; // read once: painting runs for every visible cell
 };
