@@ -110,7 +110,8 @@ QByteArray AviWriter::Write(const std::vector<QImage>& frames, int framesPerSeco
     for (int i = 0; i < 4; ++i)
         U32(strf, 0);
 
-    const QByteArray header = List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
+    const QByteArray header =
+        List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
 
     QByteArray movi;
     QByteArray index;

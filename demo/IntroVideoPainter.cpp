@@ -66,8 +66,8 @@ std::vector<QImage> IntroVideoPainter::Game()
         sun.setColorAt(1.0, Qt::transparent);
         painter.fillRect(image.rect(), sun);
         // The bird glides across the sun.
-        KestrelEmblem::Paint(painter, QPointF(kWidth * (0.15 + 0.7 * t), kHeight * (0.55 - 0.15 * t)), 120, -8.0 + 10.0 * t,
-                             KestrelEmblem::Backlit);
+        KestrelEmblem::Paint(painter, QPointF(kWidth * (0.15 + 0.7 * t), kHeight * (0.55 - 0.15 * t)), 120,
+                             -8.0 + 10.0 * t, KestrelEmblem::Backlit);
         QPainterPath ridge;
         ridge.moveTo(0, kHeight);
         for (int x = 0; x <= kWidth; x += 16)

@@ -49,6 +49,11 @@ void CKSDialog::SetBackground(const std::string& bitmapName)
     update();
 }
 
+void CKSDialog::SetLauncherSize()
+{
+    setFixedSize(Launcher().launcherWidth, Launcher().launcherHeight);
+}
+
 void CKSDialog::SetHeader(const std::string& bitmapName)
 {
     m_header = SkinImages::Get(bitmapName);
@@ -175,11 +180,13 @@ void CKSDialog::PlaceOverOwner()
         if (fromBitmap)
             move(area.topLeft() + QPoint(kDialogBitmapLeft, kDialogBitmapTop));
         else
-            move(area.center() - QPoint(width() / 2, height() / 2));
+            move(area.topLeft() + QPoint((area.width() - width()) / 2, (area.height() - height()) / 2));
         return;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.topLeft() + QPoint((area.width() - width()) / 2, (area.height() - height()) / 2));
+    }
 }
 
 void CKSDialog::keyPressEvent(QKeyEvent* event)
@@ -253,8 +260,7 @@ void CKSDialog::paintEvent(QPaintEvent*)
     } else if (!m_title.isEmpty()) {
         painter.setPen(m_titleColour);
         painter.setFont(SkinFont(15, true));
-        painter.drawText(title.adjusted(kSideMargin, 0, -kSideMargin, -4), Qt::AlignVCenter | Qt::AlignLeft,
-                         m_title);
+        painter.drawText(title.adjusted(kSideMargin, 0, -kSideMargin, -4), Qt::AlignVCenter | Qt::AlignLeft, m_title);
     }
 }
 

@@ -3,6 +3,21 @@
 // with the skin's dark surface (or a dialog background bitmap), a title band at the
 // top and a button band at the bottom. Its modal loop runs the idle processing
 // (the engine frame pump and the registered idle work) while it is open.
+//
+// A dialog of the launcher derives from it, puts its controls on Content() and its
+// buttons in the button band:
+//
+//     CFooDlg::CFooDlg(QWidget* parent) : CKSDialog(parent, "dialog")
+//     {
+//         SetHeader("head_config");
+//         auto* layout = new QVBoxLayout(Content());
+//         layout->addWidget(new CODCheckBox("..."));
+//         SetDefaultButton(AddButton(QString::fromStdString(GetString(247)), QDialog::Accepted));
+//     }
+//     ...
+//     CFooDlg(this).DoModal();
+//
+// A dialog with idle work of its own overrides OnIdle() and calls the base first.
 #include "ui/SkinPalette.h"
 
 #include <QDialog>
@@ -40,6 +55,8 @@ public:
     virtual bool OnIdle();
 
     void SetBackground(const std::string& bitmapName);
+    // The launcher's own size (the main menu and other full-window dialogs).
+    void SetLauncherSize();
     // A "head_*" title plate drawn in the title band (replaces the title text).
     void SetHeader(const std::string& bitmapName);
     void SetTitleText(const QString& text);

@@ -1,6 +1,7 @@
 #include "ui/CODBlendBtn.h"
 
 #include "ui/MenuSound.h"
+#include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 
 #include <QEnterEvent>
@@ -11,7 +12,8 @@ namespace {
 
 QColor Mix(const QColor& a, const QColor& b, qreal t)
 {
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
                             float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
@@ -42,6 +44,15 @@ void CODBlendBtn::SetImages(const QPixmap& normal, const QPixmap& highlighted, c
     if (!m_normal.isNull())
         setFixedSize(m_normal.deviceIndependentSize().toSize());
     update();
+}
+
+bool CODBlendBtn::SetSkinBitmaps(const std::string& normal, const std::string& highlighted, const std::string& pressed)
+{
+    const QPixmap image = SkinImages::Get(normal);
+    if (image.isNull())
+        return false;
+    SetImages(image, SkinImages::Get(highlighted), SkinImages::Get(pressed));
+    return true;
 }
 
 bool CODBlendBtn::SetStripCell(const QPixmap& strip, int index, int cellWidth, int cellHeight)
@@ -186,5 +197,5 @@ void CODBlendBtn::PaintFromColours(QPainter& painter)
     painter.setPen(label);
     painter.setFont(SkinFont(12, true));
     const QRect textArea = rect().translated(down ? 1 : 0, down ? 1 : 0);
-    painter.drawText(textArea, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    painter.drawText(textArea, Qt::AlignCenter | Qt::TextHideMnemonic, text());
 }

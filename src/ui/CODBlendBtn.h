@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QPixmap>
 #include <QVariantAnimation>
+#include <string>
 
 class CODBlendBtn : public QAbstractButton
 {
@@ -17,6 +18,9 @@ public:
 
     // Skin looks; the button takes the size of the normal image.
     void SetImages(const QPixmap& normal, const QPixmap& highlighted, const QPixmap& pressed);
+    // Skin bitmaps by name ("min_n", "min_f", "min_d"); false when the normal one is
+    // missing (the button then keeps its drawn look).
+    bool SetSkinBitmaps(const std::string& normal, const std::string& highlighted, const std::string& pressed);
     // Button `index` of a strip with three rows per button (normal, highlighted,
     // pressed), each cellHeight high. False when the strip is too short.
     bool SetStripCell(const QPixmap& strip, int index, int cellWidth, int cellHeight);

@@ -24,7 +24,8 @@ CODCheckBox::CODCheckBox(const QString& text, QWidget* parent) : QCheckBox(text,
 QSize CODCheckBox::sizeHint() const
 {
     const QFontMetrics metrics(font());
-    return QSize(kBoxSize + kBoxGap + metrics.horizontalAdvance(text()) + 4, std::max(kBoxSize + 4, metrics.height() + 4));
+    return QSize(kBoxSize + kBoxGap + metrics.horizontalAdvance(text()) + 4,
+                 std::max(kBoxSize + 4, metrics.height() + 4));
 }
 
 bool CODCheckBox::hitButton(const QPoint& position) const
@@ -71,7 +72,7 @@ void CODCheckBox::paintEvent(QPaintEvent*)
     painter.setPen(isEnabled() ? skin.text : skin.dimText);
     painter.setFont(font());
     const QRect textArea(kBoxSize + kBoxGap, 0, width() - kBoxSize - kBoxGap, height());
-    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, text());
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextHideMnemonic, text());
 }
 
 CODComboBox::CODComboBox(QWidget* parent) : QComboBox(parent)

@@ -1,5 +1,6 @@
 #include "ui/CODKSListCtrl.h"
 
+#include "app/SettingsStore.h"
 #include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 
@@ -45,6 +46,20 @@ CODKSListCtrl::CODKSListCtrl(QWidget* parent) : QTreeView(parent), m_model(new K
     });
 }
 
+CODKSListCtrl::~CODKSListCtrl()
+{
+    if (!m_sortSetting.empty())
+        SetSettingString(kSortSection, m_sortSetting, m_keys->ToText());
+}
+
+void CODKSListCtrl::SetSortSetting(const std::string& name)
+{
+    m_sortSetting = name;
+    if (!name.empty())
+        m_keys->FromText(GetSettingString(kSortSection, name, kDefaultSortText));
+    ShowSortIndicator();
+}
+
 void CODKSListCtrl::SetColumns(std::vector<KSListColumn> columns)
 {
     m_model->SetColumns(columns);
@@ -65,7 +80,7 @@ void CODKSListCtrl::Sort()
 
 void CODKSListCtrl::ChooseSortKey(int column)
 {
-    m_keys->ChooseSortKey(column);
+    m_keys->ChooseSortKey(column, m_emptyPrimary);
     Sort();
     if (const QModelIndex current = currentIndex(); current.isValid())
         scrollTo(current);
@@ -126,7 +141,9 @@ void CODKSListCtrl::contextMenuEvent(QContextMenuEvent* event)
     emit RowContextMenu(row->serial, event->globalPos());
 }
 
-KSListDelegate::KSListDelegate(CODKSListCtrl* list) : QStyledItemDelegate(list), m_list(list) {}
+KSListDelegate::KSListDelegate(CODKSListCtrl* list) : QStyledItemDelegate(list), m_list(list)
+{
+}
 
 QSize KSListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -139,7 +156,7 @@ void KSListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     const KSListRow* row = model->Row(index.row());
     if (!row)
         return;
-    const SkinPalette skin = SkinPalette::Standard();
+    const SkinPalette& skin = m_skin;
     const bool selected = option.state & QStyle::State_Selected;
     const bool hovered = option.state & QStyle::State_MouseOver;
     const QRect cell = option.rect;

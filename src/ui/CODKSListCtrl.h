@@ -4,9 +4,11 @@
 // the skin's colours; views of many thousands of rows stay fast (uniform row heights,
 // only visible rows painted, sorting by row data).
 #include "ui/KSListModel.h"
+#include "ui/SkinPalette.h"
 
 #include <QStyledItemDelegate>
 #include <QTreeView>
+#include <string>
 
 // Paints a cell itself (ping bars and the like); returns false to leave the cell to
 // the standard drawing.
@@ -19,7 +21,20 @@ class CODKSListCtrl : public QTreeView
 public:
     static constexpr int kRowHeight = 18;
 
+    static constexpr const char* kSortSection = "Settings";
+    static constexpr const char* kDefaultSortText = "1;";
+
     explicit CODKSListCtrl(QWidget* parent = nullptr);
+    // Writes the sort keys back under the sort setting name, when there is one.
+    ~CODKSListCtrl() override;
+
+    // A list with a sort setting name ("Net Sort Order", "LAN Sort Order") loads the
+    // sort keys from that setting now (a missing value reads as "1;") and writes them
+    // back when it is destroyed.
+    void SetSortSetting(const std::string& name);
+    // The primary key an empty key list stands for when a header is clicked (1 for
+    // the server lists, 0 for lists that start unsorted).
+    void SetEmptyPrimaryKey(int key) { m_emptyPrimary = key; }
 
     void SetColumns(std::vector<KSListColumn> columns);
     KSListModel* Model() const { return m_model; }
@@ -57,6 +72,8 @@ private:
     SortKeyList* m_keys = nullptr;
     KSListCompare m_compare;
     KSListCellPainter m_cellPainter;
+    std::string m_sortSetting;
+    int m_emptyPrimary = 1;
 };
 
 class KSListDelegate : public QStyledItemDelegate
@@ -69,4 +86,5 @@ public:
 
 private:
     CODKSListCtrl* m_list;
+    SkinPalette m_skin; // read once: painting runs for every visible cell
 };

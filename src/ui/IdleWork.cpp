@@ -61,14 +61,24 @@ bool IdleWork::IsRegistered(Id id)
 
 bool IdleWork::RunOnce()
 {
-    bool more = false;
-    if (!g_pumpRunning) {
-        g_pumpRunning = true;
-        const int state = Pump() ? Pump()() : EngineFrame(false);
-        g_pumpRunning = false;
-        more = state == kEngineRunning;
-    }
+    const bool engineRunning = RunFramePump();
+    const bool workPending = RunRegistered();
+    return engineRunning || workPending;
+}
 
+bool IdleWork::RunFramePump()
+{
+    if (g_pumpRunning)
+        return false;
+    g_pumpRunning = true;
+    const int state = Pump() ? Pump()() : EngineFrame(false);
+    g_pumpRunning = false;
+    return state == kEngineRunning;
+}
+
+bool IdleWork::RunRegistered()
+{
+    bool more = false;
     // Ids first: a work may register or unregister others (or itself) while it runs.
     std::vector<Id> ids;
     for (const Entry& entry : Entries())

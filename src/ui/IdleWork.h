@@ -23,6 +23,11 @@ public:
     // order. A work (or the pump) that opens a modal dialog is not entered again from
     // that dialog's idle processing. True when something wants another pass soon.
     static bool RunOnce();
+    // The two halves of a pass, for idle processing that runs the engine frame in an
+    // order of its own (the main menu): the frame pump alone (true while the engine
+    // runs), and the registered work alone.
+    static bool RunFramePump();
+    static bool RunRegistered();
 
     // Replaces the frame pump (tests); an empty function restores EngineFrame.
     static void SetFramePump(FramePump pump);

@@ -2,9 +2,6 @@
 
 #include "app/Messages.h"
 #include "app/SearchPath.h"
-#include "app/StringList.h"
-
-#include <QString>
 
 std::string VideoPath(const std::string& baseName)
 {
@@ -41,7 +38,6 @@ bool PlayVideo(VideoPlayer& player, QWidget* window, const std::string& baseName
         return false;
     }
     // From here on a failed step ends playback, and the device is closed after it.
-    bool played = false;
     const auto fail = [&](int message) {
         Report(message, error);
         VideoError closing;
@@ -60,7 +56,6 @@ bool PlayVideo(VideoPlayer& player, QWidget* window, const std::string& baseName
     }
     if (!player.Play(error))
         return fail(kVideoPlayFailed);
-    played = true;
     if (!player.Stop(error)) {
         Report(kVideoStopFailed, error);
         error = {};
@@ -69,7 +64,7 @@ bool PlayVideo(VideoPlayer& player, QWidget* window, const std::string& baseName
         Report(kVideoCloseFailed, error);
         return false;
     }
-    return played;
+    return true;
 }
 
 IntroState& ProcessIntroState()

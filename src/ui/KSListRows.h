@@ -12,8 +12,8 @@
 struct KSListCell
 {
     QString text;
-    std::string icon;       // skin bitmap name drawn centred in the cell; empty for none
-    double number = 0.0;    // compared instead of the text when hasNumber is set
+    std::string icon;    // skin bitmap name drawn centred in the cell; empty for none
+    double number = 0.0; // compared instead of the text when hasNumber is set
     bool hasNumber = false;
 };
 

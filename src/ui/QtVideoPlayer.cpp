@@ -1,5 +1,7 @@
 #include "ui/QtVideoPlayer.h"
 
+#include "ui/IntroVideos.h"
+
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCoreApplication>
@@ -91,7 +93,7 @@ bool QtVideoPlayer::Place(const QRect& area, VideoError& error)
     if (!m_video)
         return Fail(error);
     // The frame is centred in a window larger than it.
-    const QPoint offset((m_window->width() - 640) / 2, (m_window->height() - 480) / 2);
+    const QPoint offset((m_window->width() - kVideoFrameWidth) / 2, (m_window->height() - kVideoFrameHeight) / 2);
     m_video->setGeometry(area.translated(offset.x() > 0 ? offset.x() : 0, offset.y() > 0 ? offset.y() : 0));
     return true;
 }

@@ -12,7 +12,7 @@ struct SkinPalette
     QColor text{255, 255, 255};
     QColor accent{255, 180, 24};
     QColor dimText{170, 170, 170};
-    QColor field{40, 40, 40};   // edit fields, list backgrounds
+    QColor field{40, 40, 40}; // edit fields, list backgrounds
     QColor border{100, 100, 100};
 
     // The standard dialog palette; the accent is the prompt text colour of the list.

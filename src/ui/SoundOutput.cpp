@@ -9,8 +9,18 @@ bool NullSoundOutput::Play(const std::vector<uint8_t>& file, const WavDescriptio
 }
 
 namespace {
-NullSoundOutput g_silent;
+
+// The default until the running program installs the audio device: plays nothing and
+// keeps nothing.
+class DiscardSoundOutput : public SoundOutput
+{
+public:
+    bool Play(const std::vector<uint8_t>&, const WavDescription&) override { return true; }
+};
+
+DiscardSoundOutput g_silent;
 SoundOutput* g_output = &g_silent;
+
 } // namespace
 
 SoundOutput& CurrentSoundOutput()

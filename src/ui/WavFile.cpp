@@ -7,10 +7,10 @@ namespace {
 
 constexpr size_t kChunkHeader = 8;
 constexpr uint16_t kFormatPcm = 1;
-constexpr size_t kFormatMinimum = 16;      // tag, channels, rate, rate/align (6), bits
-constexpr size_t kCueSampleOffset = 24;    // first cue point's sample offset
-constexpr size_t kMarkPurpose = 20;        // "mark" in the labelled-text sub-chunk
-constexpr size_t kMarkLength = 16;         // its sample length
+constexpr size_t kFormatMinimum = 16;   // tag, channels, rate, rate/align (6), bits
+constexpr size_t kCueSampleOffset = 24; // first cue point's sample offset
+constexpr size_t kMarkPurpose = 20;     // "mark" in the labelled-text sub-chunk
+constexpr size_t kMarkLength = 16;      // its sample length
 
 uint16_t U16(const uint8_t* p)
 {
@@ -90,8 +90,7 @@ WavDescription ParseWav(const uint8_t* data, size_t length)
         cue && cue->length >= kCueSampleOffset + 4) {
         wav.loopStart = U32(data + cue->data + kCueSampleOffset);
         if (const std::optional<Chunk> list = FindChunk(data, begin, end, "LIST");
-            list && list->length >= kMarkPurpose + 4 &&
-            std::memcmp(data + list->data + kMarkPurpose, "mark", 4) == 0) {
+            list && list->length >= kMarkPurpose + 4 && std::memcmp(data + list->data + kMarkPurpose, "mark", 4) == 0) {
             loopEnd = wav.loopStart + int64_t(U32(data + list->data + kMarkLength));
         }
     }

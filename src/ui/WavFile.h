@@ -7,7 +7,7 @@
 struct WavDescription
 {
     int sampleRate = 0;
-    int bytesPerSample = 0;  // bits per sample / 8
+    int bytesPerSample = 0; // bits per sample / 8
     int channels = 0;
     int64_t loopStart = 0;   // sample index; -1 when the file has no cue point
     int64_t sampleCount = 0; // data length / bytes per sample, or the loop end

@@ -1,8 +1,8 @@
+#include "ui/IdleWork.h"
 #include "UiTestSkin.h"
 #include "app/EngineInterface.h"
 #include "ui/CKSDialog.h"
 #include "ui/CKSPromptDlg.h"
-#include "ui/IdleWork.h"
 #include "ui/ModalIdleLoop.h"
 
 #include <QElapsedTimer>
@@ -124,6 +124,26 @@ TEST_F(IdleWorkTest, WorkThatOpensADialogIsNotReenteredFromIt)
     EXPECT_FALSE(reentered);
     EXPECT_GT(framesInside, 0); // the engine kept running behind the inner dialog
     EXPECT_GE(runs, 2);         // and the work ran again once it had closed
+}
+
+TEST_F(IdleWorkTest, HalvesOfAPassRunSeparately)
+{
+    int frames = 0;
+    int work = 0;
+    IdleWork::SetFramePump([&] {
+        ++frames;
+        return int(kEngineRunning);
+    });
+    IdleWorkRegistration registration([&] {
+        ++work;
+        return false;
+    });
+    EXPECT_TRUE(IdleWork::RunFramePump());
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(work, 0);
+    EXPECT_FALSE(IdleWork::RunRegistered());
+    EXPECT_EQ(frames, 1);
+    EXPECT_EQ(work, 1);
 }
 
 TEST_F(IdleWorkTest, WantsMoreIsReported)

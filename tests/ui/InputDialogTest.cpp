@@ -96,7 +96,7 @@ TEST(CutUtf8, KeepsWholeCharacters)
 {
     EXPECT_EQ(CutUtf8("abc", 8), "abc");
     EXPECT_EQ(CutUtf8("abcdef", 3), "abc");
-    EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");    // "aé" cut inside "é"
+    EXPECT_EQ(CutUtf8("a\xC3\xA9", 2), "a");   // "aé" cut inside "é"
     EXPECT_EQ(CutUtf8("\xE2\x82\xAC", 2), ""); // "€" does not fit
     EXPECT_EQ(CutUtf8("", 0), "");
 }

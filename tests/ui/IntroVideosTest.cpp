@@ -1,3 +1,4 @@
+#include "ui/IntroVideos.h"
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
 #include "app/SearchPath.h"
@@ -5,7 +6,6 @@
 #include "support/TempTree.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/InputFlush.h"
-#include "ui/IntroVideos.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -203,8 +203,8 @@ struct FailingStep
 TEST_F(IntroVideosTest, EachFailingStepShowsItsMessage)
 {
     const FailingStep cases[] = {
-        {"open", 60, false}, {"window", 62, false}, {"put", 63, false},  {"seek", 64, false},
-        {"break", 65, true}, {"play", 66, false},   {"stop", 67, true},  {"close", 68, false},
+        {"open", 60, false}, {"window", 62, false}, {"put", 63, false}, {"seek", 64, false},
+        {"break", 65, true}, {"play", 66, false},   {"stop", 67, true}, {"close", 68, false},
     };
     for (const FailingStep& c : cases) {
         SCOPED_TRACE(c.step);

@@ -1,3 +1,5 @@
+#include "app/SettingsStore.h"
+#include "support/TempTree.h"
 #include "ui/CODKSListCtrl.h"
 
 #include <QElapsedTimer>
@@ -131,6 +133,25 @@ TEST_F(ListControlTest, EnterAndDoubleClickActivateTheRow)
     QTest::keyClick(&m_list, Qt::Key_Return);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toUInt(), 7u);
+}
+
+TEST(ListControlSortSetting, LoadsOnCreationAndWritesBackWhenDestroyed)
+{
+    ScopedSettingsFolder settings;
+    SortKeyList keys;
+    {
+        CODKSListCtrl list;
+        list.SetSortKeys(&keys);
+        list.SetSortSetting("Net Sort Order");
+        EXPECT_EQ(keys.Keys(), (std::vector<int>{1})); // a missing value reads as "1;"
+        list.ChooseSortKey(5);
+    }
+    EXPECT_EQ(GetSettingString("Settings", "Net Sort Order", ""), "6;1;");
+    SetSettingString("Settings", "LAN Sort Order", "-3;2;");
+    CODKSListCtrl lan;
+    lan.SetSortKeys(&keys);
+    lan.SetSortSetting("LAN Sort Order");
+    EXPECT_EQ(keys.Keys(), (std::vector<int>{-3, 2}));
 }
 
 TEST_F(ListControlTest, TenThousandRowsSortAndPaintQuickly)

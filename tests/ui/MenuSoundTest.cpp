@@ -1,9 +1,9 @@
+#include "ui/MenuSound.h"
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
 #include "app/SearchPath.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
-#include "ui/MenuSound.h"
 #include "ui/SoundOutput.h"
 
 #include <gtest/gtest.h>

@@ -34,7 +34,7 @@ public:
     WavBuilder& Cue(uint32_t sampleOffset)
     {
         std::vector<uint8_t> c;
-        U32(c, 1);            // one cue point
+        U32(c, 1); // one cue point
         for (int i = 0; i < 5; ++i)
             U32(c, 0);        // name, position, chunk, chunk start, block start
         U32(c, sampleOffset); // at 24
@@ -46,8 +46,8 @@ public:
         Append(l, "adtl");
         Append(l, "ltxt");
         U32(l, 20);
-        U32(l, 1);      // cue point name
-        U32(l, length); // at 16
+        U32(l, 1);          // cue point name
+        U32(l, length);     // at 16
         Append(l, purpose); // at 20
         for (int i = 0; i < 8; ++i)
             l.push_back(0);
@@ -65,7 +65,10 @@ public:
         return file;
     }
 
-    static void Append(std::vector<uint8_t>& v, const std::string& text) { v.insert(v.end(), text.begin(), text.end()); }
+    static void Append(std::vector<uint8_t>& v, const std::string& text)
+    {
+        v.insert(v.end(), text.begin(), text.end());
+    }
     static void U16(std::vector<uint8_t>& v, uint16_t x)
     {
         v.push_back(uint8_t(x));

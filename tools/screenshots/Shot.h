@@ -16,7 +16,8 @@ struct Shot
     bool overSplash = true;
 };
 
-// Each dialog family adds its shots here (UiShots.cpp: the shell's own dialogs).
+// Each dialog family adds its shots from a file of its own in this folder (UiShots.cpp
+// holds the shell's dialogs); main.cpp calls every Add…Shots function in turn.
 void AddUiShots(std::vector<Shot>& shots);
 // The main menu and its configuration, video and saved-game dialogs (MenuShots.cpp).
 void AddMenuShots(std::vector<Shot>& shots);

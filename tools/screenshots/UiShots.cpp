@@ -2,6 +2,7 @@
 // dialog, and a sample dialog that shows every skinned control.
 #include "Shot.h"
 
+#include "app/ButtonStrip.h"
 #include "ui/CKSDialog.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"
@@ -64,10 +65,9 @@ std::unique_ptr<QWidget> ServerListSample(QWidget* parent)
         Column("Map", 90),
         Column("Players", 60, false, true),
     });
-    static const char* const names[] = {"Ashfall Arena",   "Stormcrag [24/7]", "Saltworks Public",
-                                        "Hollowspire CTF", "Windward Coop",    "Kestrel Night League",
-                                        "LAN Party 3",     "Dusk Falcons",     "Old Harbour",
-                                        "Cliffside Duel",  "North Relay",      "Second Wind"};
+    static const char* const names[] = {"Ashfall Arena", "Stormcrag [24/7]",     "Saltworks Public", "Hollowspire CTF",
+                                        "Windward Coop", "Kestrel Night League", "LAN Party 3",      "Dusk Falcons",
+                                        "Old Harbour",   "Cliffside Duel",       "North Relay",      "Second Wind"};
     static const char* const maps[] = {"ashfall", "stormcrag", "saltworks", "hollowspire"};
     std::vector<KSListRow> rows;
     for (uint32_t i = 0; i < 40; ++i) {
@@ -173,22 +173,79 @@ std::unique_ptr<QWidget> SampleDialogOptionsTab()
     return dialog;
 }
 
+// The skin's own buttons: cells of the main strip and the window buttons, and the
+// drawn buttons beside them.
+std::unique_ptr<QWidget> SkinButtons()
+{
+    auto dialog = std::make_unique<CKSDialog>(nullptr, "dialog_small");
+    dialog->SetTitleText("Buttons");
+    auto* minimise = new CODBlendBtn({}, dialog.get());
+    minimise->SetSkinBitmaps("min_n", "min_f", "min_d");
+    minimise->move(dialog->width() - 48, 12);
+    minimise->setFocusPolicy(Qt::NoFocus);
+    auto* close = new CODBlendBtn({}, dialog.get());
+    close->SetSkinBitmaps("cls_n", "cls_f", "cls_d");
+    close->move(dialog->width() - 29, 12);
+    close->setFocusPolicy(Qt::NoFocus);
+
+    const ButtonStrip strip = [] {
+        ButtonStrip loaded;
+        loaded.Load();
+        return loaded;
+    }();
+    const QPixmap cells = SkinImages::Get(kMainButtonStripName);
+    auto* grid = new QGridLayout(dialog->Content());
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setVerticalSpacing(10);
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new CODBlendBtn;
+        button->SetStripCell(cells, i, strip.CellSize().width, strip.CellSize().height);
+        grid->addWidget(button, i, 0);
+    }
+    grid->addWidget(new CODBlendBtn("Refresh"), 0, 1);
+    auto* other = new CODBlendBtn("Add Server");
+    grid->addWidget(other, 1, 1);
+    auto* off = new CODBlendBtn("Disconnect");
+    off->setEnabled(false);
+    grid->addWidget(off, 2, 1);
+    dialog->AddButton("Close", QDialog::Accepted);
+    return dialog;
+}
+
+// A dialog without a background bitmap: the drawn surface with its bands.
+std::unique_ptr<QWidget> PlainDialog()
+{
+    auto dialog = std::make_unique<CKSDialog>();
+    dialog->setFixedSize(420, 260);
+    dialog->SetTitleText("Add Server");
+    auto* form = new QFormLayout(dialog->Content());
+    form->setContentsMargins(8, 8, 8, 8);
+    form->setVerticalSpacing(10);
+    form->addRow(new QLabel("Type the address of a game server, with its port when it is not the usual one."));
+    form->addRow("Address", new QLineEdit("127.0.0.1:27015"));
+    auto* favourite = new CODCheckBox("Add to &favourites");
+    favourite->setChecked(true);
+    form->addRow("", favourite);
+    if (auto* label = qobject_cast<QLabel*>(form->itemAt(0)->widget()))
+        label->setWordWrap(true);
+    dialog->SetDefaultButton(dialog->AddButton("OK", QDialog::Accepted));
+    dialog->AddButton("Cancel", QDialog::Rejected);
+    return dialog;
+}
+
 } // namespace
 
 void AddUiShots(std::vector<Shot>& shots)
 {
-    shots.push_back({"prompt_ok",
-                     [] {
+    shots.push_back({"prompt_ok", [] {
                          return std::make_unique<CKSPromptDlg>("The server is running another version of the game.",
                                                                PromptButtons::Ok);
                      }});
-    shots.push_back({"prompt_yesno",
-                     [] {
+    shots.push_back({"prompt_yesno", [] {
                          return std::make_unique<CKSPromptDlg>(
                              "A game is in progress. Do you want to leave it and quit Kestrel?", PromptButtons::YesNo);
                      }});
-    shots.push_back({"prompt_long",
-                     [] {
+    shots.push_back({"prompt_long", [] {
                          std::string text = "Could not complete connection attempt.";
                          for (int i = 0; i < 4; ++i)
                              text += " The server did not answer within the time allowed; it may be full, "
@@ -198,5 +255,7 @@ void AddUiShots(std::vector<Shot>& shots)
     shots.push_back({"input_password",
                      [] { return std::make_unique<CKSInputDlg>("This server needs a password:", 128, "sesame"); }});
     shots.push_back({"sample_dialog", [] { return SampleDialog(); }});
+    shots.push_back({"skin_buttons", [] { return SkinButtons(); }});
+    shots.push_back({"plain_dialog", [] { return PlainDialog(); }});
     shots.push_back({"sample_dialog_options", [] { return SampleDialogOptionsTab(); }});
 }
