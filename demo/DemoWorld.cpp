@@ -1,5 +1,7 @@
 #include "demo/DemoWorld.h"
 
+#include "demo/AviWriter.h"
+#include "demo/IntroVideoPainter.h"
 #include "demo/KeyListWriter.h"
 #include "demo/ListWriter.h"
 #include "demo/MapWriter.h"
@@ -63,6 +65,12 @@ bool WriteMedia(TreeWriter& tree)
     for (const DemoSound& sound : SoundSynth::MenuSounds())
         if (!tree.WriteBytes(media + '/' + sound.name + ".wav", sound.wav))
             return false;
+    // The intro videos: the publisher's card, then the game's opening.
+    if (!tree.WriteBytes(media + "/zorvan.avi",
+                         AviWriter::Write(IntroVideoPainter::Publisher(), IntroVideoPainter::kFramesPerSecond)) ||
+        !tree.WriteBytes(media + "/harrow.avi",
+                         AviWriter::Write(IntroVideoPainter::Game(), IntroVideoPainter::kFramesPerSecond)))
+        return false;
     return tree.WriteBytes(media + "/cdaudio/track02.wav", SoundSynth::MusicTrack(DemoWorld::kMusicSeconds));
 }
 

@@ -1,6 +1,7 @@
 #include "app/LauncherStartupSteps.h"
 
 #include "app/ButtonStrip.h"
+#include "app/CKSMainDlg.h"
 #include "app/ColourList.h"
 #include "app/EngineHost.h"
 #include "app/HostChecks.h"
@@ -11,43 +12,9 @@
 #include "app/StringList.h"
 #include "app/VideoDisplay.h"
 #include "app/VideoSettings.h"
-
-#include <QApplication>
-#include <QEventLoop>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
-
-namespace {
-
-// Until the skinned main menu exists, the launcher shows a plain window that says so
-// and runs until the window closes or the process is asked to quit.
-class PlaceholderWindow : public QWidget
-{
-public:
-    explicit PlaceholderWindow(QEventLoop& loop) : m_loop(loop)
-    {
-        setWindowTitle("Kestrel");
-        auto* layout = new QVBoxLayout(this);
-        auto* label = new QLabel("The Kestrel main menu is not built yet.", this);
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label);
-        const LauncherState& state = Launcher();
-        resize(state.launcherWidth, state.launcherHeight);
-    }
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        QWidget::closeEvent(event);
-        m_loop.quit();
-    }
-
-private:
-    QEventLoop& m_loop;
-};
-
-} // namespace
+#include "ui/CKSInputDlg.h"
+#include "ui/CKSPromptDlg.h"
+#include "ui/InputPrompt.h"
 
 void LauncherStartupSteps::LoadStringAndColourLists()
 {
@@ -79,10 +46,16 @@ bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 
 void LauncherStartupSteps::RunMainMenu()
 {
-    QEventLoop loop;
-    PlaceholderWindow window(loop);
-    window.show();
-    loop.exec();
+    SkinnedPrompt prompt;
+    SetPrompt(&prompt);
+    SkinnedInputPrompt input;
+    SetInputPrompt(&input);
+    {
+        CKSMainDlg menu;
+        menu.DoModal();
+    }
+    SetInputPrompt(nullptr);
+    SetPrompt(nullptr);
 }
 
 void LauncherStartupSteps::FillEngineServiceTable()

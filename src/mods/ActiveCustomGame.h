@@ -11,6 +11,7 @@ struct ActiveCustomGameInfo
     std::string gamedir;   // game directory
     std::string mpentity;  // spawn class of multiplayer maps; empty for the default
     int nomodels = 0;      // nonzero: no player models are listed
+    std::string type = {}; // "type" value, e.g. "multiplayer_only"
 };
 
 const ActiveCustomGameInfo* ActiveCustomGame();

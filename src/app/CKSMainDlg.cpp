@@ -1,0 +1,319 @@
+#include "app/CKSMainDlg.h"
+
+#include "app/ButtonStrip.h"
+#include "app/CConfigDlg.h"
+#include "app/DocumentOpener.h"
+#include "app/EngineHost.h"
+#include "app/LauncherJoin.h"
+#include "app/LauncherState.h"
+#include "app/MenuCommandQueue.h"
+#include "app/Messages.h"
+#include "app/QtEngineDisplay.h"
+#include "app/SkinBitmapImage.h"
+#include "ui/CODBlendBtn.h"
+#include "ui/MenuSound.h"
+#include "ui/SkinImages.h"
+#include "ui/SkinPalette.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr const char* kReadmeName = "readme.txt";
+
+std::map<int, CKSMainDlg::Action>& Actions()
+{
+    static std::map<int, CKSMainDlg::Action> actions;
+    return actions;
+}
+
+QString PlainLabel(const char* label)
+{
+    return QString::fromUtf8(label).remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+void CKSMainDlg::SetAction(int id, Action action)
+{
+    Actions()[id] = std::move(action);
+}
+
+CKSMainDlg::CKSMainDlg(QWidget* parent) : CKSDialog(parent)
+{
+    const LauncherState& state = Launcher();
+    setWindowTitle(QStringLiteral("Kestrel"));
+    setFixedSize(state.launcherWidth, state.launcherHeight);
+    m_splash = SkinImages::Get(kSplashBitmapName);
+    m_version = QString::fromStdString(MainMenuModel::VersionText(state.patchVersion));
+
+    QtEngineDisplay& display = TheEngineDisplay();
+    if (!display.Windowed())
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // The menu starts with no engine; the engine window lives as long as the menu.
+    StopEngine();
+    display.SetMenuWindow(this);
+    display.CreateEngineWindow();
+
+    CreateButtons();
+    RefreshButtons();
+}
+
+CKSMainDlg::~CKSMainDlg()
+{
+    TheEngineDisplay().SetMenuWindow(nullptr);
+}
+
+void CKSMainDlg::CreateButtons()
+{
+    const ButtonStrip& strip = MainButtonStrip();
+    QPixmap stripImage;
+    if (strip.Loaded())
+        stripImage = QPixmap::fromImage(SkinBitmapImage(strip.Bitmap()));
+    const ButtonCellSize cell = strip.CellSize();
+
+    for (const MainMenuChoice& choice : MainMenuModel::Choices()) {
+        if (choice.stripIndex < 0)
+            continue;
+        auto* button = new CODBlendBtn(PlainLabel(choice.label), this);
+        if (stripImage.isNull() || !button->SetStripCell(stripImage, choice.stripIndex, cell.width, cell.height))
+            button->resize(cell.width, cell.height);
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->SetSounds(kSoundGlow, choice.id == kMenuQuit ? kSoundDownMenu : kSoundSelect1);
+        const int id = choice.id;
+        connect(button, &QAbstractButton::clicked, this, [this, id] { Choose(id); });
+        m_buttons[id] = button;
+    }
+
+    const struct
+    {
+        int id;
+        const char* normal;
+        const char* hover;
+        const char* down;
+        int fromRight;
+    } corners[] = {{kMenuMinimise, "min_n", "min_f", "min_d", kMinimiseFromRight},
+                   {kMenuClose, "cls_n", "cls_f", "cls_d", kCloseFromRight}};
+    for (const auto& corner : corners) {
+        auto* button = new CODBlendBtn(QString(), this);
+        const QPixmap normal = SkinImages::Get(corner.normal);
+        if (!normal.isNull())
+            button->SetImages(normal, SkinImages::Get(corner.hover), SkinImages::Get(corner.down));
+        else
+            button->setText(corner.id == kMenuClose ? QStringLiteral("x") : QStringLiteral("_"));
+        button->setFixedSize(kCloseButtonSize, kCloseButtonSize);
+        button->move(width() - corner.fromRight, kCornerButtonTop);
+        button->setFocusPolicy(Qt::NoFocus);
+        const int id = corner.id;
+        connect(button, &QAbstractButton::clicked, this, [this, id] { Choose(id); });
+        m_buttons[id] = button;
+    }
+}
+
+CODBlendBtn* CKSMainDlg::Button(int id) const
+{
+    const auto found = m_buttons.find(id);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+bool CKSMainDlg::GameInProgress() const
+{
+    EngineHost& host = TheEngineHost();
+    const int connection = host.Loaded() ? host.Status().connectionState : 0;
+    return MainMenuModel::GameInProgress(MainMenuModel::Situation(host.State(), connection));
+}
+
+void CKSMainDlg::RefreshButtons()
+{
+    const bool inGame = GameInProgress();
+    for (const MainMenuChoice& choice : MainMenuModel::Choices()) {
+        CODBlendBtn* button = Button(choice.id);
+        if (!button || choice.stripIndex < 0)
+            continue;
+        button->setVisible(m_model.Visible(choice.id, inGame));
+        button->setEnabled(m_model.Enabled(choice.id, inGame));
+    }
+    PlaceButtons();
+}
+
+void CKSMainDlg::PlaceButtons()
+{
+    const std::vector<int> shown = m_model.VisibleChoices(GameInProgress());
+    if (shown.empty())
+        return;
+    const int cellHeight = Button(shown.front())->height();
+    const int room = height() - kButtonsTop - kButtonsBottomMargin;
+    const int step = std::min(cellHeight + kButtonGap, room / int(shown.size()));
+    int y = kButtonsTop;
+    for (int id : shown) {
+        Button(id)->move(kButtonsLeft, y);
+        y += step;
+    }
+}
+
+void CKSMainDlg::Choose(int id)
+{
+    // A choice that runs a join or a dialog pumps events; a second click waits.
+    if (m_inChoice || m_quitting)
+        return;
+    m_inChoice = true;
+    EngineHost& host = TheEngineHost();
+    switch (id) {
+    case kMenuQuickStart:
+        QuickStart();
+        break;
+    case kMenuConfigure:
+        if (Actions().count(id)) {
+            Actions()[id](this);
+        } else {
+            CConfigDlg config(this);
+            config.DoModal();
+        }
+        break;
+    case kMenuReadme:
+        if (!OpenDocument(DocumentPath(kReadmeName)))
+            ShowFormattedMessage(MainMenuModel::kMessageCannotOpen, kReadmeName);
+        break;
+    case kMenuManual:
+        OpenNamedDocument(MainMenuModel::kManualString);
+        showMinimized();
+        break;
+    case kMenuReturnToGame:
+    case kMenuConsole:
+        host.RunEngine(false);
+        break;
+    case kMenuQuit:
+    case kMenuClose:
+        m_inChoice = false;
+        Quit();
+        return;
+    case kMenuMinimise:
+        showMinimized();
+        break;
+    default:
+        if (Actions().count(id))
+            Actions()[id](this);
+        break;
+    }
+    m_inChoice = false;
+    if (!m_quitting)
+        RefreshButtons();
+}
+
+void CKSMainDlg::QuickStart()
+{
+    LauncherJoinServer(nullptr);
+}
+
+void CKSMainDlg::Quit()
+{
+    if (m_quitting)
+        return;
+    int updaterFlag = Launcher().updaterFlag;
+    const bool confirmed = m_model.ConfirmQuit(GameInProgress(), updaterFlag);
+    Launcher().updaterFlag = updaterFlag;
+    if (!confirmed)
+        return;
+    m_quitting = true;
+    TheEngineHost().QuitGame();
+    TheEngineDisplay().DestroyEngineWindow();
+    if (isHidden()) {
+        // The engine had the screen: the dialog's loop only ends when a shown dialog
+        // closes, so it is shown for that moment, but not on the screen.
+        setAttribute(Qt::WA_DontShowOnScreen, true);
+        QWidget::setVisible(true);
+    }
+    accept();
+}
+
+void CKSMainDlg::setVisible(bool visible)
+{
+    if (!visible && !m_quitting) {
+        QWidget::setVisible(false);
+        return;
+    }
+    CKSDialog::setVisible(visible);
+}
+
+void CKSMainDlg::OnEscape()
+{
+    if (MainMenuModel::Escape(GameInProgress()) == EscapeAction::ResumeGame)
+        Choose(kMenuReturnToGame);
+    else
+        Quit();
+}
+
+bool CKSMainDlg::OnIdle()
+{
+    if (m_quitting || m_inChoice)
+        return false;
+    m_model.NoteIdle();
+    if (Launcher().updaterFlag) {
+        Quit();
+        return false;
+    }
+    EngineHost& host = TheEngineHost();
+    if (m_firstIdle) {
+        m_firstIdle = false;
+        if (MainMenuModel::StartEngineAtOnce())
+            host.RunEngine(false);
+    }
+    std::string command = TakeMenuCommand();
+    if (!command.empty()) {
+        while (!command.empty() && command.back() == '\n')
+            command.pop_back();
+        host.RunEngine(false, command);
+    }
+
+    const bool more = CKSDialog::OnIdle(); // the frame pump and registered work
+    if (host.State() == kEngineRunning && !host.Background())
+        return true; // the engine has the screen
+    QtEngineDisplay& display = TheEngineDisplay();
+    if (display.EngineWindowVisible() && display.LauncherActive())
+        display.TakeScreenBack();
+    ServeRequests();
+    if (!m_quitting)
+        RefreshButtons();
+    return more;
+}
+
+void CKSMainDlg::ServeRequests()
+{
+    EngineHost& host = TheEngineHost();
+    for (int request = 1; request < EngineHost::kRequestCount; ++request) {
+        if (!host.TakeRequest(request))
+            continue;
+        switch (MainMenuModel::ActionForRequest(request)) {
+        case MenuRequestAction::RefreshMenu:
+            RefreshButtons();
+            break;
+        case MenuRequestAction::OpenManual:
+            OpenNamedDocument(MainMenuModel::kRequestManualString);
+            showMinimized();
+            break;
+        case MenuRequestAction::PressQuit:
+            Quit();
+            break;
+        case MenuRequestAction::None:
+            break;
+        }
+        if (m_quitting)
+            return;
+    }
+}
+
+void CKSMainDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_splash.isNull())
+        painter.fillRect(rect(), Palette().background.darker(160));
+    else
+        painter.drawPixmap(rect(), m_splash);
+
+    QFont font = SkinFont(kVersionFontPixels);
+    painter.setFont(font);
+    painter.setPen(kVersionColour);
+    painter.drawText(rect().adjusted(0, 0, -kVersionMargin, -kVersionMargin / 2), Qt::AlignRight | Qt::AlignBottom,
+                     m_version);
+}

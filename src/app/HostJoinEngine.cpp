@@ -1,0 +1,77 @@
+#include "app/HostJoinEngine.h"
+
+#include "app/EngineHost.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+bool HostJoinEngine::Loaded()
+{
+    return m_host.Loaded();
+}
+
+bool HostJoinEngine::Start()
+{
+    return m_host.StartEngine(false) == 1;
+}
+
+void HostJoinEngine::AddCommandText(const std::string& text)
+{
+    m_host.AddCommandText(text);
+}
+
+std::string HostJoinEngine::ConsoleVariable(const char* name)
+{
+    return m_host.ConsoleVariable(name);
+}
+
+void HostJoinEngine::SetConsoleVariable(const char* name, const std::string& value)
+{
+    m_host.SetConsoleVariable(name, value.c_str());
+}
+
+void HostJoinEngine::Notify(int code)
+{
+    m_host.Notify(code);
+}
+
+EngineStatus HostJoinEngine::Status()
+{
+    return m_host.Status();
+}
+
+void HostJoinEngine::SetBusy(bool busy)
+{
+    m_host.SetBusy(busy);
+}
+
+void HostJoinEngine::SetBackground(bool background)
+{
+    m_host.SetBackground(background);
+}
+
+int HostJoinEngine::State()
+{
+    return m_host.State();
+}
+
+void HostJoinEngine::Suspend()
+{
+    // The next frame's result becomes state 2; outside a join and background mode
+    // the frame pump then gives the menu the screen back.
+    m_host.SetPendingState(kEngineSuspended);
+    m_host.EngineFrame(true);
+}
+
+void HostJoinEngine::Frame()
+{
+    m_host.EngineFrame(true);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (m_pauseMs > 0)
+        QThread::msleep(static_cast<unsigned long>(m_pauseMs));
+}
+
+double HostJoinEngine::Clock()
+{
+    return m_clock ? m_clock() : m_host.Clock();
+}

@@ -1,0 +1,46 @@
+#include "app/LauncherJoin.h"
+
+#include "app/EngineHost.h"
+#include "app/HostJoinEngine.h"
+#include "app/JoinFlow.h"
+#include "app/Messages.h"
+#include "app/QtEngineDisplay.h"
+
+namespace {
+
+constexpr int kMessageNoServer = 350;
+
+std::function<std::string()>& PlayerName()
+{
+    static std::function<std::string()> name;
+    return name;
+}
+
+} // namespace
+
+void SetJoinPlayerName(std::function<std::string()> name)
+{
+    PlayerName() = std::move(name);
+}
+
+bool LauncherJoinServer(const JoinTarget* server)
+{
+    EngineHost& host = TheEngineHost();
+    HostJoinEngine engine(host);
+    JoinFlow join(engine);
+    if (PlayerName())
+        join.SetPlayerName(PlayerName());
+    for (;;) {
+        if (join.JoinServer(server))
+            return true;
+        TheEngineDisplay().TakeScreenBack();
+        if (join.NoServerFound()) {
+            ShowMessage(kMessageNoServer);
+            return false;
+        }
+        // A join that ended before the engine ran (another protocol, no password, an
+        // engine that would not start) has been reported already.
+        if (!host.Loaded() || !join.AfterFailedJoin() || !server)
+            return false;
+    }
+}

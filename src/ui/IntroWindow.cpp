@@ -1,0 +1,90 @@
+#include "ui/IntroWindow.h"
+
+#include "app/LauncherState.h"
+#include "app/VideoDisplay.h"
+#include "app/VideoState.h"
+#include "ui/InputFlush.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QThread>
+
+IntroWindow::IntroWindow(std::function<void()> showMenu)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_showMenu(std::move(showMenu))
+{
+    setWindowTitle(QString::fromStdString(ProductTitle()));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(Launcher().launcherWidth, Launcher().launcherHeight);
+    setCursor(Qt::BlankCursor);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+bool IntroWindow::Windowed()
+{
+    return Video().windowed;
+}
+
+void IntroWindow::ReleaseDisplay()
+{
+    ReleaseDirectDraw();
+}
+
+bool IntroWindow::InitialiseDisplay()
+{
+    return AcquireDirectDraw(true);
+}
+
+void IntroWindow::SetLauncherMode()
+{
+    SetDisplayMode(-1);
+}
+
+void IntroWindow::PaintBlack()
+{
+    repaint();
+}
+
+void IntroWindow::ShowMainMenu()
+{
+    if (m_showMenu)
+        m_showMenu();
+}
+
+void IntroWindow::Wait(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, milliseconds);
+        QThread::msleep(5);
+    }
+}
+
+void IntroWindow::FlushInput()
+{
+    FlushPendingInput();
+}
+
+void IntroWindow::CloseVideoWindow()
+{
+    close();
+    update();
+}
+
+void IntroWindow::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), Qt::black);
+}
+
+void RunIntro(VideoPlayer& player, std::function<void()> showMenu)
+{
+    IntroWindow window(std::move(showMenu));
+    window.show();
+    window.raise();
+    window.activateWindow();
+    PlayIntroVideos(window, player);
+}

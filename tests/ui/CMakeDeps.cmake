@@ -1,0 +1,3 @@
+# The widget tests press keys and click buttons with Qt Test.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+target_link_libraries(${target} PRIVATE Qt6::Test)

@@ -1,0 +1,23 @@
+#pragma once
+// One screenshot: a name (the PNG's file name) and a function that builds the window
+// to photograph. Dialogs are shown over the dimmed splash at the launcher size, where
+// the launcher would show them.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Shot
+{
+    std::string name;
+    std::function<std::unique_ptr<QWidget>()> create;
+    // Photographed over the splash backdrop (false for full launcher windows).
+    bool overSplash = true;
+};
+
+// Each dialog family adds its shots from a file of its own in this folder (UiShots.cpp
+// holds the shell's dialogs); main.cpp calls every Add…Shots function in turn.
+void AddUiShots(std::vector<Shot>& shots);
+// The main menu and its configuration, video and saved-game dialogs (MenuShots.cpp).
+void AddMenuShots(std::vector<Shot>& shots);
