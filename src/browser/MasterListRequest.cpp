@@ -14,8 +14,7 @@ constexpr const char* kFinished = "Finished receiving list from %s:%i, transferr
 
 MasterListRequest::MasterListRequest(MasterDocument& document, ServiceAddressList& services, Completion completion,
                                      Progress progress)
-    : m_completion(std::move(completion)), m_progress(std::move(progress)), m_document(document),
-      m_services(services)
+    : m_completion(std::move(completion)), m_progress(std::move(progress)), m_document(document), m_services(services)
 {
 }
 

@@ -21,7 +21,7 @@ public:
         kNoMaster = 1,
         kAllFailed = 2,
     };
-    static constexpr double kSilence = 4.0;         // seconds before a re-send or the next master
+    static constexpr double kSilence = 4.0;          // seconds before a re-send or the next master
     static constexpr double kProgressInterval = 0.1; // seconds between progress reports
 
     using Completion = std::function<void(MasterDocument&, int result)>;

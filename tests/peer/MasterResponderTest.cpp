@@ -62,8 +62,7 @@ TEST(PeerMaster, FilterLeavesOutWhatItHides)
     full.maxPlayers = 4;
     full.os = 'w';
     const GameServerState a(emptyOne), b(busy), c(full);
-    const std::vector<MasterListing> servers = {
-        {{"127.0.0.1", 1}, &a}, {{"127.0.0.1", 2}, &b}, {{"127.0.0.1", 3}, &c}};
+    const std::vector<MasterListing> servers = {{{"127.0.0.1", 1}, &a}, {{"127.0.0.1", 2}, &b}, {{"127.0.0.1", 3}, &c}};
     MasterServerConfig config;
     EXPECT_EQ(Ask(servers, config, 0, "\\empty\\1").entries.size(), 2u);
     EXPECT_EQ(Ask(servers, config, 0, "\\empty\\1\\full\\1").entries, (std::vector<MasterEntry>{{"127.0.0.1", 2}}));

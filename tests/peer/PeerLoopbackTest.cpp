@@ -1,9 +1,9 @@
 // The browser's own classes against in-process peers on 127.0.0.1: the query fills
 // the record, the master lists every server in order, misbehaving servers leave the
 // records sane, and thousands of servers answer from one process.
-#include "browser/FakeMaster.h"
 #include "browser/BrowserClock.h"
 #include "browser/CKSAsyncSocket.h"
+#include "browser/FakeMaster.h"
 #include "browser/MasterListRequest.h"
 #include "browser/QueryReplies.h"
 #include "browser/QueryStep.h"
@@ -60,8 +60,8 @@ TEST(PeerLoopback, QueryFillsTheRecordWithInfoPlayersAndRules)
 {
     PeerOptions options;
     std::string error;
-    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", "0", "--name", "Mill", "--map", "dm_mill", "--players",
-                                  "3", "--max-players", "10", "--rule", "mp_fraglimit=30", "--password", "x"},
+    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", "0", "--name", "Mill", "--map", "dm_mill", "--players", "3",
+                                  "--max-players", "10", "--rule", "mp_fraglimit=30", "--password", "x"},
                                  options, error));
     PeerNetwork network;
     ASSERT_TRUE(network.Start(options, error)) << error;
@@ -88,8 +88,8 @@ TEST(PeerLoopback, DelayedServerStillAnswersAndLostRepliesAreRetried)
 {
     PeerOptions options;
     std::string error;
-    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", "0", "--count", "2", "--config", "/dev/null"}, options,
-                                 error))
+    ASSERT_TRUE(
+        ParsePeerOptions({"kestrel-peer", "--port", "0", "--count", "2", "--config", "/dev/null"}, options, error))
         << error;
     options.gameServers[0].delayMs = 120;
     options.gameServers[1].lossRate = 1.0;
@@ -143,9 +143,9 @@ TEST(PeerLoopback, MasterListsEveryServerInBatchesInOrder)
 {
     PeerOptions options;
     std::string error;
-    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", "0", "--count", "25", "--master", "0", "--master-batch",
-                                  "4", "--players", "0,1"},
-                                 options, error));
+    ASSERT_TRUE(ParsePeerOptions(
+        {"kestrel-peer", "--port", "0", "--count", "25", "--master", "0", "--master-batch", "4", "--players", "0,1"},
+        options, error));
     PeerNetwork network;
     ASSERT_TRUE(network.Start(options, error)) << error;
     TestDocument doc;

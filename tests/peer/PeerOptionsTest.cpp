@@ -54,10 +54,31 @@ TEST(PeerOptions, QueryMasterAndMisbehaviourOptions)
 {
     PeerOptions options;
     std::string error;
-    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--count", "3", "--map", "a,b", "--players", "1,2,3", "--rule",
-                                  "mp_timelimit=20", "--delay", "50", "--loss", "0.25", "--hostile", "truncated",
-                                  "--protocol", "44", "--master", "0", "--master-batch", "10", "--next-master",
-                                  "127.0.0.1:27010", "--list", "127.0.0.1:27999"},
+    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer",
+                                  "--count",
+                                  "3",
+                                  "--map",
+                                  "a,b",
+                                  "--players",
+                                  "1,2,3",
+                                  "--rule",
+                                  "mp_timelimit=20",
+                                  "--delay",
+                                  "50",
+                                  "--loss",
+                                  "0.25",
+                                  "--hostile",
+                                  "truncated",
+                                  "--protocol",
+                                  "44",
+                                  "--master",
+                                  "0",
+                                  "--master-batch",
+                                  "10",
+                                  "--next-master",
+                                  "127.0.0.1:27010",
+                                  "--list",
+                                  "127.0.0.1:27999"},
                                  options, error))
         << error;
     ASSERT_EQ(options.gameServers.size(), 3u);
@@ -86,8 +107,8 @@ TEST(PeerOptions, ConfigFileSetsDefaultsAndPerServerSections)
     const std::string path = tree.PathStd() + "/peer.conf";
     PeerOptions options;
     std::string error;
-    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--config", QString::fromStdString(path), "--map", "dm_x"}, options,
-                                 error))
+    ASSERT_TRUE(
+        ParsePeerOptions({"kestrel-peer", "--config", QString::fromStdString(path), "--map", "dm_x"}, options, error))
         << error;
     ASSERT_EQ(options.gameServers.size(), 3u);
     EXPECT_EQ(options.gameServers[0].name, "Yard #1");

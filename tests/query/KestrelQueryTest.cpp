@@ -69,8 +69,8 @@ TEST_F(KestrelQuery, PlayersAndRulesAsJsonUseTheRecordsFieldNames)
     QJsonArray servers = Json();
     ASSERT_EQ(servers.size(), 1);
     QJsonObject server = servers[0].toObject();
-    for (const char* key : {"address", "port", "name", "map", "dir", "game", "currentplayers", "maxplayers",
-                            "protocol", "svtype", "svos", "password", "ping_ms", "players"})
+    for (const char* key : {"address", "port", "name", "map", "dir", "game", "currentplayers", "maxplayers", "protocol",
+                            "svtype", "svos", "password", "ping_ms", "players"})
         EXPECT_TRUE(server.contains(key)) << key;
     EXPECT_FALSE(server.contains("rules"));
     EXPECT_EQ(server["players"].toArray().size(), 2);

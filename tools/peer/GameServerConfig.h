@@ -9,11 +9,11 @@
 enum class HostileReply
 {
     None,
-    WrongHeader,  // the long before the reply is not -1, or the type is wrong
-    Truncated,    // the reply is cut in the middle of its data
+    WrongHeader,   // the long before the reply is not -1, or the type is wrong
+    Truncated,     // the reply is cut in the middle of its data
     CountTooLarge, // player and rule counts larger than the data that follows
-    LongStrings,  // names, values and keys far beyond what the client keeps
-    Negative,     // negative player counts, frags, times and protocol
+    LongStrings,   // names, values and keys far beyond what the client keeps
+    Negative,      // negative player counts, frags, times and protocol
 };
 
 struct PeerPlayerInfo
@@ -38,9 +38,9 @@ struct GameServerConfig
     std::string password;                 // empty: no password
     std::vector<std::string> bannedNames; // compared case-insensitively
     std::vector<std::pair<std::string, std::string>> rules;
-    bool refuseFull = false;              // refuse every connect with "Server is full."
-    bool silent = false;                  // answer nothing at all
-    int delayMs = 0;                      // reply this much later
-    double lossRate = 0.0;                // drop this share of requests (0 … 1)
+    bool refuseFull = false; // refuse every connect with "Server is full."
+    bool silent = false;     // answer nothing at all
+    int delayMs = 0;         // reply this much later
+    double lossRate = 0.0;   // drop this share of requests (0 … 1)
     HostileReply hostile = HostileReply::None;
 };

@@ -36,10 +36,8 @@ struct Parser
             {"master", "Also run a master server on this port (0: any free port).", "port"},
             {"master-batch", "Addresses per master list batch.", "count", "100"},
             {"master-silent", "The master answers nothing."},
-            {"master-version", "Launcher version the master wants; others are told they are out of date.",
-             "version"},
-            {"auth", "Authentication server host:port the server-data reply hands out; repeat for more.",
-             "address"},
+            {"master-version", "Launcher version the master wants; others are told they are out of date.", "version"},
+            {"auth", "Authentication server host:port the server-data reply hands out; repeat for more.", "address"},
             {"pylon", "Directory server host:port the server-data reply hands out; repeat for more.", "address"},
             {"next-master", "Master host:port the server-data reply hands out; repeat for more.", "address"},
             {"list", "Another server host:port the master lists; repeat for more.", "address"},
@@ -130,7 +128,7 @@ bool ReadConfigFile(const QString& path, QStringList& arguments,
 std::optional<HostileReply> ParseHostileReply(const std::string& text)
 {
     static const std::map<std::string, HostileReply> kinds = {
-        {"none", HostileReply::None},          {"wrong-header", HostileReply::WrongHeader},
+        {"none", HostileReply::None},           {"wrong-header", HostileReply::WrongHeader},
         {"truncated", HostileReply::Truncated}, {"count", HostileReply::CountTooLarge},
         {"long", HostileReply::LongStrings},    {"negative", HostileReply::Negative},
     };

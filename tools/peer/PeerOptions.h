@@ -27,8 +27,7 @@ constexpr int kMaxPeerServers = 20000;
 // value; help and version requests are the caller's business (QCommandLineParser).
 bool ParsePeerOptions(const QStringList& arguments, PeerOptions& options, std::string& error);
 // Applies one per-server setting of a config file section.
-bool ApplyServerSetting(GameServerConfig& server, const std::string& key, const std::string& value,
-                        std::string& error);
+bool ApplyServerSetting(GameServerConfig& server, const std::string& key, const std::string& value, std::string& error);
 // "wrong-header", "truncated", "count", "long", "negative" or "none".
 std::optional<HostileReply> ParseHostileReply(const std::string& text);
 // The usage text.

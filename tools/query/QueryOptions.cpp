@@ -30,8 +30,8 @@ bool Number(const QString& text, double low, double high, double& value)
 bool ParseQueryOptions(const QStringList& arguments, QueryOptions& options, std::string& error)
 {
     static const std::map<QString, QueryCommand> commands = {
-        {"info", QueryCommand::Info},       {"players", QueryCommand::Players}, {"rules", QueryCommand::Rules},
-        {"master", QueryCommand::Master},   {"refresh", QueryCommand::Refresh},
+        {"info", QueryCommand::Info},     {"players", QueryCommand::Players}, {"rules", QueryCommand::Rules},
+        {"master", QueryCommand::Master}, {"refresh", QueryCommand::Refresh},
     };
     if (arguments.size() < 2 || !commands.count(arguments[1])) {
         error = arguments.size() < 2 ? "no command given" : "unknown command: " + arguments[1].toStdString();
