@@ -92,7 +92,7 @@ std::optional<MasterListBatch> ParseMasterListBatch(const uint8_t* data, size_t 
 
 std::optional<ServerDataReply> ParseServerDataReply(const uint8_t* data, size_t size)
 {
-    if (MasterReplyType(data, size) != kServerDataReply)
+    if (MasterReplyType(data, size) != kServerDataReply || size < kMasterReplyHeader)
         return std::nullopt;
     ServerDataReply reply;
     const size_t textLength = std::strlen(kOutOfDate);

@@ -64,7 +64,7 @@ std::optional<int> MasterReplyType(const uint8_t* data, size_t size);
 // A list batch; no value for another datagram or one too short for its key. Only
 // entries that lie wholly inside the datagram are read.
 std::optional<MasterListBatch> ParseMasterListBatch(const uint8_t* data, size_t size);
-// A server-data reply; no value for another datagram. Reading stops at the third
+// A server-data reply; no value for another datagram or one shorter than its header. Reading stops at the third
 // group's end, at (size - 18) / 6 entries, or where an entry is cut off.
 std::optional<ServerDataReply> ParseServerDataReply(const uint8_t* data, size_t size);
 

@@ -163,6 +163,13 @@ TEST(ServerDataReplies, ReadingStopsAfterTheThirdSeparator)
     EXPECT_EQ(reply->groups[2], sent.groups[2]);
 }
 
+TEST(ServerDataReplies, DatagramShorterThanItsHeaderIsIgnored)
+{
+    const uint8_t d[] = {0xFF, 0xFF, 0xFF, 0xFF, 'w', 0};
+    EXPECT_FALSE(ParseServerDataReply(d, 5));
+    EXPECT_TRUE(ParseServerDataReply(d, 6));
+}
+
 TEST(MasterFilterText, PairsInOrderAndProxiesReplaceTheType)
 {
     MasterFilterChoices c;
