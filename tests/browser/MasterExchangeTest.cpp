@@ -171,10 +171,20 @@ TEST_F(MasterList, MasterThatFallsSilentAfterPartOfTheListEndsWithWhatArrived)
     TestDocument doc;
     AddMaster(doc, master.Port());
     std::optional<int> result;
-    MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+    std::vector<std::string> progress;
+    MasterListRequest request(
+        doc, doc.services, [&](MasterDocument&, int r) { result = r; },
+        [&](MasterDocument&, const std::string& text) { progress.push_back(text); });
     request.Start("");
+    request.Think();
     ASSERT_TRUE(PumpUntil([&] { return doc.added.size() == 4; }));
-    now += 4.1;
+    now += 1.0;
+    request.Think();
+    ASSERT_EQ(progress.size(), 2u);
+    const std::string where = "127.0.0.1:" + std::to_string(master.Port());
+    EXPECT_EQ(progress[0], "Requesting list from " + where + ", 4.0 remaining\n");
+    EXPECT_EQ(progress[1], "Receiving list from " + where + ", 4 received, 3.0 remaining\n");
+    now += 3.1;
     request.Think(); // re-send
     now += 4.1;
     request.Think();
