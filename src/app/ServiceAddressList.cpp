@@ -89,6 +89,15 @@ void ServiceAddressList::Append(List& list, ServiceAddress address)
     list.push_back(std::move(address));
 }
 
+void ServiceAddressList::AppendAddress(Section section, const std::string& host, uint16_t port)
+{
+    List& list = section == Section::Auth ? m_auth : section == Section::Pylon ? m_pylon : m_master;
+    ServiceAddress address;
+    address.host = host.substr(0, ServiceAddress::kMaxHost);
+    address.port = port;
+    Append(list, std::move(address));
+}
+
 void ServiceAddressList::Parse(const char* text, const std::string& fileName)
 {
     struct Section

@@ -62,6 +62,15 @@ public:
     // Moves the demoted directory servers behind the others, keeping each group's
     // order, and clears every demoted flag.
     void DemoteFailed();
+    // Appends an address a master reported (server-data exchange) at the end of the
+    // Auth, Pylon or Master list, unless that list holds it already.
+    enum class Section
+    {
+        Auth,
+        Pylon,
+        Master,
+    };
+    void AppendAddress(Section section, const std::string& host, uint16_t port);
 
     void ResetMaster() { m_masterCursor = kHead; }
     bool NextMaster() { return Step(m_master, m_masterCursor); }

@@ -1,5 +1,7 @@
 #include "peer/PeerOptions.h"
 
+#include "support/TempTree.h"
+
 #include <gtest/gtest.h>
 
 TEST(PeerOptions, DefaultsGiveOneServer)
@@ -46,4 +48,76 @@ TEST(PeerOptions, BadValuesAreRefused)
     EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--max-players", "x"}, options, error));
     EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--bogus"}, options, error));
     EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "stray"}, options, error));
+}
+
+TEST(PeerOptions, QueryMasterAndMisbehaviourOptions)
+{
+    PeerOptions options;
+    std::string error;
+    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer",
+                                  "--count",
+                                  "3",
+                                  "--map",
+                                  "a,b",
+                                  "--players",
+                                  "1,2,3",
+                                  "--rule",
+                                  "mp_timelimit=20",
+                                  "--delay",
+                                  "50",
+                                  "--loss",
+                                  "0.25",
+                                  "--hostile",
+                                  "truncated",
+                                  "--protocol",
+                                  "44",
+                                  "--master",
+                                  "0",
+                                  "--master-batch",
+                                  "10",
+                                  "--next-master",
+                                  "127.0.0.1:27010",
+                                  "--list",
+                                  "127.0.0.1:27999"},
+                                 options, error))
+        << error;
+    ASSERT_EQ(options.gameServers.size(), 3u);
+    EXPECT_EQ(options.gameServers[2].map, "a");
+    EXPECT_EQ(options.gameServers[1].currentPlayers, 2);
+    EXPECT_EQ(options.gameServers[0].rules.size(), 1u);
+    EXPECT_EQ(options.gameServers[0].delayMs, 50);
+    EXPECT_DOUBLE_EQ(options.gameServers[0].lossRate, 0.25);
+    EXPECT_EQ(options.gameServers[0].hostile, HostileReply::Truncated);
+    EXPECT_EQ(options.gameServers[0].protocol, 44);
+    ASSERT_TRUE(options.master);
+    EXPECT_EQ(options.master->batchSize, 10);
+    EXPECT_EQ(options.master->serverData.groups[2].size(), 1u);
+    EXPECT_EQ(options.extraListed.size(), 1u);
+    EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--hostile", "rude"}, options, error));
+    EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--loss", "1.5"}, options, error));
+    EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--master", "0", "--auth", "nohostport"}, options, error));
+}
+
+TEST(PeerOptions, ConfigFileSetsDefaultsAndPerServerSections)
+{
+    TempTree tree;
+    tree.Write("peer.conf", "# three servers\ncount 3\nname Yard\n"
+                            "[server 2]\nsilent 1\nhostile long\nrule a=b\n"
+                            "[server 3]\nname Third\n");
+    const std::string path = tree.PathStd() + "/peer.conf";
+    PeerOptions options;
+    std::string error;
+    ASSERT_TRUE(
+        ParsePeerOptions({"kestrel-peer", "--config", QString::fromStdString(path), "--map", "dm_x"}, options, error))
+        << error;
+    ASSERT_EQ(options.gameServers.size(), 3u);
+    EXPECT_EQ(options.gameServers[0].name, "Yard #1");
+    EXPECT_FALSE(options.gameServers[0].silent);
+    EXPECT_TRUE(options.gameServers[1].silent);
+    EXPECT_EQ(options.gameServers[1].hostile, HostileReply::LongStrings);
+    EXPECT_EQ(options.gameServers[2].name, "Third");
+    EXPECT_EQ(options.gameServers[2].map, "dm_x");
+    tree.Write("bad.conf", "count 1\n[server 4]\nsilent 1\n");
+    const std::string bad = tree.PathStd() + "/bad.conf";
+    EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--config", QString::fromStdString(bad)}, options, error));
 }

@@ -1,12 +1,9 @@
 // kestrel-peer: runs test servers on 127.0.0.1 until interrupted.
-#include "peer/PeerGameServer.h"
-#include "peer/PeerOptions.h"
+#include "peer/PeerNetwork.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <memory>
-#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -22,18 +19,26 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kestrel-peer: %s\n%s", error.c_str(), PeerUsage().c_str());
         return 2;
     }
+    const long limit = RaiseOpenFileLimit();
+    if (limit > 0 && long(options.gameServers.size()) + 64 > limit)
+        std::fprintf(stderr, "kestrel-peer: %zu servers may not fit the open-file limit of %ld\n",
+                     options.gameServers.size(), limit);
 
-    std::vector<std::unique_ptr<PeerGameServer>> servers;
-    for (const GameServerConfig& config : options.gameServers) {
-        auto server = std::make_unique<PeerGameServer>(config);
-        if (!server->Start()) {
-            std::fprintf(stderr, "kestrel-peer: cannot bind 127.0.0.1:%u: %s\n", unsigned(config.port),
-                         server->ErrorText().toLocal8Bit().constData());
-            return 1;
-        }
-        std::printf("game server \"%s\" on 127.0.0.1:%u\n", config.name.c_str(), unsigned(server->Port()));
-        servers.push_back(std::move(server));
+    PeerNetwork network;
+    if (!network.Start(options, error)) {
+        std::fprintf(stderr, "kestrel-peer: %s\n", error.c_str());
+        return 1;
     }
+    const auto& servers = network.GameServers();
+    // A few lines for a few servers; a summary for thousands.
+    constexpr size_t kListedLines = 20;
+    for (size_t i = 0; i < servers.size() && i < kListedLines; ++i)
+        std::printf("game server \"%s\" on 127.0.0.1:%u\n", servers[i]->State().Config().name.c_str(),
+                    unsigned(servers[i]->Port()));
+    if (servers.size() > kListedLines)
+        std::printf("... %zu game servers in all\n", servers.size());
+    if (PeerMasterServer* master = network.Master())
+        std::printf("master server on 127.0.0.1:%u\n", unsigned(master->Port()));
     std::fflush(stdout);
     return application.exec();
 }

@@ -1,11 +1,16 @@
 #include "peer/PeerGameServer.h"
 
+#include "peer/QueryResponder.h"
+
 #include <QNetworkDatagram>
+#include <QRandomGenerator>
+#include <QTimer>
 
 PeerGameServer::PeerGameServer(GameServerConfig config)
     : m_state(std::move(config)), m_socket(std::make_unique<QUdpSocket>())
 {
     m_protocols.push_back(&RespondToHandshake);
+    m_protocols.push_back(&RespondToQuery);
 }
 
 PeerGameServer::~PeerGameServer() = default;
@@ -34,7 +39,10 @@ void PeerGameServer::ReadPending()
     while (m_socket->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = m_socket->receiveDatagram(kMaxDatagram);
         ++m_received;
-        if (m_state.Config().silent || !datagram.isValid())
+        const GameServerConfig& config = m_state.Config();
+        if (config.silent || !datagram.isValid())
+            continue;
+        if (config.lossRate > 0.0 && QRandomGenerator::global()->generateDouble() < config.lossRate)
             continue;
         const QByteArray data = datagram.data();
         const PeerAddress from{datagram.senderAddress().toIPv4Address(), uint16_t(datagram.senderPort())};
@@ -46,7 +54,15 @@ void PeerGameServer::ReadPending()
             if (response.reply) {
                 const QByteArray reply(reinterpret_cast<const char*>(response.reply->data()),
                                        qsizetype(response.reply->size()));
-                m_socket->writeDatagram(reply, datagram.senderAddress(), datagram.senderPort());
+                const QHostAddress to = datagram.senderAddress();
+                const quint16 toPort = quint16(datagram.senderPort());
+                if (config.delayMs > 0) {
+                    QUdpSocket* socket = m_socket.get();
+                    QTimer::singleShot(config.delayMs, Qt::PreciseTimer, socket,
+                                       [socket, reply, to, toPort] { socket->writeDatagram(reply, to, toPort); });
+                } else {
+                    m_socket->writeDatagram(reply, to, toPort);
+                }
             }
             break;
         }

@@ -1,7 +1,8 @@
 #pragma once
 // One game server on loopback: a UDP socket on 127.0.0.1 whose datagrams are offered
-// to the server's protocols in turn (the connect handshake now; the query protocol
-// joins the list later). Runs on the thread's event loop; many servers share it.
+// to the server's protocols in turn (the connect handshake and the query protocol,
+// then any added ones), with the configured loss and delay. Runs on the thread's
+// event loop; thousands of servers share it.
 #include "peer/GameServerState.h"
 #include "peer/HandshakeResponder.h"
 

@@ -1,49 +1,218 @@
 #include "peer/PeerOptions.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+
+#include <map>
 
 namespace {
-
-constexpr int kMaxServers = 1000;
 
 struct Parser
 {
     Parser()
     {
-        parser.setApplicationDescription("Runs loopback game servers that answer the Kestrel connect handshake.");
+        parser.setApplicationDescription(
+            "Runs loopback game servers (connect handshake and query protocol) and a master server.");
         parser.addHelpOption();
         parser.addOptions({
             {{"p", "port"}, "UDP port of the first game server (0: any free port).", "port", "27015"},
             {{"n", "count"}, "Number of game servers, on consecutive ports.", "count", "1"},
-            {"name", "Server name.", "name", "Kestrel Peer"},
-            {"map", "Map name.", "map", "dm_yard"},
+            {"name", "Server name (numbered when there are several).", "name", "Kestrel Peer"},
+            {"map", "Map name; a comma-separated list is used in turn.", "map", "dm_yard"},
+            {"gamedir", "Game directory reported.", "dir", "vrel"},
             {"max-players", "Most players the server takes.", "count", "16"},
-            {"players", "Players already on the server.", "count", "0"},
+            {"players", "Players already on the server; a comma-separated list is used in turn.", "count", "0"},
+            {"protocol", "Network protocol version reported.", "version", "45"},
+            {"type", "Server type: d (dedicated), l (listen) or p (proxy).", "type", "d"},
+            {"os", "Server system: l (Linux) or w (Windows).", "os", "l"},
             {"password", "Password a player must give (empty: none).", "text", ""},
+            {"rule", "A rule key=value the rules reply lists; repeat for more.", "rule"},
             {"ban", "A banned player name; repeat for more.", "name"},
             {"refuse-full", "Refuse every connect with \"Server is full.\"."},
             {"silent", "Answer nothing (a server that does not respond)."},
+            {"delay", "Reply this many milliseconds late.", "ms", "0"},
+            {"loss", "Share of requests dropped, 0 to 1.", "rate", "0"},
+            {"hostile", "Broken replies: wrong-header, truncated, count, long, negative.", "kind", "none"},
+            {"master", "Also run a master server on this port (0: any free port).", "port"},
+            {"master-batch", "Addresses per master list batch.", "count", "100"},
+            {"master-silent", "The master answers nothing."},
+            {"master-version", "Launcher version the master wants; others are told they are out of date.", "version"},
+            {"auth", "Authentication server host:port the server-data reply hands out; repeat for more.", "address"},
+            {"pylon", "Directory server host:port the server-data reply hands out; repeat for more.", "address"},
+            {"next-master", "Master host:port the server-data reply hands out; repeat for more.", "address"},
+            {"list", "Another server host:port the master lists; repeat for more.", "address"},
+            {"config", "Read options and per-server sections from this file.", "file"},
         });
     }
     QCommandLineParser parser;
 };
 
-bool ReadInt(const QCommandLineParser& parser, const QString& name, int low, int high, int& value, std::string& error)
+bool ReadInt(const std::string& name, const std::string& text, int low, int high, int& value, std::string& error)
 {
     bool ok = false;
-    const int read = parser.value(name).toInt(&ok);
+    const int read = QString::fromStdString(text).toInt(&ok);
     if (!ok || read < low || read > high) {
-        error = "bad value for --" + name.toStdString() + ": " + parser.value(name).toStdString();
+        error = "bad value for " + name + ": " + text;
         return false;
     }
     value = read;
     return true;
 }
 
+bool ReadAddress(const std::string& text, MasterEntry& entry, std::string& error)
+{
+    const size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0) {
+        error = "expected host:port, got " + text;
+        return false;
+    }
+    entry.address = text.substr(0, colon);
+    return ReadInt("address port", text.substr(colon + 1), 1, 65535, entry.port, error);
+}
+
+std::vector<std::string> SplitCommas(const std::string& text)
+{
+    std::vector<std::string> parts;
+    for (const QString& part : QString::fromStdString(text).split(','))
+        parts.push_back(part.trimmed().toStdString());
+    return parts;
+}
+
+// A config file: lines before any section become arguments placed before the command
+// line's own (so the command line wins); section lines are kept per server.
+bool ReadConfigFile(const QString& path, QStringList& arguments,
+                    std::map<int, std::vector<std::pair<std::string, std::string>>>& sections, std::string& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = "cannot read " + path.toStdString();
+        return false;
+    }
+    int section = 0;
+    int lineNumber = 0;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        ++lineNumber;
+        QString line = QString::fromUtf8(raw);
+        const qsizetype hash = line.indexOf('#');
+        if (hash >= 0)
+            line.truncate(hash);
+        line = line.trimmed();
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith('[')) {
+            const QStringList words = line.mid(1, line.size() - 2).split(' ', Qt::SkipEmptyParts);
+            bool ok = false;
+            section = words.size() == 2 && words[0] == "server" && line.endsWith(']') ? words[1].toInt(&ok) : 0;
+            if (!ok || section < 1) {
+                error = path.toStdString() + ":" + std::to_string(lineNumber) + ": bad section " + line.toStdString();
+                return false;
+            }
+            continue;
+        }
+        const qsizetype space = line.indexOf(' ');
+        const QString key = space < 0 ? line : line.left(space);
+        const QString value = space < 0 ? QString() : line.mid(space + 1).trimmed();
+        if (section > 0) {
+            sections[section].push_back({key.toStdString(), value.toStdString()});
+        } else {
+            arguments << "--" + key;
+            if (space >= 0)
+                arguments << value;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-bool ParsePeerOptions(const QStringList& arguments, PeerOptions& options, std::string& error)
+std::optional<HostileReply> ParseHostileReply(const std::string& text)
 {
+    static const std::map<std::string, HostileReply> kinds = {
+        {"none", HostileReply::None},           {"wrong-header", HostileReply::WrongHeader},
+        {"truncated", HostileReply::Truncated}, {"count", HostileReply::CountTooLarge},
+        {"long", HostileReply::LongStrings},    {"negative", HostileReply::Negative},
+    };
+    const auto found = kinds.find(text);
+    if (found == kinds.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool ApplyServerSetting(GameServerConfig& s, const std::string& key, const std::string& value, std::string& error)
+{
+    auto flag = [&] { return value.empty() || value == "1" || value == "true" || value == "yes"; };
+    if (key == "name")
+        s.name = value;
+    else if (key == "map")
+        s.map = value;
+    else if (key == "gamedir")
+        s.gameDir = value;
+    else if (key == "password")
+        s.password = value;
+    else if (key == "players")
+        return ReadInt(key, value, 0, 255, s.currentPlayers, error);
+    else if (key == "max-players")
+        return ReadInt(key, value, 1, 255, s.maxPlayers, error);
+    else if (key == "protocol")
+        return ReadInt(key, value, 0, 1000000, s.protocol, error);
+    else if (key == "delay")
+        return ReadInt(key, value, 0, 600000, s.delayMs, error);
+    else if (key == "type" || key == "os") {
+        if (value.size() != 1) {
+            error = "bad value for " + key + ": " + value;
+            return false;
+        }
+        (key == "type" ? s.type : s.os) = value[0];
+    } else if (key == "rule") {
+        const size_t equals = value.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            error = "expected key=value for rule, got " + value;
+            return false;
+        }
+        s.rules.push_back({value.substr(0, equals), value.substr(equals + 1)});
+    } else if (key == "loss") {
+        bool ok = false;
+        s.lossRate = QString::fromStdString(value).toDouble(&ok);
+        if (!ok || s.lossRate < 0.0 || s.lossRate > 1.0) {
+            error = "bad value for loss: " + value;
+            return false;
+        }
+    } else if (key == "silent")
+        s.silent = flag();
+    else if (key == "refuse-full")
+        s.refuseFull = flag();
+    else if (key == "hostile") {
+        const auto kind = ParseHostileReply(value);
+        if (!kind) {
+            error = "bad value for hostile: " + value;
+            return false;
+        }
+        s.hostile = *kind;
+    } else {
+        error = "unknown server setting: " + key;
+        return false;
+    }
+    return true;
+}
+
+bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std::string& error)
+{
+    QStringList arguments = commandLine;
+    std::map<int, std::vector<std::pair<std::string, std::string>>> sections;
+    const qsizetype config = arguments.indexOf("--config");
+    if (config >= 0) {
+        if (config + 1 >= arguments.size()) {
+            error = "--config needs a file";
+            return false;
+        }
+        QStringList fromFile;
+        if (!ReadConfigFile(arguments[config + 1], fromFile, sections, error))
+            return false;
+        arguments.remove(config, 2);
+        for (qsizetype i = 0; i < fromFile.size(); ++i)
+            arguments.insert(1 + i, fromFile[i]);
+    }
+
     Parser wrapper;
     QCommandLineParser& parser = wrapper.parser;
     if (!parser.parse(arguments)) {
@@ -54,31 +223,80 @@ bool ParsePeerOptions(const QStringList& arguments, PeerOptions& options, std::s
         error = "unexpected argument: " + parser.positionalArguments().first().toStdString();
         return false;
     }
+    auto value = [&](const char* name) { return parser.value(name).toStdString(); };
     int port = 0, count = 0;
-    GameServerConfig config;
-    if (!ReadInt(parser, "port", 0, 65535, port, error) || !ReadInt(parser, "count", 1, kMaxServers, count, error) ||
-        !ReadInt(parser, "max-players", 1, 255, config.maxPlayers, error) ||
-        !ReadInt(parser, "players", 0, 255, config.currentPlayers, error))
+    GameServerConfig base;
+    if (!ReadInt("--port", value("port"), 0, 65535, port, error) ||
+        !ReadInt("--count", value("count"), 0, kMaxPeerServers, count, error))
         return false;
     if (port != 0 && port + count - 1 > 65535) {
         error = "the ports of the servers run past 65535";
         return false;
     }
-    config.name = parser.value("name").toStdString();
-    config.map = parser.value("map").toStdString();
-    config.password = parser.value("password").toStdString();
+    for (const char* key : {"gamedir", "max-players", "protocol", "type", "os", "delay", "loss", "hostile"})
+        if (!ApplyServerSetting(base, key, value(key), error))
+            return false;
+    base.name = value("name");
+    base.password = value("password");
+    for (const QString& rule : parser.values("rule"))
+        if (!ApplyServerSetting(base, "rule", rule.toStdString(), error))
+            return false;
     for (const QString& banned : parser.values("ban"))
-        config.bannedNames.push_back(banned.toStdString());
-    config.refuseFull = parser.isSet("refuse-full");
-    config.silent = parser.isSet("silent");
+        base.bannedNames.push_back(banned.toStdString());
+    base.refuseFull = parser.isSet("refuse-full");
+    base.silent = parser.isSet("silent");
+    const std::vector<std::string> maps = SplitCommas(value("map"));
+    const std::vector<std::string> players = SplitCommas(value("players"));
 
     options.gameServers.clear();
     for (int i = 0; i < count; ++i) {
-        GameServerConfig server = config;
+        GameServerConfig server = base;
         server.port = port == 0 ? 0 : uint16_t(port + i);
         if (count > 1)
             server.name += " #" + std::to_string(i + 1);
+        server.map = maps[size_t(i) % maps.size()];
+        if (!ApplyServerSetting(server, "players", players[size_t(i) % players.size()], error))
+            return false;
         options.gameServers.push_back(server);
+    }
+    for (const auto& [number, settings] : sections) {
+        if (number > count) {
+            error = "section [server " + std::to_string(number) + "] names no server";
+            return false;
+        }
+        for (const auto& [key, setting] : settings)
+            if (!ApplyServerSetting(options.gameServers[size_t(number - 1)], key, setting, error))
+                return false;
+    }
+
+    options.master.reset();
+    options.extraListed.clear();
+    if (parser.isSet("master")) {
+        MasterServerConfig master;
+        int masterPort = 0;
+        if (!ReadInt("--master", value("master"), 0, 65535, masterPort, error) ||
+            !ReadInt("--master-batch", value("master-batch"), 1, MasterServerConfig::kMaxBatch, master.batchSize,
+                     error))
+            return false;
+        master.port = uint16_t(masterPort);
+        master.silent = parser.isSet("master-silent");
+        master.currentVersion = value("master-version");
+        const char* groups[kServerDataGroups] = {"auth", "pylon", "next-master"};
+        for (int g = 0; g < kServerDataGroups; ++g) {
+            for (const QString& text : parser.values(groups[g])) {
+                MasterEntry entry;
+                if (!ReadAddress(text.toStdString(), entry, error))
+                    return false;
+                master.serverData.groups[size_t(g)].push_back(entry);
+            }
+        }
+        options.master = master;
+    }
+    for (const QString& text : parser.values("list")) {
+        MasterEntry entry;
+        if (!ReadAddress(text.toStdString(), entry, error))
+            return false;
+        options.extraListed.push_back(entry);
     }
     return true;
 }

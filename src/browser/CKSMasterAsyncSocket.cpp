@@ -1,0 +1,167 @@
+#include "browser/CKSMasterAsyncSocket.h"
+
+#include "app/LauncherState.h"
+#include "app/Messages.h"
+#include "app/ServiceAddressList.h"
+#include "browser/BrowserClock.h"
+#include "browser/MasterDocument.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QThread>
+
+namespace {
+bool g_outOfDateAsked = false;
+
+QHostAddress ResolveHost(const std::string& host)
+{
+    QHostAddress address;
+    if (address.setAddress(QString::fromStdString(host)))
+        return address;
+    const QHostInfo info = QHostInfo::fromName(QString::fromStdString(host));
+    for (const QHostAddress& found : info.addresses())
+        if (found.protocol() == QAbstractSocket::IPv4Protocol)
+            return found;
+    return {};
+}
+} // namespace
+
+void CKSMasterAsyncSocket::ResetOutOfDateQuestion()
+{
+    g_outOfDateAsked = false;
+}
+
+CKSMasterAsyncSocket::CKSMasterAsyncSocket(MasterDocument& document) : m_document(document)
+{
+    m_lastActivity = BrowserClockNow();
+    QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
+}
+
+CKSMasterAsyncSocket::~CKSMasterAsyncSocket()
+{
+    disconnect(this, nullptr, this, nullptr);
+    abort();
+}
+
+bool CKSMasterAsyncSocket::CreateAndConnect(const std::string& host, int port)
+{
+    if (port <= 0 || port > 65535)
+        return false;
+    const QHostAddress address = ResolveHost(host);
+    if (address.isNull())
+        return false;
+    for (int attempt = 0; attempt < kConnectTries; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(kConnectRetryMs);
+        if (state() != UnconnectedState)
+            abort();
+        if (!bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+            continue;
+        connectToHost(address, quint16(port));
+        if (state() == ConnectedState)
+            return true;
+    }
+    return false;
+}
+
+void CKSMasterAsyncSocket::SendBuffer()
+{
+    write(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size());
+}
+
+void CKSMasterAsyncSocket::SendListRequest(int32_t key)
+{
+    m_buffer.Clear();
+    WriteMasterListRequest(m_buffer, key, m_filter);
+    m_lastRequest.assign(m_buffer.Data(), m_buffer.Data() + m_buffer.Size());
+    SendBuffer();
+}
+
+void CKSMasterAsyncSocket::SendServerDataRequest(const std::string& version, const std::string& shortTitle)
+{
+    m_buffer.Clear();
+    WriteServerDataRequest(m_buffer, version, shortTitle);
+    SendBuffer();
+    m_buffer.Clear();
+}
+
+void CKSMasterAsyncSocket::Resend()
+{
+    // Received datagrams are read into the same buffer, so the request is kept aside.
+    if (m_lastRequest.empty())
+        return;
+    write(reinterpret_cast<const char*>(m_lastRequest.data()), qint64(m_lastRequest.size()));
+}
+
+void CKSMasterAsyncSocket::ReadPending()
+{
+    while (hasPendingDatagrams()) {
+        m_buffer.Clear();
+        const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
+        if (n < 0)
+            return;
+        m_buffer.SetSize(int(n));
+        OnReceive(0);
+    }
+}
+
+void CKSMasterAsyncSocket::OnReceive(int error)
+{
+    if (error != 0)
+        return;
+    m_receivedSize = m_buffer.Size();
+    if (m_receivedSize <= 0)
+        return;
+    m_triesLeft = 1;
+    m_lastActivity = BrowserClockNow();
+    const std::optional<int> type = MasterReplyType(m_buffer.Data(), size_t(m_receivedSize));
+    if (type == kMasterListReply)
+        OnListBatch();
+    else if (type == kServerDataReply)
+        OnServerData();
+}
+
+void CKSMasterAsyncSocket::OnListBatch()
+{
+    const std::optional<MasterListBatch> batch = ParseMasterListBatch(m_buffer.Data(), size_t(m_receivedSize));
+    if (!batch)
+        return;
+    const bool quickStart = m_document.QuickStartMode();
+    const int unfiltered = quickStart ? m_document.UnfilteredCount() : 0;
+    int handled = 0;
+    for (const MasterEntry& entry : batch->entries) {
+        ++handled;
+        ++m_received;
+        if (quickStart && unfiltered + handled > MasterDocument::kQuickStartLimit)
+            continue;
+        m_document.AddMasterServer(entry.address, entry.port);
+    }
+    if (batch->nextKey != 0)
+        SendListRequest(batch->nextKey);
+    else
+        m_done = true;
+}
+
+void CKSMasterAsyncSocket::OnServerData()
+{
+    const std::optional<ServerDataReply> reply = ParseServerDataReply(m_buffer.Data(), size_t(m_receivedSize));
+    if (!reply)
+        return;
+    if (reply->outOfDate) {
+        if (!g_outOfDateAsked) {
+            g_outOfDateAsked = true;
+            if (ShowMessage(kMsgOutOfDate, PromptButtons::YesNo) == kPromptFirst &&
+                ShowMessage(kMsgRunUpdater, PromptButtons::YesNo) == kPromptFirst)
+                Launcher().updaterFlag = 1;
+        }
+    } else {
+        using Section = ServiceAddressList::Section;
+        const Section sections[kServerDataGroups] = {Section::Auth, Section::Pylon, Section::Master};
+        ServiceAddressList& services = m_document.Services();
+        for (int g = 0; g < kServerDataGroups; ++g)
+            for (const MasterEntry& entry : reply->groups[size_t(g)])
+                services.AppendAddress(sections[g], entry.address, uint16_t(entry.port));
+    }
+    m_document.SetServerDataReceived(true);
+    m_document.OnServerData();
+}

@@ -1,0 +1,174 @@
+// kestrel-query's commands against in-process peers on 127.0.0.1: tables, JSON and
+// exit codes; one test runs the built program.
+#include "peer/PeerNetwork.h"
+#include "query/QueryOptions.h"
+#include "query/QueryRunner.h"
+#include "query/ServerReport.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+class KestrelQuery : public ::testing::Test
+{
+protected:
+    void StartPeers(QStringList arguments)
+    {
+        PeerOptions options;
+        std::string error;
+        arguments.prepend("kestrel-peer");
+        ASSERT_TRUE(ParsePeerOptions(arguments, options, error)) << error;
+        ASSERT_TRUE(network.Start(options, error)) << error;
+    }
+    QString ServerAt(size_t i) { return "127.0.0.1:" + QString::number(network.GameServers()[i]->Port()); }
+    QString MasterAddress() { return "127.0.0.1:" + QString::number(network.Master()->Port()); }
+    int Run(QStringList arguments)
+    {
+        out.clear();
+        err.clear();
+        arguments.prepend("kestrel-query");
+        return RunKestrelQuery(arguments, out, err, false);
+    }
+    QJsonArray Json() const
+    {
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << out;
+        return doc.array();
+    }
+
+    PeerNetwork network;
+    std::string out, err;
+};
+
+} // namespace
+
+TEST_F(KestrelQuery, InfoPrintsAnAlignedTable)
+{
+    StartPeers({"--port", "0", "--name", "Mill Yard", "--map", "dm_mill", "--players", "2", "--max-players", "9"});
+    ASSERT_EQ(Run({"info", ServerAt(0)}), kExitSuccess) << err;
+    const QStringList lines = QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith("ADDRESS"));
+    EXPECT_TRUE(lines[1].startsWith(ServerAt(0)));
+    EXPECT_TRUE(lines[1].contains("Mill Yard"));
+    EXPECT_TRUE(lines[1].contains("2/9"));
+    // Columns line up: the map starts where its heading does.
+    EXPECT_EQ(lines[0].indexOf("MAP"), lines[1].indexOf("dm_mill"));
+}
+
+TEST_F(KestrelQuery, PlayersAndRulesAsJsonUseTheRecordsFieldNames)
+{
+    StartPeers({"--port", "0", "--players", "2", "--rule", "mp_timelimit=20", "--rule", "sv_gravity=800"});
+    ASSERT_EQ(Run({"players", ServerAt(0), "--json"}), kExitSuccess) << err;
+    QJsonArray servers = Json();
+    ASSERT_EQ(servers.size(), 1);
+    QJsonObject server = servers[0].toObject();
+    for (const char* key : {"address", "port", "name", "map", "dir", "game", "currentplayers", "maxplayers", "protocol",
+                            "svtype", "svos", "password", "ping_ms", "players"})
+        EXPECT_TRUE(server.contains(key)) << key;
+    EXPECT_FALSE(server.contains("rules"));
+    EXPECT_EQ(server["players"].toArray().size(), 2);
+    EXPECT_EQ(server["players"].toArray()[1].toObject()["name"].toString(), "Player 2");
+    EXPECT_EQ(server["port"].toInt(), network.GameServers()[0]->Port());
+
+    ASSERT_EQ(Run({"rules", ServerAt(0), "--json"}), kExitSuccess) << err;
+    server = Json()[0].toObject();
+    EXPECT_EQ(server["rules"].toObject()["sv_gravity"].toString(), "800");
+
+    ASSERT_EQ(Run({"rules", ServerAt(0)}), kExitSuccess);
+    const std::string table = out;
+    EXPECT_LT(table.find("mp_timelimit  20"), table.find("sv_gravity    800"));
+}
+
+TEST_F(KestrelQuery, MasterListsTheServersAndTheFilterApplies)
+{
+    StartPeers({"--port", "0", "--count", "6", "--players", "0,1", "--master", "0", "--master-batch", "2"});
+    ASSERT_EQ(Run({"master", MasterAddress(), "--json"}), kExitSuccess) << err;
+    EXPECT_EQ(Json().size(), 6);
+    ASSERT_EQ(Run({"master", MasterAddress(), "--filter", "\\empty\\1"}), kExitSuccess) << err;
+    const QStringList lines = QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "ADDRESS    PORT");
+    EXPECT_EQ(lines[1], "127.0.0.1  " + QString::number(network.GameServers()[1]->Port()));
+}
+
+TEST_F(KestrelQuery, RefreshQueriesEveryListedServerAndSkipsTheSilentOnes)
+{
+    StartPeers({"--port", "0", "--count", "12", "--master", "0", "--master-batch", "5", "--rule", "a=b"});
+    network.GameServers()[3]->State().Config().silent = true;
+    network.GameServers()[7]->State().Config().hostile = HostileReply::WrongHeader;
+    ASSERT_EQ(Run({"refresh", "--master", MasterAddress(), "--maxsockets", "4", "--timeout", "0.2", "--retries", "1",
+                   "--rules", "--json"}),
+              kExitSuccess)
+        << err;
+    const QJsonArray servers = Json();
+    ASSERT_EQ(servers.size(), 10);
+    for (const QJsonValue& server : servers) {
+        EXPECT_EQ(server.toObject()["rules"].toObject()["a"].toString(), "b");
+        EXPECT_NE(server.toObject()["port"].toInt(), network.GameServers()[3]->Port());
+    }
+}
+
+TEST_F(KestrelQuery, NothingAnsweringExitsWithOne)
+{
+    StartPeers({"--port", "0", "--silent", "--master", "0"});
+    EXPECT_EQ(Run({"info", ServerAt(0), "--timeout", "0.1", "--retries", "0"}), kExitNoAnswer);
+    EXPECT_NE(err.find("No answer from"), std::string::npos);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Run({"refresh", "--master", MasterAddress(), "--timeout", "0.1", "--retries", "0"}), kExitNoAnswer);
+}
+
+TEST_F(KestrelQuery, BadArgumentsExitWithTwoAndAUsageLine)
+{
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"bogus"}, QStringList{"info"}, QStringList{"info", "127.0.0.1:70000"},
+          QStringList{"refresh", "--filter", "x"}, QStringList{"master", "127.0.0.1:1", "--maxsockets", "3"},
+          QStringList{"refresh", "--master", "127.0.0.1:1", "--maxsockets", "zero"}}) {
+        EXPECT_EQ(Run(arguments), kExitBadArguments) << arguments.join(' ').toStdString();
+        EXPECT_NE(err.find("usage: kestrel-query"), std::string::npos);
+    }
+}
+
+TEST(KestrelQueryOptions, DefaultPortsAndSocketFloor)
+{
+    QueryOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseQueryOptions({"q", "info", "127.0.0.1"}, options, error)) << error;
+    EXPECT_EQ(options.port, 27015);
+    ASSERT_TRUE(ParseQueryOptions({"q", "refresh", "--master", "127.0.0.1", "--maxsockets", "2"}, options, error));
+    EXPECT_EQ(options.port, 27010);
+    EXPECT_EQ(options.maxSockets, QueryOptions::kMinSockets);
+}
+
+TEST(KestrelQueryReport, HostileTextIsMadePrintable)
+{
+    EXPECT_EQ(Printable("a\x1b[2Jb\n", 40), "a?[2Jb?");
+    EXPECT_EQ(Printable(std::string(100, 'x'), 10).size(), 10u);
+}
+
+TEST_F(KestrelQuery, BuiltProgramPrintsJsonAndExitCodes)
+{
+    StartPeers({"--port", "0", "--name", "Proc"});
+    const QString program = QString::fromLocal8Bit(qgetenv("KESTREL_BIN_DIR")) + "/kestrel-query";
+    QProcess process;
+    process.start(program, {"info", ServerAt(0), "--json"});
+    ASSERT_TRUE(process.waitForStarted(3000));
+    // The peer runs in this process: serve it while the program waits for its reply.
+    while (!process.waitForFinished(5))
+        QCoreApplication::processEvents();
+    EXPECT_EQ(process.exitCode(), kExitSuccess) << process.readAllStandardError().toStdString();
+    const QJsonDocument doc = QJsonDocument::fromJson(process.readAllStandardOutput());
+    ASSERT_TRUE(doc.isArray());
+    EXPECT_EQ(doc.array()[0].toObject()["name"].toString(), "Proc");
+
+    process.start(program, {"frobnicate"});
+    ASSERT_TRUE(process.waitForFinished(5000));
+    EXPECT_EQ(process.exitCode(), kExitBadArguments);
+    EXPECT_TRUE(process.readAllStandardError().contains("usage: kestrel-query"));
+}

@@ -1,0 +1,22 @@
+// kestrel-query: the server browser without windows.
+#include "query/QueryRunner.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.contains("-h") || arguments.contains("--help")) {
+        std::printf("%s", QueryUsage().c_str());
+        return kExitSuccess;
+    }
+    std::string out, err;
+    const int code = RunKestrelQuery(arguments, out, err, isatty(STDERR_FILENO) != 0);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fwrite(err.data(), 1, err.size(), stderr);
+    return code;
+}

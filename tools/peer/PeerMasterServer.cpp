@@ -1,0 +1,44 @@
+#include "peer/PeerMasterServer.h"
+
+#include <QNetworkDatagram>
+
+PeerMasterServer::PeerMasterServer(MasterServerConfig config)
+    : m_config(std::move(config)), m_socket(std::make_unique<QUdpSocket>())
+{
+}
+
+PeerMasterServer::~PeerMasterServer() = default;
+
+bool PeerMasterServer::Start()
+{
+    if (!m_socket->bind(QHostAddress(QHostAddress::LocalHost), m_config.port))
+        return false;
+    QObject::connect(m_socket.get(), &QUdpSocket::readyRead, m_socket.get(), [this] { ReadPending(); });
+    return true;
+}
+
+uint16_t PeerMasterServer::Port() const
+{
+    return m_socket->localPort();
+}
+
+QString PeerMasterServer::ErrorText() const
+{
+    return m_socket->errorString();
+}
+
+void PeerMasterServer::ReadPending()
+{
+    while (m_socket->hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = m_socket->receiveDatagram(kMasterBufferSize);
+        ++m_received;
+        if (m_config.silent || !datagram.isValid())
+            continue;
+        const QByteArray data = datagram.data();
+        const auto reply = RespondToMaster(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()),
+                                           m_servers, m_config);
+        if (reply)
+            m_socket->writeDatagram(reinterpret_cast<const char*>(reply->data()), qint64(reply->size()),
+                                    datagram.senderAddress(), datagram.senderPort());
+    }
+}

@@ -1,0 +1,44 @@
+#include "peer/PeerNetwork.h"
+
+#include <sys/resource.h>
+
+long RaiseOpenFileLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return -1;
+    if (limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        getrlimit(RLIMIT_NOFILE, &limit);
+    }
+    return long(limit.rlim_cur);
+}
+
+bool PeerNetwork::Start(const PeerOptions& options, std::string& error)
+{
+    m_gameServers.clear();
+    m_master.reset();
+    m_gameServers.reserve(options.gameServers.size());
+    for (const GameServerConfig& config : options.gameServers) {
+        auto server = std::make_unique<PeerGameServer>(config);
+        if (!server->Start()) {
+            error = "cannot bind 127.0.0.1:" + std::to_string(config.port) + ": " + server->ErrorText().toStdString();
+            return false;
+        }
+        m_gameServers.push_back(std::move(server));
+    }
+    if (!options.master)
+        return true;
+    m_master = std::make_unique<PeerMasterServer>(*options.master);
+    if (!m_master->Start()) {
+        error = "cannot bind the master to 127.0.0.1:" + std::to_string(options.master->port) + ": " +
+                m_master->ErrorText().toStdString();
+        return false;
+    }
+    for (const auto& server : m_gameServers)
+        m_master->AddServer(MasterListing{MasterEntry{"127.0.0.1", server->Port()}, &server->State()});
+    for (const MasterEntry& entry : options.extraListed)
+        m_master->AddServer(MasterListing{entry, nullptr});
+    return true;
+}
