@@ -1,0 +1,20 @@
+#include "browser/ApplyServerFilter.h"
+
+#include "browser/CServerInfo.h"
+#include "browser/FilterRules.h"
+#include "browser/ProxyGroups.h"
+
+void ApplyServerFilter(CServerInfo* head, const ServerFilter& filter, bool refreshDone)
+{
+    ProxyGroups groups;
+    for (CServerInfo* r = head; r; r = r->next) {
+        r->SetFiltered(false);
+        if (FirstHidingRule(filter, *r, refreshDone) != FilterRule::None) {
+            r->SetFiltered(true);
+            continue;
+        }
+        // With the proxy filter on, every proxy stays a row of its own.
+        if (r->proxy && !filter.proxyFilter)
+            groups.Offer(*r);
+    }
+}
