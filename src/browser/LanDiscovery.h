@@ -42,6 +42,8 @@ public:
     // Destroys the socket; answers arriving later are lost.
     void StopDiscovery();
     bool Discovering() const { return m_socket != nullptr; }
+    // The discovery socket while discovering, else nullptr.
+    const CKSLanAsyncSocket* Socket() const { return m_socket.get(); }
 
     // Empties the list and starts a discovery; the collection window starts now.
     void Refresh();
