@@ -66,10 +66,7 @@ LanDiscovery::Phase LanDiscovery::Tick()
 
 std::vector<CServerInfo*> LanDiscovery::ShownServers(const std::vector<int>& sortKeys) const
 {
-    std::vector<CServerInfo*> rows;
-    for (CServerInfo* r = m_servers.Head(); r; r = r->next)
-        if (!r->IsFiltered() && r->dir == kLanGameDir)
-            rows.push_back(r);
-    SortServers(rows, sortKeys);
+    std::vector<CServerInfo*> rows = ShownRowsInOrder(m_servers.Head(), sortKeys);
+    std::erase_if(rows, [](const CServerInfo* r) { return r->dir != kLanGameDir; });
     return rows;
 }

@@ -106,3 +106,13 @@ void SortServers(std::vector<CServerInfo*>& rows, const std::vector<int>& keys)
     std::sort(rows.begin(), rows.end(),
               [&keys](const CServerInfo* a, const CServerInfo* b) { return ServerSortsBefore(*a, *b, keys); });
 }
+
+std::vector<CServerInfo*> ShownRowsInOrder(CServerInfo* head, const std::vector<int>& keys)
+{
+    std::vector<CServerInfo*> rows;
+    for (CServerInfo* r = head; r; r = r->next)
+        if (!r->IsFiltered())
+            rows.push_back(r);
+    SortServers(rows, keys);
+    return rows;
+}

@@ -31,6 +31,8 @@ int CompareServerKey(const CServerInfo& a, const CServerInfo& b, int key);
 // the smaller serial number.
 bool ServerSortsBefore(const CServerInfo& a, const CServerInfo& b, const std::vector<int>& keys);
 void SortServers(std::vector<CServerInfo*>& rows, const std::vector<int>& keys);
+// The rows of a list (linked through next): every record not filtered, sorted.
+std::vector<CServerInfo*> ShownRowsInOrder(CServerInfo* head, const std::vector<int>& keys);
 
 // Text order ignoring ASCII letter case, byte by byte as unsigned values, so that
 // multibyte (UTF-8) texts compare by code point.

@@ -103,8 +103,8 @@ TEST(LanDiscovery, RequestReachesEveryGamePortAndVrelServersAreListed)
     // The first, the last and every other game port; the other tests of this file use
     // the rest, so that they can run at the same time.
     GamePorts ports({0, 2, 4, 6, 8, 9});
-    if (ports.servers.size() < 3)
-        GTEST_SKIP() << "fewer than three of the game ports are free on 127.0.0.1";
+    if (ports.servers.size() < 4)
+        GTEST_SKIP() << "fewer than four of the game ports are free on 127.0.0.1";
     // The first three free ports run vrel, another letter case and another game.
     std::vector<int> offsets;
     for (const auto& [i, s] : ports.servers)
@@ -112,6 +112,8 @@ TEST(LanDiscovery, RequestReachesEveryGamePortAndVrelServersAreListed)
     ports.servers[offsets[0]]->infoReplies = {ReplyBuilder::Info(Info("Upstairs", "vrel")).Bytes()};
     ports.servers[offsets[1]]->infoReplies = {ReplyBuilder::Info(Info("Shouting", "VREL")).Bytes()};
     ports.servers[offsets[2]]->infoReplies = {ReplyBuilder::Info(Info("Elsewhere", "harrow")).Bytes()};
+    FakeGameServer& switching = *ports.servers[offsets[3]];
+    switching.infoReplies = {ReplyBuilder::Info(Info("Switching", "vrel")).Bytes()};
 
     SteppedClock clock;
     LanDiscovery lan;
@@ -136,6 +138,11 @@ TEST(LanDiscovery, RequestReachesEveryGamePortAndVrelServersAreListed)
     EXPECT_EQ(FindPort(lan.Servers(), CKSLanAsyncSocket::kFirstPort + offsets[2]), nullptr);
     EXPECT_EQ(found->svping, 0.0);
 
+    const CServerInfo* switched = FindPort(lan.Servers(), CKSLanAsyncSocket::kFirstPort + offsets[3]);
+    ASSERT_NE(switched, nullptr);
+    // By the ping pass this server runs another game.
+    switching.infoReplies = {ReplyBuilder::Info(Info("Switching", "harrow")).Bytes()};
+
     clock.Skip(LanDiscovery::kCollectWindow);
     EXPECT_NE(lan.Tick(), LanDiscovery::Phase::Collecting);
     EXPECT_FALSE(lan.Discovering());
@@ -154,6 +161,9 @@ TEST(LanDiscovery, RequestReachesEveryGamePortAndVrelServersAreListed)
     EXPECT_NE(std::find(rows.begin(), rows.end(), found), rows.end());
     for (const CServerInfo* r : rows)
         EXPECT_EQ(r->dir, "vrel");
+    // It stays in the list but is not shown.
+    EXPECT_EQ(switched->dir, "harrow");
+    EXPECT_EQ(std::find(rows.begin(), rows.end(), switched), rows.end());
 }
 
 TEST(LanDiscovery, ServerAnsweringTwiceGivesOneRecord)

@@ -2,8 +2,10 @@
 #include "browser/ServerFilter.h"
 #include "RecordChain.h"
 #include "app/SettingsStore.h"
+#include "app/StringList.h"
 #include "browser/ApplyServerFilter.h"
 #include "browser/FilterRules.h"
+#include "browser/FilterSummary.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -302,4 +304,25 @@ TEST(FilterRules, FirstMatchingRuleIsReported)
     EXPECT_EQ(FirstHidingRule(f, r, false), FilterRule::Empty);
     f.empty = false;
     EXPECT_EQ(FirstHidingRule(f, r, false), FilterRule::LinuxOnly);
+}
+
+TEST(FilterSummary, NamesTheActiveFiltersInOrder)
+{
+    ServerFilter f;
+    EXPECT_EQ(FilterSummary(f), GetString(567) + "  " + FormatString(566, "vrel"));
+    f.ping = true;
+    f.pingMax = 250;
+    f.full = true;
+    f.map = true;
+    f.mapName = "ha_mill";
+    f.ForceProxiesOnly();
+    EXPECT_EQ(FilterSummary(f), GetString(567) + "  " + FormatString(566, "vrel") + ", " +
+                                    FormatString(568, "ha_mill") + ", " + GetString(570) + ", " +
+                                    FormatString(574, 250) + ", " + GetString(580));
+    f.proxiesOnly = false;
+    f.noProxies = true;
+    EXPECT_NE(FilterSummary(f).find(GetString(581)), std::string::npos);
+    f = ServerFilter{};
+    f.game = false;
+    EXPECT_EQ(FilterSummary(f), GetString(567) + "  " + GetString(575));
 }

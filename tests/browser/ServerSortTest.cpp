@@ -128,6 +128,18 @@ TEST(ServerSort, RowsTyingOnEveryKeyKeepCreationOrderAtScale)
     }
 }
 
+TEST(ServerSort, ShownRowsLeaveFilteredRecordsOut)
+{
+    RecordChain list;
+    list.Add("b");
+    list.Add("hidden").SetFiltered(true);
+    list.Add("a");
+    Names names;
+    for (const CServerInfo* r : ShownRowsInOrder(list.Head(), {5}))
+        names.push_back(r->name);
+    EXPECT_EQ(names, Names({"a", "b"}));
+}
+
 TEST(SortOrderSetting, TextForm)
 {
     EXPECT_EQ(SortKeysToText({6, -5, 1}), "6;-5;1;");
