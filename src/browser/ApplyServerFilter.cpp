@@ -9,6 +9,10 @@ void ApplyServerFilter(CServerInfo* head, const ServerFilter& filter, bool refre
     ProxyGroups groups;
     for (CServerInfo* r = head; r; r = r->next) {
         r->SetFiltered(false);
+        // Group counts of an earlier application must not show on a row that is not
+        // grouped this time (the proxy filter turns grouping off).
+        r->proxyMaxplayers = 0;
+        r->proxyCurrentplayers = 0;
         if (FirstHidingRule(filter, *r, refreshDone) != FilterRule::None) {
             r->SetFiltered(true);
             continue;

@@ -77,6 +77,19 @@ TEST(ProxyGrouping, ProxyFilterTurnsGroupingOff)
     EXPECT_EQ(list.ShownNames(), Names({"a", "b"}));
 }
 
+TEST(ProxyGrouping, UngroupedRowsShowTheirOwnCountsAgain)
+{
+    RecordChain list;
+    AddProxy(list, "a", "10.1.1.1:27015", 50, 2);
+    AddProxy(list, "b", "10.1.1.1:27015", 60, 3);
+    ApplyServerFilter(list.Head(), ServerFilter{}, false);
+    ServerFilter f;
+    f.ForceProxiesOnly();
+    ApplyServerFilter(list.Head(), f, false);
+    EXPECT_EQ(ServerRowFor(list[0], false).players, " 2/8");
+    EXPECT_EQ(ServerRowFor(list[1], false).players, " 3/8");
+}
+
 TEST(ProxyGrouping, HiddenRecordsDoNotTakePart)
 {
     RecordChain list;
