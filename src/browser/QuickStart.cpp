@@ -1,5 +1,6 @@
 #include "browser/QuickStart.h"
 
+#include "app/EngineStatus.h"
 #include "browser/CServerInfo.h"
 #include "browser/FilterRules.h"
 #include "browser/PingMs.h"
@@ -66,6 +67,13 @@ QuickStartContext CurrentQuickStartContext(const std::string* excludeServerAddre
         context.currentServer = *excludeServerAddress;
     }
     return context;
+}
+
+std::string CurrentServerAddress(const EngineStatus& status)
+{
+    const auto& a = status.address;
+    return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." +
+           std::to_string(a[3]);
 }
 
 bool IsQuickStartCandidate(const CServerInfo& r, const QuickStartContext& context)

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CServerInfo;
+struct EngineStatus;
 
 struct QuickStartContext
 {
@@ -20,6 +21,8 @@ struct QuickStartContext
 // The context of the running launcher: the active custom game's directory ("harrow"
 // when there is none or it is empty) and, when given, the server to exclude.
 QuickStartContext CurrentQuickStartContext(const std::string* excludeServerAddress);
+// The address of the server the engine is connected to, from its status record.
+std::string CurrentServerAddress(const EngineStatus& status);
 
 struct CandidateList
 {

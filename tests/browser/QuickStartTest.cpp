@@ -1,4 +1,5 @@
 // Which servers the quick start considers, and the order it tries them in.
+#include "app/EngineStatus.h"
 #include "browser/QuickStart.h"
 #include "RecordChain.h"
 #include "mods/ActiveCustomGame.h"
@@ -87,6 +88,13 @@ TEST(QuickStartCandidates, ContextComesFromTheActiveCustomGame)
     SetActiveCustomGame(ActiveCustomGameInfo{"Vrel", "vrel", "", 0});
     EXPECT_EQ(CurrentQuickStartContext(nullptr).currentGame, "vrel");
     SetActiveCustomGame(std::nullopt);
+}
+
+TEST(QuickStartCandidates, CurrentServerAddressFromTheEngineStatus)
+{
+    EngineStatus status;
+    status.address = {192, 168, 0, 255};
+    EXPECT_EQ(CurrentServerAddress(status), "192.168.0.255");
 }
 
 TEST(QuickStartCandidates, FastestIsTheFirstOfTheSmallestPing)
