@@ -103,18 +103,6 @@ TEST(ProxyGrouping, HiddenRecordsDoNotTakePart)
     EXPECT_EQ(list[1].proxyCurrentplayers, 1);
 }
 
-TEST(ProxyGrouping, ReapplyingStartsFromFreshCounts)
-{
-    RecordChain list;
-    AddProxy(list, "a", "10.1.1.1:27015", 50, 2);
-    AddProxy(list, "b", "10.1.1.1:27015", 60, 3);
-    ApplyServerFilter(list.Head(), ServerFilter{}, false);
-    ApplyServerFilter(list.Head(), ServerFilter{}, false);
-    ASSERT_EQ(list.ShownNames().size(), 1u);
-    const CServerInfo& shown = list[0].IsFiltered() ? list[1] : list[0];
-    EXPECT_EQ(shown.proxyCurrentplayers, 5);
-}
-
 TEST(ProxyGrouping, HostileCountsNeitherDivideByZeroNorOverflow)
 {
     EXPECT_EQ(ProxyWeight(8, 50, -1), 8 * 50 * 50);

@@ -112,22 +112,6 @@ TEST(ServerSort, LaterKeysBreakTiesAndSerialBreaksTheRest)
     EXPECT_EQ(Sorted(list, {}), Names({"d", "c", "b", "a"}));
 }
 
-TEST(ServerSort, RowsTyingOnEveryKeyKeepCreationOrderAtScale)
-{
-    RecordChain list;
-    for (int i = 0; i < 200; ++i)
-        list.Add("same").currentplayers = i % 3;
-    std::vector<CServerInfo*> rows = list.All();
-    std::reverse(rows.begin(), rows.end());
-    SortServers(rows, {9, 5});
-    for (size_t i = 1; i < rows.size(); ++i) {
-        ASSERT_LE(rows[i - 1]->currentplayers, rows[i]->currentplayers);
-        if (rows[i - 1]->currentplayers == rows[i]->currentplayers) {
-            ASSERT_LT(rows[i - 1]->Serial(), rows[i]->Serial());
-        }
-    }
-}
-
 TEST(ServerSort, ShownRowsLeaveFilteredRecordsOut)
 {
     RecordChain list;
