@@ -9,18 +9,22 @@
 #include <QUdpSocket>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 class FakeGameServer
 {
 public:
-    FakeGameServer()
+    // Port 0 takes any free port. A given port is bound exclusively; Bound() tells
+    // whether that worked (another program may hold it).
+    explicit FakeGameServer(quint16 port = 0)
     {
-        m_socket.bind(QHostAddress(QHostAddress::LocalHost), 0);
+        m_bound = m_socket.bind(QHostAddress(QHostAddress::LocalHost), port, QAbstractSocket::DontShareAddress);
         QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { Receive(); });
     }
 
+    bool Bound() const { return m_bound; }
     quint16 Port() const { return m_socket.localPort(); }
 
     // Replies per request kind; an empty list leaves that request unanswered.
@@ -30,6 +34,7 @@ public:
     int delayMs = 0;
 
     int infoRequests = 0;
+    std::map<quint16, int> infoRequestsFrom; // by the client's port
     int playersRequests = 0;
     int rulesRequests = 0;
     double lastReplySent = 0.0; // clock time of the last reply sent
@@ -50,6 +55,7 @@ private:
             const std::vector<std::vector<uint8_t>>* replies = nullptr;
             if (command == QByteArray("infostring\n", 12)) {
                 ++infoRequests;
+                ++infoRequestsFrom[fromPort];
                 replies = &infoReplies;
             } else if (command == QByteArray("players", 8)) {
                 ++playersRequests;
@@ -75,4 +81,5 @@ private:
     }
 
     QUdpSocket m_socket;
+    bool m_bound = false;
 };

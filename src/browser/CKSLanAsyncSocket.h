@@ -1,0 +1,50 @@
+#pragma once
+// The datagram socket of LAN discovery: it sends the info request to the game ports
+// of every host on the local network and takes each answer into the LAN list. Only
+// UDP over IPv4 is offered; IPX does not exist on this platform.
+#include "online/CMessageBuffer.h"
+
+#include <QHostAddress>
+#include <QUdpSocket>
+
+class ServerRecordList;
+
+class CKSLanAsyncSocket : public QUdpSocket
+{
+public:
+    static constexpr int kBufferSize = 8192;
+    static constexpr quint16 kFirstPort = 27015;
+    static constexpr int kPortCount = 10;
+
+    explicit CKSLanAsyncSocket(ServerRecordList& list);
+    ~CKSLanAsyncSocket() override;
+
+    // Where Broadcast sends: the limited broadcast address unless a test points it at
+    // the loopback address.
+    void SetTarget(const QHostAddress& target) { m_target = target; }
+    const QHostAddress& Target() const { return m_target; }
+
+    // Binds to any local port with broadcasting and address reuse allowed. Nothing
+    // happens when already created; false on any failure.
+    bool Configure();
+    // Sends the info request to each of the kPortCount game ports at the target.
+    // Send failures are not reported.
+    void Broadcast();
+
+    bool Created() const { return m_created; }
+    bool BroadcastSent() const { return m_broadcastSent; }
+    double BroadcastTime() const { return m_broadcastTime; }
+    int ReceivedSize() const { return m_receivedSize; }
+
+private:
+    void ReadPending();
+
+    bool m_ipx = false;
+    bool m_created = false;
+    CMessageBuffer m_buffer{kBufferSize};
+    bool m_broadcastSent = false;
+    ServerRecordList& m_list;
+    int m_receivedSize = 0;
+    double m_broadcastTime = 0.0;
+    QHostAddress m_target{QHostAddress::Broadcast};
+};
