@@ -11,26 +11,52 @@
 namespace {
 
 constexpr qreal kPi = 3.14159265358979;
-constexpr qreal kSpan = 54;         // wingtip to wingtip, pixels
-constexpr qreal kWingBeats = 14;    // per loop
-constexpr qreal kBirdPhase = 0.2;
+constexpr qreal kSpan = 66;       // wingtip to wingtip, pixels
+constexpr qreal kTilt = 28;       // degrees the body leans into its heading, seen from below
+constexpr qreal kHoverX = 452;    // where it hangs in the wind, right of the title
+constexpr qreal kHoverY = 46;
+constexpr qreal kOutsideX = 720;  // beyond the right edge
+// The loop starts in the middle of the hover, so the first frame (the still logo
+// without the flying animation) shows the bird.
+constexpr qreal kBirdPhase = 0.45;
 constexpr qreal kRuleY = 142 - LogoAnimationPainter::kTop;
 constexpr qreal kRuleLeft = 40;
 constexpr qreal kRuleRight = 360;
 
+qreal Ease(qreal u)
+{
+    return u * u * (3 - 2 * u);
+}
+
+// The kestrel glides in from the right, hovers on fast wing beats beside the title,
+// turns and glides out to the right again; it never crosses the title.
 void Bird(QPainter& p, qreal loop)
 {
-    // The loop starts with the bird already in the picture, so the first frame (the
-    // still logo without the flying animation) shows it.
     const qreal t = std::fmod(loop + kBirdPhase, 1.0);
-    // Enters beyond the right edge, leaves beyond the left one, riding a long swell.
-    const qreal x = LogoAnimationPainter::kWidth + kSpan - t * (LogoAnimationPainter::kWidth + 2 * kSpan);
-    const qreal y = 44 + 16 * std::sin(t * 2 * kPi * 1.5) - 10 * t;
-    const qreal beat = std::sin(t * 2 * kPi * kWingBeats);
-    // The wings close a little on the down stroke; the body banks with the swell.
-    const qreal span = kSpan * (0.86 + 0.14 * beat);
-    const qreal bank = 6 * std::cos(t * 2 * kPi * 1.5);
-    KestrelEmblem::Paint(p, QPointF(x, y), span, -90 + bank, KestrelEmblem::Backlit);
+    qreal x = kHoverX;
+    qreal y = kHoverY;
+    qreal tilt = -kTilt;
+    qreal beat = std::sin(t * 2 * kPi * 10); // slow strokes while gliding
+    if (t < 0.3) {
+        const qreal u = Ease(t / 0.3);
+        x = kOutsideX + (kHoverX - kOutsideX) * u;
+        y = kHoverY + 14 * (1 - u);
+    } else if (t < 0.65) {
+        const qreal u = (t - 0.3) / 0.35;
+        beat = std::sin(u * 2 * kPi * 12); // the hover: quick, shallow beats
+        x = kHoverX + 3 * std::sin(u * 2 * kPi * 2);
+        y = kHoverY + 2.5 * std::sin(u * 2 * kPi * 3);
+        if (u > 0.7)
+            tilt = -kTilt + 2 * kTilt * Ease((u - 0.7) / 0.3); // turns to the right
+    } else {
+        const qreal u = Ease((t - 0.65) / 0.35);
+        x = kHoverX + (kOutsideX - kHoverX) * u;
+        y = kHoverY - 10 * u;
+        tilt = kTilt;
+    }
+    // The wings close a little on each down stroke.
+    const qreal span = kSpan * (0.88 + 0.12 * beat);
+    KestrelEmblem::Paint(p, QPointF(x, y), span, tilt, KestrelEmblem::Backlit);
 }
 
 void Glint(QPainter& p, qreal t)

@@ -1,8 +1,8 @@
 #pragma once
 // "logo.avi": the main menu's logo strip, 640 × 100 pixels cut from the splash at
 // 70 to 170 pixels from the top (so it sits on the backdrop without a seam), with a
-// kestrel beating its wings across the dusk from right to left and a glint running
-// along the amber rule under the title. One pass is one loop.
+// kestrel that glides in from the right, hovers beside the title and glides away,
+// and a glint running along the amber rule under the title. One pass is one loop.
 #include <QImage>
 #include <vector>
 

@@ -37,27 +37,35 @@ TEST(LogoAnimationPainter, FramesMatchTheSplashAtTheirEdgesAndTheBirdMoves)
     const QImage backdrop = SplashPainter::Paint().copy(0, LogoAnimationPainter::kTop, LogoAnimationPainter::kWidth,
                                                         LogoAnimationPainter::kHeight);
     const QImage early = LogoAnimationPainter::Frame(backdrop, 0);
-    const QImage late = LogoAnimationPainter::Frame(backdrop, 60);
+    const QImage late = LogoAnimationPainter::Frame(backdrop, 30);
     // The top and bottom rows join the backdrop without a seam.
     for (int x = 0; x < LogoAnimationPainter::kWidth; x += 16) {
         EXPECT_LE(Difference(early, backdrop, x, 0), 3) << x;
         EXPECT_LE(Difference(early, backdrop, x, LogoAnimationPainter::kHeight - 1), 3) << x;
     }
-    // The bird is on the right on the first frame (the still logo) and on the left
-    // late in the loop.
-    auto changedColumns = [&backdrop](const QImage& frame, int from, int to) {
-        int changed = 0;
-        for (int x = from; x < to; ++x)
+    // The bird hovers right of the title on the first frame (the still logo) and
+    // moves; it never crosses the title letters (the top 62 rows left of x = 340).
+    auto birdCentre = [&backdrop](const QImage& frame) {
+        int count = 0;
+        qreal sum = 0;
+        for (int x = 340; x < LogoAnimationPainter::kWidth; ++x)
             for (int y = 0; y < LogoAnimationPainter::kHeight; ++y)
                 if (Difference(frame, backdrop, x, y) > 60) {
-                    ++changed;
-                    break;
+                    ++count;
+                    sum += x;
                 }
-        return changed;
+        return count > 0 ? sum / count : -1.0;
     };
-    EXPECT_GT(changedColumns(early, 480, 640), 10);
-    EXPECT_GT(changedColumns(late, 0, 200), 10);
-    EXPECT_EQ(changedColumns(late, 480, 640), 0);
+    EXPECT_GT(birdCentre(early), 400);
+    EXPECT_GT(std::abs(birdCentre(late) - birdCentre(early)), 30);
+    for (int f = 0; f < LogoAnimationPainter::kFrames; f += 6) {
+        const QImage frame = LogoAnimationPainter::Frame(backdrop, f);
+        int overTitle = 0;
+        for (int x = 0; x < 340; x += 2)
+            for (int y = 0; y < 62; y += 2)
+                overTitle += Difference(frame, backdrop, x, y) > 20;
+        EXPECT_EQ(overTitle, 0) << "frame " << f;
+    }
 }
 
 } // namespace
