@@ -1,7 +1,8 @@
 #pragma once
 // The stand-in engine: console variables, command text, a connection to a game server
-// through the connect handshake, a local game for "map", and a window that shows what
-// the game would show. It runs one frame per call of the frame entry.
+// through the connect handshake, a local game for "map" that "save" and "load" keep in
+// save files, and a window that shows what the game would show. It runs one frame
+// per call of the frame entry.
 #include "CommandText.h"
 #include "ConsoleVariables.h"
 #include "GameSaves.h"
