@@ -241,6 +241,10 @@ bool StandInEngine::SaveGame(const std::string& name, const std::string& comment
         SaveFailed("Can't save: no game is being played on this machine.");
         return false;
     }
+    if (m_variables.Number("maxplayers", 1) > 1) {
+        SaveFailed("Can't save multiplayer games.");
+        return false;
+    }
     const std::string file = GameSaves::FileName(name);
     const int played = int(std::max(0.0, EngineSeconds() - m_gameStarted));
     SaveGameInfo info;

@@ -35,8 +35,8 @@ public:
     void StateChanged(int state) { m_launcherState = state; }
     void WindowMessage(QWidget* window, QEvent* event);
     // Saves the local game under the name (".sav" added without an extension); an
-    // empty comment gives the map name and the time played. False when no local game
-    // runs or the file cannot be written.
+    // empty comment gives the map name and the time played. False when no local
+    // single-player game runs or the file cannot be written.
     bool SaveGame(const std::string& name, const std::string& comment);
     // Starts the saved game; a missing or damaged file is reported in the status text.
     bool LoadGame(const std::string& name);

@@ -161,12 +161,18 @@ TEST_F(EngineSaveTest, ListIsNewestFirst)
     EXPECT_EQ(ListedFiles(), (std::vector<std::string>{"first.sav", "third.sav", "second.sav"}));
 }
 
-TEST_F(EngineSaveTest, SavingWithoutALocalGameWritesNothing)
+TEST_F(EngineSaveTest, SavingWithoutASinglePlayerGameWritesNothing)
 {
     ASSERT_EQ(host.StartEngine(false), 1);
     Command("save nothing\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Folder() + "nothing.sav")));
     EXPECT_NE(host.Status().text.find("Can't save"), std::string::npos);
+
+    Command(ListenServerCommand(true, 8, "", "Listen", "ashfall"));
+    ASSERT_TRUE(host.Status().Playing());
+    Command("save listen\n");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Folder() + "listen.sav")));
+    EXPECT_NE(host.Status().text.find("multiplayer"), std::string::npos);
 }
 
 TEST_F(EngineSaveTest, SaveAndLoadAgainThroughTheLibrary)
