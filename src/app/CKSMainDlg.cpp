@@ -384,6 +384,7 @@ void CKSMainDlg::ServeRequests()
         switch (MainMenuModel::ActionForRequest(request)) {
         case MenuRequestAction::RefreshMenu:
             RefreshButtons();
+            m_logo.Start(); // from its first frame
             break;
         case MenuRequestAction::OpenManual:
             OpenNamedDocument(MainMenuModel::kRequestManualString);
