@@ -13,8 +13,8 @@ namespace {
 constexpr qreal kPi = 3.14159265358979;
 constexpr qreal kSpan = 66;       // wingtip to wingtip, pixels
 constexpr qreal kTilt = 28;       // degrees the body leans into its heading, seen from below
-constexpr qreal kHoverX = 452;    // where it hangs in the wind, right of the title
-constexpr qreal kHoverY = 46;
+constexpr qreal kHoverX = 528;    // where it hangs in the wind, clear of the title and the splash bird
+constexpr qreal kHoverY = 34;
 constexpr qreal kOutsideX = 720;  // beyond the right edge
 // The loop starts in the middle of the hover, so the first frame (the still logo
 // without the flying animation) shows the bird.
@@ -51,7 +51,7 @@ void Bird(QPainter& p, qreal loop)
     } else {
         const qreal u = Ease((t - 0.65) / 0.35);
         x = kHoverX + (kOutsideX - kHoverX) * u;
-        y = kHoverY - 10 * u;
+        y = kHoverY - 6 * u;
         tilt = kTilt;
     }
     // The wings close a little on each down stroke.
