@@ -44,7 +44,7 @@ constexpr quint32 kKeyFrame = 0x10;
 
 } // namespace
 
-QByteArray AviWriter::Write(const std::vector<QImage>& frames, int framesPerSecond)
+QByteArray AviWriter::Write(const std::vector<QImage>& frames, int framesPerSecond, int jpegQuality)
 {
     if (frames.empty() || framesPerSecond <= 0)
         return {};
@@ -57,7 +57,7 @@ QByteArray AviWriter::Write(const std::vector<QImage>& frames, int framesPerSeco
         QByteArray jpeg;
         QBuffer buffer(&jpeg);
         buffer.open(QIODevice::WriteOnly);
-        if (!frame.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPEG", kJpegQuality))
+        if (!frame.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPEG", jpegQuality))
             return {};
         largest = std::max(largest, quint32(jpeg.size()));
         jpegs.push_back(jpeg);

@@ -13,5 +13,5 @@ public:
 
     // All frames must have the same size. An empty result when a frame cannot be
     // encoded or there are none.
-    static QByteArray Write(const std::vector<QImage>& frames, int framesPerSecond);
+    static QByteArray Write(const std::vector<QImage>& frames, int framesPerSecond, int jpegQuality = kJpegQuality);
 };

@@ -1,6 +1,7 @@
 #include "demo/DemoWorld.h"
 
 #include "demo/AviWriter.h"
+#include "demo/LogoAnimationPainter.h"
 #include "demo/IntroVideoPainter.h"
 #include "demo/KeyListWriter.h"
 #include "demo/ListWriter.h"
@@ -70,6 +71,11 @@ bool WriteMedia(TreeWriter& tree)
                          AviWriter::Write(IntroVideoPainter::Publisher(), IntroVideoPainter::kFramesPerSecond)) ||
         !tree.WriteBytes(media + "/harrow.avi",
                          AviWriter::Write(IntroVideoPainter::Game(), IntroVideoPainter::kFramesPerSecond)))
+        return false;
+    // The main menu's logo strip.
+    if (!tree.WriteBytes(media + "/logo.avi", AviWriter::Write(LogoAnimationPainter::Frames(),
+                                                               LogoAnimationPainter::kFramesPerSecond,
+                                                               LogoAnimationPainter::kJpegQuality)))
         return false;
     return tree.WriteBytes(media + "/cdaudio/track02.wav", SoundSynth::MusicTrack(DemoWorld::kMusicSeconds));
 }

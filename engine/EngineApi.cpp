@@ -100,14 +100,16 @@ void KeyEvent(int key, int down)
         g_engine->KeyEvent(key, down != 0);
 }
 
-void RestoreGame(const char*)
+// The mode-switch save and its restore after the library was loaded again.
+void RestoreGame(const char* name)
 {
+    if (g_engine && name)
+        g_engine->LoadGame(name);
 }
 
-// The stand-in keeps no saved games, so a mode switch saves nothing.
-int SaveGame(const char*, const char*)
+int SaveGame(const char* name, const char* comment)
 {
-    return 0;
+    return g_engine && name && g_engine->SaveGame(name, comment ? comment : "") ? 1 : 0;
 }
 
 double Clock()

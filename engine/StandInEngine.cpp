@@ -5,6 +5,8 @@
 
 #include <QEvent>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -13,6 +15,8 @@ constexpr int kKeyY = 'y';
 constexpr int kKeyN = 'n';
 constexpr int kKeyConsole = '`';
 constexpr int kMaxCommandsPerFrame = 256;
+// The stand-in's own saved state: the seconds played.
+constexpr const char* kPlayedKey = "played ";
 
 bool IsCommand(const std::string& word, const char* name)
 {
@@ -33,7 +37,7 @@ std::string Rest(const std::vector<std::string>& words, size_t from)
 } // namespace
 
 StandInEngine::StandInEngine(const char* commandLine, QWidget* window, const void* services)
-    : m_window(window), m_services(services)
+    : m_saves(commandLine ? commandLine : ""), m_window(window), m_services(services)
 {
     Print(std::string("Kestrel stand-in engine (") + EngineKindName() + ")");
     if (commandLine && std::strcmp(commandLine, "empty") != 0)
@@ -162,8 +166,16 @@ void StandInEngine::Execute(const std::vector<std::string>& words)
         m_consoleVisible = !m_consoleVisible;
     } else if (IsCommand(command, "echo")) {
         Print(Rest(words, 1));
-    } else if (IsCommand(command, "save") || IsCommand(command, "load")) {
-        Print("The stand-in engine has no saved games.");
+    } else if (IsCommand(command, "save")) {
+        if (words.size() < 2)
+            Print("usage: save <name> [comment]");
+        else
+            SaveGame(words[1], Rest(words, 2));
+    } else if (IsCommand(command, "load")) {
+        if (words.size() < 2)
+            Print("usage: load <name>");
+        else
+            LoadGame(words[1]);
     } else if (IsCommand(command, "setmaster")) {
         Print("setmaster " + Rest(words, 1));
     } else if (m_externalCommands.count(command)) {
@@ -212,8 +224,62 @@ void StandInEngine::StartLocalGame(const std::string& map)
     m_localGame = true;
     m_map = map;
     m_connectionState = kConnectionPlaying;
+    m_gameStarted = EngineSeconds();
     SetStatusText("");
     Print("Playing " + map + " on this machine.");
+}
+
+void StandInEngine::SaveFailed(const std::string& text)
+{
+    SetStatusText(text);
+    Print(text);
+}
+
+bool StandInEngine::SaveGame(const std::string& name, const std::string& comment)
+{
+    if (!m_localGame || m_connectionState != kConnectionPlaying) {
+        SaveFailed("Can't save: no game is being played on this machine.");
+        return false;
+    }
+    if (m_variables.Number("maxplayers", 1) > 1) {
+        SaveFailed("Can't save multiplayer games.");
+        return false;
+    }
+    const std::string file = GameSaves::FileName(name);
+    const int played = int(std::max(0.0, EngineSeconds() - m_gameStarted));
+    SaveGameInfo info;
+    info.mapName = m_map;
+    info.comment = comment.empty() ? SaveComment(m_map, played) : comment;
+    info.elapsedSeconds = float(played);
+    info.payload = kPlayedKey + std::to_string(played) + "\n";
+    std::string reason;
+    if (!m_saves.Save(file, info, reason)) {
+        SaveFailed("Can't save " + name + ": " + reason + ".");
+        return false;
+    }
+    Print("Saved " + file + ".");
+    return true;
+}
+
+bool StandInEngine::LoadGame(const std::string& name)
+{
+    const std::string file = GameSaves::FileName(name);
+    SaveGameInfo info;
+    std::string reason;
+    if (!m_saves.Load(file, info, reason)) {
+        SaveFailed("Can't load " + name + ": " + reason + ".");
+        // Without a game to return to, the menu comes back.
+        if (m_connectionState == kConnectionNone)
+            m_leaveToMenu = true;
+        return false;
+    }
+    StartLocalGame(info.mapName);
+    int played = 0;
+    if (info.payload.compare(0, std::strlen(kPlayedKey), kPlayedKey) == 0)
+        played = std::atoi(info.payload.c_str() + std::strlen(kPlayedKey));
+    m_gameStarted -= std::max(0, played);
+    Print("Loaded " + file + ".");
+    return true;
 }
 
 void StandInEngine::KeyEvent(int key, bool down)

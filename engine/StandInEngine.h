@@ -1,9 +1,11 @@
 #pragma once
 // The stand-in engine: console variables, command text, a connection to a game server
-// through the connect handshake, a local game for "map", and a window that shows what
-// the game would show. It runs one frame per call of the frame entry.
+// through the connect handshake, a local game for "map" that "save" and "load" keep in
+// save files, and a window that shows what the game would show. It runs one frame
+// per call of the frame entry.
 #include "CommandText.h"
 #include "ConsoleVariables.h"
+#include "GameSaves.h"
 #include "ServerConnection.h"
 #include "app/EngineInterface.h"
 
@@ -32,6 +34,12 @@ public:
     void SetBackground(bool background) { m_background = background; }
     void StateChanged(int state) { m_launcherState = state; }
     void WindowMessage(QWidget* window, QEvent* event);
+    // Saves the local game under the name (".sav" added without an extension); an
+    // empty comment gives the map name and the time played. False when no local
+    // single-player game runs or the file cannot be written.
+    bool SaveGame(const std::string& name, const std::string& comment);
+    // Starts the saved game; a missing or damaged file is reported in the status text.
+    bool LoadGame(const std::string& name);
     // Ends any game before the library is released.
     void Shutdown();
 
@@ -55,6 +63,7 @@ private:
     void Connect(const std::string& address);
     void Disconnect();
     void StartLocalGame(const std::string& map);
+    void SaveFailed(const std::string& text);
     void Print(const std::string& line);
     void SetStatusText(const std::string& text);
     void Refresh();
@@ -63,6 +72,8 @@ private:
     CommandText m_commands;
     std::map<std::string, EngineConsoleCommandFn> m_externalCommands;
     ServerConnection m_connection;
+    GameSaves m_saves;
+    double m_gameStarted = 0; // engine seconds when the local game began
     QPointer<QWidget> m_window;
     const void* m_services;
 

@@ -1,25 +1,33 @@
 #include "app/CKSMainDlg.h"
 
 #include "app/ButtonStrip.h"
+#include "app/CommandLine.h"
 #include "app/CConfigDlg.h"
 #include "app/DocumentOpener.h"
 #include "app/EngineHost.h"
+#include "app/EngineWindow.h"
+#include "app/FatalError.h"
 #include "app/LauncherJoin.h"
 #include "app/LauncherState.h"
 #include "app/MenuCommandQueue.h"
 #include "app/Messages.h"
 #include "app/QtEngineDisplay.h"
+#include "app/SearchPath.h"
 #include "app/SkinBitmapImage.h"
+#include "app/VideoDisplay.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/MenuSound.h"
 #include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
 
 constexpr const char* kReadmeName = "readme.txt";
+constexpr int kMessageDisplayFailed = 136;
 
 std::map<int, CKSMainDlg::Action>& Actions()
 {
@@ -52,11 +60,29 @@ CKSMainDlg::CKSMainDlg(QWidget* parent) : CKSDialog(parent)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     // The menu starts with no engine; the engine window lives as long as the menu.
     StopEngine();
+    if (!display.Windowed() && (!AcquireDirectDraw(true) || !SetDisplayMode(-1))) {
+        ShowMessage(kMessageDisplayFailed);
+        m_displayFailed = true;
+    }
     display.SetMenuWindow(this);
     display.CreateEngineWindow();
 
     CreateButtons();
     RefreshButtons();
+
+    m_logo.SetFlying(LogoAnimation::Flies());
+    m_logo.Load(FindLooseFile(LogoAnimation::kFileName));
+    connect(&m_logo, &LogoAnimation::FrameChanged, this, [this] { update(LogoAnimation::Strip(width())); });
+    m_logo.Start();
+}
+
+int CKSMainDlg::exec()
+{
+    if (m_displayFailed) {
+        setResult(QDialog::Rejected);
+        return QDialog::Rejected;
+    }
+    return CKSDialog::exec();
 }
 
 CKSMainDlg::~CKSMainDlg()
@@ -190,6 +216,11 @@ void CKSMainDlg::Choose(int id)
     case kMenuMinimise:
         showMinimized();
         break;
+    case kMenuFatalError:
+        // The engine's fatal error ends the launcher too, once the player has read it.
+        if (host.FatalErrorPending())
+            FatalError("%s", host.FatalErrorText().c_str());
+        break;
     default:
         if (Actions().count(id))
             Actions()[id](this);
@@ -215,6 +246,7 @@ void CKSMainDlg::Quit()
     if (!confirmed)
         return;
     m_quitting = true;
+    m_logo.Stop();
     TheEngineHost().QuitGame();
     TheEngineDisplay().DestroyEngineWindow();
     if (isHidden()) {
@@ -265,16 +297,82 @@ bool CKSMainDlg::OnIdle()
         host.RunEngine(false, command);
     }
 
-    const bool more = CKSDialog::OnIdle(); // the frame pump and registered work
-    if (host.State() == kEngineRunning && !host.Background())
-        return true; // the engine has the screen
     QtEngineDisplay& display = TheEngineDisplay();
+    if (host.State() == kEngineRunning && !host.Background() && display.EngineWindowVisible())
+        KeepEngineWindowInFront();
+    const bool more = CKSDialog::OnIdle(); // the frame pump and registered work
+    if (host.State() == kEngineRunning && !host.Background()) {
+        m_logo.Stop(); // nobody sees it while the engine has the screen
+        return true;
+    }
     if (display.EngineWindowVisible() && display.LauncherActive())
         display.TakeScreenBack();
     ServeRequests();
-    if (!m_quitting)
-        RefreshButtons();
+    if (m_quitting)
+        return more;
+    RefreshButtons();
+    // Back on the menu (the engine asked for it, or failed to start): the logo runs
+    // again from its first frame.
+    if (!m_logo.Running())
+        m_logo.Start();
     return more;
+}
+
+bool CKSMainDlg::LauncherInFront() const
+{
+    if (!TheEngineDisplay().LauncherActive())
+        return false;
+    const QWidget* active = QApplication::activeWindow();
+    if (!active)
+        return true;
+    const QWidget* engineWindow = TheEngineDisplay().Window();
+    for (const QWidget* w = active; w; w = w->parentWidget()) {
+        if (w == this || w == engineWindow)
+            return true;
+    }
+    return false;
+}
+
+void CKSMainDlg::KeepEngineWindowInFront()
+{
+    EngineWindow* window = TheEngineDisplay().Window();
+    if (!window)
+        return;
+    const bool onTop = MainMenuModel::EngineWindowOnTop(LauncherInFront(), m_model.ConsoleOption(),
+                                                        FindOption("-notopmost"));
+    if (!onTop && QWidget::mouseGrabber() == window)
+        window->releaseMouse();
+    // Changing the hint re-creates the native window, so only a change is applied.
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        window->show();
+    }
+    if (onTop && !window->hasFocus())
+        window->setFocus();
+}
+
+bool CKSMainDlg::PassKeyToEngine(QKeyEvent* event)
+{
+    EngineWindow* window = TheEngineDisplay().Window();
+    if (TheEngineHost().State() != kEngineRunning || !window)
+        return false;
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                   event->nativeVirtualKey(), event->nativeModifiers(), event->text(), event->isAutoRepeat(),
+                   ushort(event->count()));
+    QCoreApplication::sendEvent(window, &copy);
+    return true;
+}
+
+void CKSMainDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (!PassKeyToEngine(event))
+        CKSDialog::keyPressEvent(event);
+}
+
+void CKSMainDlg::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!PassKeyToEngine(event))
+        CKSDialog::keyReleaseEvent(event);
 }
 
 void CKSMainDlg::ServeRequests()
@@ -286,6 +384,7 @@ void CKSMainDlg::ServeRequests()
         switch (MainMenuModel::ActionForRequest(request)) {
         case MenuRequestAction::RefreshMenu:
             RefreshButtons();
+            m_logo.Start(); // from its first frame
             break;
         case MenuRequestAction::OpenManual:
             OpenNamedDocument(MainMenuModel::kRequestManualString);
@@ -310,6 +409,8 @@ void CKSMainDlg::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Palette().background.darker(160));
     else
         painter.drawPixmap(rect(), m_splash);
+    if (!m_logo.Frame().isNull())
+        painter.drawImage(LogoAnimation::Strip(width()), m_logo.Frame());
 
     QFont font = SkinFont(kVersionFontPixels);
     painter.setFont(font);

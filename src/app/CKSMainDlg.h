@@ -2,6 +2,7 @@
 // The launcher's main window: the splash backdrop with the button strip, the version
 // text, minimise and close buttons. Its idle processing runs the engine and serves
 // the engine's requests; the decisions are MainMenuModel's.
+#include "app/LogoAnimation.h"
 #include "app/MainMenuModel.h"
 #include "ui/CKSDialog.h"
 
@@ -42,6 +43,12 @@ public:
     // Runs the choice as a click on its button would.
     void Choose(int id);
     bool GameInProgress() const;
+    const LogoAnimation& Logo() const { return m_logo; }
+    // The display could not be taken when the menu opened (message 136 was shown):
+    // the menu closes at once.
+    bool DisplayFailed() const { return m_displayFailed; }
+
+    int exec() override;
 
     // Idle processing of the menu (called by the dialog base's idle loop).
     bool OnIdle() override;
@@ -53,6 +60,9 @@ public:
 protected:
     void OnEscape() override;
     void paintEvent(QPaintEvent* event) override;
+    // While the engine runs, keys given to the menu go to the engine window.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateButtons();
@@ -60,12 +70,17 @@ private:
     void QuickStart();
     void Quit();
     void ServeRequests();
+    void KeepEngineWindowInFront();
+    bool LauncherInFront() const;
+    bool PassKeyToEngine(QKeyEvent* event);
 
     MainMenuModel m_model;
+    LogoAnimation m_logo;
     QPixmap m_splash;
     std::map<int, CODBlendBtn*> m_buttons;
     QString m_version;
     bool m_firstIdle = true;
     bool m_quitting = false;
     bool m_inChoice = false;
+    bool m_displayFailed = false;
 };

@@ -85,6 +85,7 @@ public:
     // Records the engine's fatal error; the process ends right after.
     void NoteFatalError(const char* message);
     bool FatalErrorPending() const { return m_fatalPending; }
+    const std::string& FatalErrorText() const { return m_fatalText; }
 
     EngineTable& Table() { return m_table; }
     EngineDisplay& Display() { return m_display; }

@@ -7,14 +7,18 @@
 #include "app/HostChecks.h"
 #include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
+#include "app/Prompt.h"
 #include "app/QtEngineDisplay.h"
 #include "app/ServiceAddressList.h"
 #include "app/StringList.h"
 #include "app/VideoDisplay.h"
 #include "app/VideoSettings.h"
-#include "ui/CKSInputDlg.h"
-#include "ui/CKSPromptDlg.h"
+#include "app/VideoState.h"
 #include "ui/InputPrompt.h"
+#include "ui/IntroWindow.h"
+#include "ui/QtVideoPlayer.h"
+#include "ui/ShellSetup.h"
+#include "ui/SoundOutput.h"
 
 void LauncherStartupSteps::LoadStringAndColourLists()
 {
@@ -46,14 +50,27 @@ bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 
 void LauncherStartupSteps::RunMainMenu()
 {
-    SkinnedPrompt prompt;
-    SetPrompt(&prompt);
-    SkinnedInputPrompt input;
-    SetInputPrompt(&input);
+    // Skinned prompts and the audio device for the menu sounds, now that the skin and
+    // string lists are loaded.
+    InstallSkinnedShell();
+    TheEngineDisplay().SetWindowed(Video().windowed);
     {
         CKSMainDlg menu;
-        menu.DoModal();
+        if (!menu.DisplayFailed()) {
+            // The intro plays before the menu, which it shows when it ends. Without a
+            // screen to play on (offscreen, minimal) it is left out and the menu opens.
+            if (CanPlayIntro()) {
+                QtVideoPlayer player;
+                RunIntro(player, [&menu] {
+                    menu.show();
+                    menu.raise();
+                    menu.activateWindow();
+                });
+            }
+            menu.DoModal();
+        }
     }
+    SetSoundOutput(nullptr);
     SetInputPrompt(nullptr);
     SetPrompt(nullptr);
 }

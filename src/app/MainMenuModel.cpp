@@ -174,3 +174,8 @@ bool MainMenuModel::StartEngineAtOnce()
 {
     return FindOption("-toconsole") || FindOption("+connect") || FindOption("+map");
 }
+
+bool MainMenuModel::EngineWindowOnTop(bool launcherInFront, bool consoleOption, bool noTopMost)
+{
+    return launcherInFront && !consoleOption && !noTopMost;
+}

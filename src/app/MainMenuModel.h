@@ -124,6 +124,11 @@ public:
     // "-toconsole", "+connect" or "+map": the engine starts at the first idle moment.
     static bool StartEngineAtOnce();
 
+    // While the engine has the screen: whether its window is kept above the others.
+    // Not while another application is in front, not with "-console" (the console
+    // player switches windows), and "-notopmost" takes it away again at once.
+    static bool EngineWindowOnTop(bool launcherInFront, bool consoleOption, bool noTopMost);
+
 private:
     bool m_console = false;
     bool m_noPrompt = false;

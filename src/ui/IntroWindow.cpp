@@ -80,6 +80,16 @@ void IntroWindow::paintEvent(QPaintEvent*)
     QPainter(this).fillRect(rect(), Qt::black);
 }
 
+bool CanPlayIntroOn(const QString& platformName)
+{
+    return platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal");
+}
+
+bool CanPlayIntro()
+{
+    return CanPlayIntroOn(QGuiApplication::platformName());
+}
+
 void RunIntro(VideoPlayer& player, std::function<void()> showMenu)
 {
     IntroWindow window(std::move(showMenu));

@@ -32,6 +32,12 @@ private:
     std::function<void()> m_showMenu;
 };
 
+// Whether videos can be shown on the platform: not on the offscreen or minimal
+// platforms, which have no screen (and no media devices) to play them on.
+bool CanPlayIntroOn(const QString& platformName);
+// The same for the running application's platform.
+bool CanPlayIntro();
+
 // Opens the intro window at the launcher size, plays the intro with the player and
 // closes it again; showMenu is called once the videos are over.
 void RunIntro(VideoPlayer& player, std::function<void()> showMenu);

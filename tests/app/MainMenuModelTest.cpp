@@ -178,3 +178,11 @@ TEST(MainMenuRequestsTest, EngineStartsAtOnceForConsoleConnectOrMap)
 }
 
 } // namespace
+
+TEST(MainMenuEngineWindowTest, InFrontOnlyWhileTheLauncherIsAndNotWithConsoleOrNoTopMost)
+{
+    EXPECT_TRUE(MainMenuModel::EngineWindowOnTop(true, false, false));
+    EXPECT_FALSE(MainMenuModel::EngineWindowOnTop(false, false, false));
+    EXPECT_FALSE(MainMenuModel::EngineWindowOnTop(true, true, false));
+    EXPECT_FALSE(MainMenuModel::EngineWindowOnTop(true, false, true));
+}

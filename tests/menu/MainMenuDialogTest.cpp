@@ -213,7 +213,7 @@ TEST_F(MainMenuDialogTest, QueuedCommandStartsTheEngineAtTheNextIdleMoment)
     OpenMenu();
     menu->OnIdle();
     EXPECT_FALSE(TheEngineHost().Loaded());
-    QueueMenuCommand("load Kestrel-000.sav\n");
+    QueueMenuCommand("map windward\n");
     menu->OnIdle();
     EXPECT_TRUE(TheEngineHost().Loaded());
     EXPECT_EQ(TheEngineHost().State(), kEngineRunning);

@@ -1,4 +1,5 @@
 #include "ui/IntroVideos.h"
+#include "ui/IntroWindow.h"
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
 #include "app/SearchPath.h"
@@ -266,6 +267,15 @@ TEST(InputFlush, ClickQueuedDuringTheIntroDoesNotReachAButton)
                                                          Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     QCoreApplication::processEvents();
     EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(IntroPlatform, NoIntroWithoutAScreenToPlayItOn)
+{
+    EXPECT_FALSE(CanPlayIntroOn("offscreen"));
+    EXPECT_FALSE(CanPlayIntroOn("minimal"));
+    EXPECT_TRUE(CanPlayIntroOn("xcb"));
+    EXPECT_TRUE(CanPlayIntroOn("wayland"));
+    EXPECT_FALSE(CanPlayIntro()); // the tests run offscreen
 }
 
 } // namespace

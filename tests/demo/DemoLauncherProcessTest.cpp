@@ -1,0 +1,63 @@
+// The real launcher on the demo world, offscreen: start-up gets through to the main
+// menu without a modal window in its way (a prompt left open, or an intro waiting for
+// a video), the menu starts the engine with "+map" at its first idle moment, the
+// engine saves into the game directory, and the launcher ends cleanly when asked to.
+#include "DemoTreeFixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+#include <functional>
+
+namespace {
+
+using DemoLauncherProcessTest = DemoTreeTest;
+
+bool WaitFor(const std::function<bool()>& condition, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+TEST_F(DemoLauncherProcessTest, MenuStartsTheEngineWhichSavesAndTheLauncherQuitsOnRequest)
+{
+    const QString bin = QString::fromLocal8Bit(qgetenv("KESTREL_BIN_DIR"));
+    if (bin.isEmpty())
+        GTEST_SKIP() << "KESTREL_BIN_DIR is not set (the test main sets it)";
+    TempTree home;
+    QDir().mkpath(home.Abs("runtime"));
+    QFile::setPermissions(home.Abs("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", home.Abs("config"));
+    env.insert("XDG_RUNTIME_DIR", home.Abs("runtime"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("KESTREL_HOME", Tree().Path());
+
+    const QString save = Tree().Abs("vrel/SAVE/probe.sav");
+    QFile::remove(save);
+    QProcess launcher;
+    launcher.setProcessEnvironment(env);
+    launcher.start(bin + "/kestrel", {"-noprompt", "-cpumhz", "400", "+map", "windward", "+save", "probe"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    EXPECT_TRUE(WaitFor([&] { return QFile::exists(save); }, 20000))
+        << "the engine never ran: " << launcher.readAllStandardError().toStdString();
+    ASSERT_EQ(launcher.state(), QProcess::Running) << launcher.readAllStandardError().toStdString();
+
+    ::kill(pid_t(launcher.processId()), SIGTERM);
+    ASSERT_TRUE(launcher.waitForFinished(15000)) << "the launcher did not end";
+    EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(launcher.exitCode(), 0);
+    QFile::remove(save); // the world is shared by the suite
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+// A saved game chosen in the load list reaches the real stand-in engine through the
+// main menu's command queue.
+#include "app/CKSMainDlg.h"
+#include "app/CommandLine.h"
+#include "app/EngineHost.h"
+#include "app/LauncherState.h"
+#include "app/MenuCommandQueue.h"
+#include "app/QtEngineDisplay.h"
+#include "app/EngineCommands.h"
+#include "app/SaveGameWriter.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempTree.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include "MenuTestSkin.h"
+
+namespace {
+
+class MainMenuLoadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        InstallMenuTestSkin();
+        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        Launcher().updaterFlag = 0;
+        EffectiveCommandLine() = CommandLine("kestrel -game vrel");
+        m_previousDirectory = QDir::currentPath();
+        // The engine finds the game directory from the working directory, as under
+        // the launcher, which works from its base directory.
+        ASSERT_TRUE(QDir::setCurrent(tree.Path()));
+        menu = std::make_unique<CKSMainDlg>();
+        menu->show();
+        menu->OnIdle();
+    }
+
+    void TearDown() override
+    {
+        menu.reset();
+        StopEngine();
+        TheEngineDisplay().DestroyEngineWindow();
+        EffectiveCommandLine() = CommandLine();
+        QDir::setCurrent(m_previousDirectory);
+    }
+
+    TempTree tree;
+    RecordingPrompt prompt;
+    std::unique_ptr<CKSMainDlg> menu;
+
+private:
+    QString m_previousDirectory;
+};
+
+TEST_F(MainMenuLoadTest, SavedGameStartsItsMap)
+{
+    SaveGameInfo info;
+    info.mapName = "hollowspire";
+    info.comment = SaveComment("At the spire", 95);
+    ASSERT_TRUE(WriteSaveGame(tree.PathStd() + "/vrel/SAVE/Kestrel-000.sav", info));
+    QueueMenuCommand(LoadCommand("Kestrel-000.sav"));
+    menu->OnIdle();
+    EngineHost& host = TheEngineHost();
+    EXPECT_EQ(host.State(), kEngineRunning);
+    EXPECT_EQ(host.Status().connectionState, kConnectionPlaying);
+    EXPECT_FALSE(menu->isVisible());
+}
+
+TEST_F(MainMenuLoadTest, MissingSaveIsReportedAndTheMenuStays)
+{
+    QueueMenuCommand(LoadCommand("Kestrel-007.sav"));
+    for (int i = 0; i < 3; ++i)
+        menu->OnIdle();
+    EngineHost& host = TheEngineHost();
+    EXPECT_TRUE(host.Loaded());
+    EXPECT_EQ(host.State(), kEngineSuspended);
+    EXPECT_NE(host.Status().text.find("Kestrel-007.sav"), std::string::npos);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(menu->GameInProgress());
+}
+
+} // namespace
