@@ -1,8 +1,8 @@
 #include "app/CKSMainDlg.h"
 
 #include "app/ButtonStrip.h"
-#include "app/CommandLine.h"
 #include "app/CConfigDlg.h"
+#include "app/CommandLine.h"
 #include "app/DocumentOpener.h"
 #include "app/EngineHost.h"
 #include "app/EngineWindow.h"
@@ -15,6 +15,7 @@
 #include "app/SearchPath.h"
 #include "app/SkinBitmapImage.h"
 #include "app/VideoDisplay.h"
+#include "platform/TerminationSignals.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/MenuSound.h"
 #include "ui/SkinImages.h"
@@ -241,7 +242,7 @@ void CKSMainDlg::Quit()
     if (m_quitting)
         return;
     int updaterFlag = Launcher().updaterFlag;
-    const bool confirmed = m_model.ConfirmQuit(GameInProgress(), updaterFlag);
+    const bool confirmed = TerminationSignals::Received() || m_model.ConfirmQuit(GameInProgress(), updaterFlag);
     Launcher().updaterFlag = updaterFlag;
     if (!confirmed)
         return;
@@ -338,8 +339,8 @@ void CKSMainDlg::KeepEngineWindowInFront()
     EngineWindow* window = TheEngineDisplay().Window();
     if (!window)
         return;
-    const bool onTop = MainMenuModel::EngineWindowOnTop(LauncherInFront(), m_model.ConsoleOption(),
-                                                        FindOption("-notopmost"));
+    const bool onTop =
+        MainMenuModel::EngineWindowOnTop(LauncherInFront(), m_model.ConsoleOption(), FindOption("-notopmost"));
     if (!onTop && QWidget::mouseGrabber() == window)
         window->releaseMouse();
     // Changing the hint re-creates the native window, so only a change is applied.
@@ -356,9 +357,8 @@ bool CKSMainDlg::PassKeyToEngine(QKeyEvent* event)
     EngineWindow* window = TheEngineDisplay().Window();
     if (TheEngineHost().State() != kEngineRunning || !window)
         return false;
-    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
-                   event->nativeVirtualKey(), event->nativeModifiers(), event->text(), event->isAutoRepeat(),
-                   ushort(event->count()));
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
+                   event->nativeModifiers(), event->text(), event->isAutoRepeat(), ushort(event->count()));
     QCoreApplication::sendEvent(window, &copy);
     return true;
 }

@@ -9,6 +9,7 @@
 namespace {
 
 int g_pipe[2] = {-1, -1};
+bool g_received = false;
 
 void OnSignal(int)
 {
@@ -26,15 +27,23 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
         [[maybe_unused]] const ssize_t n = ::read(g_pipe[0], &byte, 1);
+        g_received = true;
         emit Requested();
     });
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+}
+
+bool TerminationSignals::Received()
+{
+    return g_received;
 }
 
 TerminationSignals::~TerminationSignals()

@@ -12,6 +12,10 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // True once a termination signal has arrived: windows then close without asking
+    // the player anything, since nobody may be there to answer.
+    static bool Received();
+
 signals:
     void Requested();
 

@@ -2,6 +2,7 @@
 
 #include "app/LauncherState.h"
 #include "app/SkinBitmap.h"
+#include "platform/TerminationSignals.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/IdleWork.h"
 #include "ui/ModalIdleLoop.h"
@@ -143,8 +144,9 @@ void CKSDialog::OnEscape()
 
 void CKSDialog::reject()
 {
-    // Escape and the window's close request both come here.
-    if (m_inEscape) {
+    // Escape and the window's close request both come here. When the session ends the
+    // launcher, the dialog just closes: no prompt would be answered.
+    if (m_inEscape || TerminationSignals::Received()) {
         QDialog::reject();
         return;
     }

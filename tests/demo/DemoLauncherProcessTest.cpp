@@ -29,19 +29,27 @@ bool WaitFor(const std::function<bool()>& condition, int ms)
     return true;
 }
 
+// Private settings and runtime folders for one launcher process on the demo world.
+QProcessEnvironment LauncherEnvironment(const TempTree& home, const QString& world)
+{
+    QDir().mkpath(home.Abs("runtime"));
+    QFile::setPermissions(home.Abs("runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", home.Abs("config"));
+    env.insert("XDG_RUNTIME_DIR", home.Abs("runtime"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("KESTREL_HOME", world);
+    return env;
+}
+
 TEST_F(DemoLauncherProcessTest, MenuStartsTheEngineWhichSavesAndTheLauncherQuitsOnRequest)
 {
     const QString bin = QString::fromLocal8Bit(qgetenv("KESTREL_BIN_DIR"));
     if (bin.isEmpty())
         GTEST_SKIP() << "KESTREL_BIN_DIR is not set (the test main sets it)";
     TempTree home;
-    QDir().mkpath(home.Abs("runtime"));
-    QFile::setPermissions(home.Abs("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", home.Abs("config"));
-    env.insert("XDG_RUNTIME_DIR", home.Abs("runtime"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("KESTREL_HOME", Tree().Path());
+    const QProcessEnvironment env = LauncherEnvironment(home, Tree().Path());
 
     const QString save = Tree().Abs("vrel/SAVE/probe.sav");
     QFile::remove(save);
@@ -58,6 +66,29 @@ TEST_F(DemoLauncherProcessTest, MenuStartsTheEngineWhichSavesAndTheLauncherQuits
     EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(launcher.exitCode(), 0);
     QFile::remove(save); // the world is shared by the suite
+}
+
+TEST_F(DemoLauncherProcessTest, TerminationWhileTheMenuIsShownEndsWithoutTheQuitPrompt)
+{
+    const QString bin = QString::fromLocal8Bit(qgetenv("KESTREL_BIN_DIR"));
+    if (bin.isEmpty())
+        GTEST_SKIP() << "KESTREL_BIN_DIR is not set (the test main sets it)";
+    TempTree home;
+    QProcess launcher;
+    launcher.setProcessEnvironment(LauncherEnvironment(home, Tree().Path()));
+    // No "-noprompt": closing the menu would normally ask "Leave Kestrel?", which nobody
+    // answers when the session ends the launcher.
+    launcher.start(bin + "/kestrel", {"-cpumhz", "400"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(home.Abs("runtime/KESTRELLAUNCHER")); }, 20000));
+    QThread::msleep(1500); // the menu is up and idle by now
+    ASSERT_EQ(launcher.state(), QProcess::Running) << launcher.readAllStandardError().toStdString();
+
+    ::kill(pid_t(launcher.processId()), SIGTERM);
+    ASSERT_TRUE(launcher.waitForFinished(15000)) << "the launcher waited on a prompt";
+    EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(launcher.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(home.Abs("runtime/KESTRELLAUNCHER")));
 }
 
 } // namespace
