@@ -1,0 +1,87 @@
+#include "browser/CPlayerInfoDlg.h"
+
+#include "app/StringList.h"
+#include "browser/CServerInfo.h"
+#include "browser/ServerDetailsRows.h"
+#include "browser/ServerListColumns.h"
+#include "ui/CODBlendBtn.h"
+#include "ui/CODKSListCtrl.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+
+namespace {
+
+constexpr int kMsgServerCaption = 302;
+constexpr int kMsgAddressCaption = 303;
+constexpr int kMsgPingCaption = 304;
+constexpr int kMsgDone = 247;
+constexpr int kRuleListWidth = 230;
+
+QString Text(int message)
+{
+    return QString::fromStdString(GetString(message));
+}
+
+CODKSListCtrl* MakeList(QWidget* parent)
+{
+    auto* list = new CODKSListCtrl(parent);
+    // Both lists show what the server sent, in its order: no sort keys of their own.
+    list->SetEmptyPrimaryKey(0);
+    list->setSortingEnabled(false);
+    list->header()->setSectionsClickable(false);
+    list->header()->setSortIndicatorShown(false);
+    return list;
+}
+
+} // namespace
+
+CPlayerInfoDlg::CPlayerInfoDlg(const CServerInfo& record, QWidget* parent)
+    : CKSDialog(parent, kBackground), m_record(record)
+{
+    SetTitleText(QStringLiteral("Server Details"));
+    auto* grid = new QGridLayout(Content());
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(3);
+
+    m_name = new QLabel(Content());
+    m_address = new QLabel(Content());
+    m_ping = new QLabel(Content());
+    const QLabel* captions[] = {new QLabel(Text(kMsgServerCaption), Content()),
+                                new QLabel(Text(kMsgAddressCaption), Content()),
+                                new QLabel(Text(kMsgPingCaption), Content())};
+    QLabel* values[] = {m_name, m_address, m_ping};
+    for (int i = 0; i < 3; ++i) {
+        auto* caption = const_cast<QLabel*>(captions[i]);
+        caption->setStyleSheet(QStringLiteral("color: %1;").arg(Palette().dimText.name()));
+        grid->addWidget(caption, i, 0);
+        values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(values[i], i, 1, 1, 2);
+    }
+    m_name->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(Palette().accent.name()));
+
+    m_players = MakeList(Content());
+    m_players->SetColumns(PlayerListColumns());
+    m_rules = MakeList(Content());
+    m_rules->SetColumns(RuleListColumns(kRuleListWidth));
+    m_rules->setFixedWidth(kRuleListWidth);
+    grid->addWidget(m_players, 3, 0, 1, 2);
+    grid->addWidget(m_rules, 3, 2);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowMinimumHeight(3, 120);
+
+    SetDefaultButton(AddButton(Text(kMsgDone), QDialog::Accepted));
+    ShowRecord();
+}
+
+void CPlayerInfoDlg::ShowRecord()
+{
+    m_name->setText(QString::fromStdString(m_record.name));
+    m_address->setText(QString::fromStdString(AddressText(m_record)));
+    m_ping->setText(QString::fromStdString(PingText(m_record)));
+    m_players->Model()->SetRows(PlayerRows(m_record));
+    m_rules->Model()->SetRows(RuleRows(m_record));
+}
