@@ -35,14 +35,14 @@ CFilterDialog::CFilterDialog(std::string section, QWidget* parent)
 
     m_game = AddCheck(QStringLiteral("Only this game"));
     m_game->setEnabled(false);
-    m_responded = AddCheck(QStringLiteral("Hide servers that do not answer"));
-    m_empty = AddCheck(QStringLiteral("Hide empty servers"));
-    m_full = AddCheck(QStringLiteral("Hide full servers"));
+    m_responded = AddCheck(QStringLiteral("Hide unanswered"));
+    m_empty = AddCheck(QStringLiteral("Hide empty"));
+    m_full = AddCheck(QStringLiteral("Hide full"));
     m_favorite = AddCheck(QStringLiteral("Favourites only"));
-    m_dedicated = AddCheck(QStringLiteral("Dedicated servers only"));
-    m_linux = AddCheck(QStringLiteral("Linux servers only"));
-    m_proxiesOnly = AddCheck(QStringLiteral("Spectator proxies only"));
-    m_noProxies = AddCheck(QStringLiteral("No spectator proxies"));
+    m_dedicated = AddCheck(QStringLiteral("Dedicated only"));
+    m_linux = AddCheck(QStringLiteral("Linux only"));
+    m_proxiesOnly = AddCheck(QStringLiteral("Proxies only"));
+    m_noProxies = AddCheck(QStringLiteral("No proxies"));
     m_ping = AddCheck(QStringLiteral("Ping at most"));
     m_map = AddCheck(QStringLiteral("Map"));
 

@@ -18,10 +18,24 @@ constexpr int kMsgAddressCaption = 303;
 constexpr int kMsgPingCaption = 304;
 constexpr int kMsgDone = 247;
 constexpr int kRuleListWidth = 230;
+constexpr int kListFrame = 20; // the frame and the vertical scroll bar
+constexpr int kHeadingPadding = 14;
 
 QString Text(int message)
 {
     return QString::fromStdString(GetString(message));
+}
+
+// Widens the columns whose heading would not fit (longer texts of other languages).
+void FitHeadings(CODKSListCtrl& list)
+{
+    const QFontMetrics metrics(list.header()->font());
+    const std::vector<KSListColumn>& columns = list.Model()->Columns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int needed = metrics.horizontalAdvance(columns[i].heading) + kHeadingPadding;
+        if (list.columnWidth(int(i)) < needed)
+            list.setColumnWidth(int(i), needed);
+    }
 }
 
 CODKSListCtrl* MakeList(QWidget* parent)
@@ -32,6 +46,7 @@ CODKSListCtrl* MakeList(QWidget* parent)
     list->setSortingEnabled(false);
     list->header()->setSectionsClickable(false);
     list->header()->setSortIndicatorShown(false);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
 }
 
@@ -64,13 +79,18 @@ CPlayerInfoDlg::CPlayerInfoDlg(const CServerInfo& record, QWidget* parent)
 
     m_players = MakeList(Content());
     m_players->SetColumns(PlayerListColumns());
+    FitHeadings(*m_players);
     m_rules = MakeList(Content());
     m_rules->SetColumns(RuleListColumns(kRuleListWidth));
-    m_rules->setFixedWidth(kRuleListWidth);
+    FitHeadings(*m_rules);
+    int playersWidth = kListFrame;
+    for (int i = 0; i < m_players->Model()->columnCount(); ++i)
+        playersWidth += m_players->columnWidth(i);
+    m_players->setFixedWidth(playersWidth);
     grid->addWidget(m_players, 3, 0, 1, 2);
     grid->addWidget(m_rules, 3, 2);
     grid->setRowStretch(3, 1);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
     grid->setRowMinimumHeight(3, 120);
 
     SetDefaultButton(AddButton(Text(kMsgDone), QDialog::Accepted));

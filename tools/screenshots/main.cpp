@@ -90,6 +90,7 @@ int main(int argc, char** argv)
     std::vector<Shot> shots;
     AddUiShots(shots);
     AddMenuShots(shots);
+    AddBrowserShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);
