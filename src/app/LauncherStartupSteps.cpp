@@ -12,6 +12,7 @@
 #include "app/StringList.h"
 #include "app/VideoDisplay.h"
 #include "app/VideoSettings.h"
+#include "browser/BrowserMenuActions.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"
 #include "ui/InputPrompt.h"
@@ -50,6 +51,7 @@ void LauncherStartupSteps::RunMainMenu()
     SetPrompt(&prompt);
     SkinnedInputPrompt input;
     SetInputPrompt(&input);
+    InstallBrowserMenuActions();
     {
         CKSMainDlg menu;
         menu.DoModal();

@@ -1,0 +1,4 @@
+#pragma once
+// Connects the main menu's browser choices (Internet games, LAN games) to their
+// dialogs.
+void InstallBrowserMenuActions();
