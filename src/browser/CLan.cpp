@@ -42,6 +42,7 @@ CLan::CLan(QWidget* parent, const CNetGameDoc::Setup& setup) : CKSDialog(parent,
     SetHeader(kHeader);
     SetTitleText(QStringLiteral("LAN Games"));
     m_doc = std::make_unique<CNetGameDoc>(CNetGameDoc::Kind::Lan, setup);
+    m_doc->SetView(this);
     m_work = std::make_unique<IdleWorkRegistration>([this] { return m_doc->Work(); });
 
     auto* layout = new QVBoxLayout(Content());
@@ -75,19 +76,31 @@ CLan::~CLan()
 {
     m_view->Clear();
     m_work.reset();
+    m_doc->SetView(nullptr);
+}
+
+void CLan::OnListEmptied()
+{
+    m_view->Clear();
+}
+
+void CLan::OnListReplaced()
+{
+    m_searching = false;
+    FillList();
 }
 
 void CLan::Refresh()
 {
-    m_view->Clear();
-    m_doc->StartLanRefresh();
     m_searching = true;
+    m_doc->StartLanRefresh();
     m_status->setText(QString::fromLatin1(kSearchingText));
 }
 
 bool CLan::OnIdle()
 {
     const bool more = CKSDialog::OnIdle();
+    // Discovery that could not start ends without a word from the document.
     if (m_searching && !m_doc->LanRefreshInProgress()) {
         m_searching = false;
         FillList();

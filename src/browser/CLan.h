@@ -11,7 +11,7 @@
 class CODKSListCtrl;
 class QLabel;
 
-class CLan : public CKSDialog
+class CLan : public CKSDialog, protected NetGameDocView
 {
     Q_OBJECT
 public:
@@ -36,6 +36,11 @@ public:
     void FillList();
 
     bool OnIdle() override;
+
+protected:
+    // NetGameDocView: discovery and the ping pass are over, or the list is emptied.
+    void OnListReplaced() override;
+    void OnListEmptied() override;
 
 private:
     std::unique_ptr<CNetGameDoc> m_doc;

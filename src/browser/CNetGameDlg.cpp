@@ -7,7 +7,6 @@
 #include "app/Messages.h"
 #include "app/ServerJoinTarget.h"
 #include "app/StringList.h"
-#include "browser/ApplyServerFilter.h"
 #include "browser/CFilterDialog.h"
 #include "browser/CPlayerInfoDlg.h"
 #include "browser/ConnectionRateChoice.h"
@@ -99,12 +98,15 @@ CNetGameDlg::CNetGameDlg(QWidget* parent, const CNetGameDoc::Setup& setup, Varia
     SetHeader(m_variant.headerName);
     SetTitleText(m_variant.title);
 
-    m_doc = std::make_unique<CNetGameDoc>(CNetGameDoc::Kind::Internet, setup);
+    CNetGameDoc::Setup docSetup = setup;
+    docSetup.filterSection = m_variant.settingsSection;
+    m_doc = std::make_unique<CNetGameDoc>(CNetGameDoc::Kind::Internet, docSetup);
     m_doc->SetView(this);
     m_work = std::make_unique<IdleWorkRegistration>([this] { return m_doc->Work(); });
 
     BuildControls();
     m_filter = ReadFilters();
+    m_doc->SetFilter(m_filter);
     m_batchTimer.setInterval(kBatchIntervalMs);
     connect(&m_batchTimer, &QTimer::timeout, this, &CNetGameDlg::FlushBatch);
     m_batchTimer.start();
@@ -237,8 +239,8 @@ void CNetGameDlg::ApplyFilters(const ServerFilter& filter)
     m_filter = filter;
     if (m_variant.proxiesOnly)
         m_filter.ForceProxiesOnly();
-    ApplyServerFilter(m_doc->Head(), m_filter, CNetGameDoc::RefreshDoneFlag());
-    FillList();
+    m_doc->SetFilter(m_filter);
+    m_doc->ApplyFilters(); // the document asks for the rows again
 }
 
 void CNetGameDlg::FillList()
@@ -314,21 +316,18 @@ void CNetGameDlg::FlushBatch()
 
 void CNetGameDlg::RefreshAll()
 {
-    m_view->Clear();
+    // The document empties the rows first and asks for them again at the end.
     RunBatched(m_doc->Head(), [this] { m_doc->RefreshAllCommand(); });
-    ApplyFilters(m_filter);
 }
 
 void CNetGameDlg::RefreshSelected()
 {
     const std::vector<CServerInfo*> selected = SelectedRecords();
     RunBatched(nullptr, [&] { m_doc->RefreshSelectedCommand(selected); });
-    ApplyFilters(m_filter);
 }
 
 void CNetGameDlg::UpdateList()
 {
-    m_view->Clear();
     m_doc->UpdateListCommand(m_filter);
 }
 
@@ -343,10 +342,8 @@ void CNetGameDlg::AddServer()
 {
     CServerInfo* added = nullptr;
     RunBatched(nullptr, [&] { added = m_doc->AddServerCommand(); });
-    if (!added)
-        return;
-    FillList();
-    SelectRecords({added});
+    if (added)
+        SelectRecords({added});
 }
 
 void CNetGameDlg::Find()
@@ -398,11 +395,8 @@ void CNetGameDlg::Delete()
 {
     const std::vector<CServerInfo*> selected = SelectedRecords();
     // The prompt is modal and may repaint the list; the rows only read their cells.
-    const int removed = m_doc->DeleteCommand(selected);
-    if (removed > 0) {
-        m_view->DropMissingRows(m_doc->Head());
-        ShowCounts();
-    }
+    // The document asks for the rows again right after destroying the records.
+    m_doc->DeleteCommand(selected);
 }
 
 void CNetGameDlg::BestServersFirst()
@@ -486,6 +480,11 @@ void CNetGameDlg::OnEscape()
 void CNetGameDlg::OnStatusText(const std::string& text)
 {
     m_status->setText(QString::fromStdString(text));
+}
+
+void CNetGameDlg::OnListEmptied()
+{
+    m_view->Clear();
 }
 
 void CNetGameDlg::OnListReplaced()

@@ -111,6 +111,7 @@ protected:
 
     // NetGameDocView
     void OnStatusText(const std::string& text) override;
+    void OnListEmptied() override;
     void OnListReplaced() override;
     void OnRefreshAllRequested() override;
     void OnRecordsChanged(const std::vector<CServerInfo*>& records) override;
