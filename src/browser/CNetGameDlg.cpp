@@ -21,6 +21,7 @@
 #include "ui/CODKSListCtrl.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -47,6 +48,7 @@ constexpr int kMsgBestFirst = 500;
 constexpr int kMsgRefreshSelected = 525;
 constexpr int kCommandColumnWidth = 112;
 constexpr int kCommandButtonHeight = 24;
+constexpr int kRateSelectorWidth = 160;
 constexpr const char* kCreateGameMissing = "Creating a game server is not available in this version.";
 
 QString Text(int message)
@@ -138,18 +140,21 @@ void CNetGameDlg::BuildControls()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
 
+    auto* top = new QHBoxLayout();
+    top->setContentsMargins(0, 0, 0, 0);
     m_filterLine = new QLabel(Content());
     m_filterLine->setStyleSheet(QStringLiteral("color: %1;").arg(Palette().dimText.name()));
     m_filterLine->setTextFormat(Qt::PlainText);
-    grid->addWidget(m_filterLine, 0, 0);
+    top->addWidget(m_filterLine, 1);
 
     m_rate = new CODComboBox(Content());
     for (const int label : kRateEntryLabels)
         m_rate->addItem(Text(label));
-    m_rate->setFixedWidth(kCommandColumnWidth);
+    m_rate->setFixedWidth(kRateSelectorWidth);
     m_rate->setCurrentIndex(RateEntryFor(m_doc->ConnectionRate()));
     connect(m_rate, qOverload<int>(&QComboBox::activated), this, &CNetGameDlg::ChooseRate);
-    grid->addWidget(m_rate, 0, 1);
+    top->addWidget(m_rate);
+    grid->addLayout(top, 0, 0, 1, 2);
 
     m_list = new CODKSListCtrl(Content());
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);

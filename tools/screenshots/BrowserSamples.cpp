@@ -55,8 +55,10 @@ void FillSampleServer(CServerInfo& r, int i)
     r.svtype = i % 4 == 1 ? 'l' : 'd';
     r.svos = i % 3 == 2 ? 'w' : 'l';
     r.proxy = i % 17 == 6;
-    if (r.proxy)
+    if (r.proxy) {
         r.svtype = 'p';
+        SetProxyAddress(r, "10.30.0." + std::to_string(i % 250 + 1) + ":27015");
+    }
     r.password = i % 6 == 5;
     r.favorite = i % 11 == 2;
     r.protocol = i % 29 == 13 ? 44 : 45;

@@ -23,3 +23,5 @@ void AddUiShots(std::vector<Shot>& shots);
 void AddMenuShots(std::vector<Shot>& shots);
 // The server browser: games lists, filter and details dialogs (BrowserShots.cpp).
 void AddBrowserShots(std::vector<Shot>& shots);
+// The Internet and LAN games lists (BrowserListShots.cpp).
+void AddBrowserListShots(std::vector<Shot>& shots);

@@ -91,6 +91,7 @@ int main(int argc, char** argv)
     AddUiShots(shots);
     AddMenuShots(shots);
     AddBrowserShots(shots);
+    AddBrowserListShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);
