@@ -33,7 +33,8 @@ ServerList MakeList()
     ServerList l;
     l.records.reserve(kRecords);
     for (int i = 0; i < kRecords; ++i) {
-        auto r = std::make_unique<CServerInfo>("10.2." + std::to_string(i / 256) + "." + std::to_string(i % 256), 27015);
+        auto r =
+            std::make_unique<CServerInfo>("10.2." + std::to_string(i / 256) + "." + std::to_string(i % 256), 27015);
         r->name = (random() % 2 ? "Server " : "server ") + std::to_string(random() % 5000) + " [EU]";
         r->map = maps[random() % 6];
         r->game = games[random() % 4];

@@ -113,9 +113,9 @@ void CLan::FillList()
     m_view->FillInOrder(m_doc->LanRows(m_list->SortKeys().Keys()));
     m_list->SelectFirstRow();
     const int shown = m_view->RowCount();
-    m_status->setText(shown ? QString::fromStdString(FormatString(CNetGameDlg::kMsgCountsLine, shown,
-                                                                  m_doc->PlayersShown()))
-                            : QString::fromLatin1(kNoneFoundText));
+    m_status->setText(
+        shown ? QString::fromStdString(FormatString(CNetGameDlg::kMsgCountsLine, shown, m_doc->PlayersShown()))
+              : QString::fromLatin1(kNoneFoundText));
 }
 
 void CLan::Join()

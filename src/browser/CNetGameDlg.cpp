@@ -258,8 +258,8 @@ void CNetGameDlg::FillList()
 void CNetGameDlg::ShowCounts()
 {
     if (m_doc->CountShown() > 0)
-        m_status->setText(QString::fromStdString(
-            FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
+        m_status->setText(
+            QString::fromStdString(FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
     m_filterLine->setText(QString::fromStdString(FilterSummary(m_filter)));
 }
 
@@ -311,8 +311,7 @@ void CNetGameDlg::FlushBatch()
     if (!m_batchHead && !m_batchDirty)
         return;
     m_batchDirty = false;
-    const ServerListView::Batch batch =
-        m_view->UpdateBatch(m_batchHead, &m_filter, CNetGameDoc::RefreshDoneFlag());
+    const ServerListView::Batch batch = m_view->UpdateBatch(m_batchHead, &m_filter, CNetGameDoc::RefreshDoneFlag());
     if (batch.changed || batch.appended)
         ++m_batches;
     if (batch.appended && m_list->selectionModel()->selectedRows().isEmpty())
@@ -412,8 +411,7 @@ void CNetGameDlg::BestServersFirst()
     RankServers(records, m_doc->ConnectionRate());
     m_view->FillInOrder(records);
     m_list->SelectFirstRow();
-    m_status->setText(
-        QString::fromStdString(FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
+    m_status->setText(QString::fromStdString(FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
 }
 
 void CNetGameDlg::Disconnect()
@@ -475,6 +473,15 @@ void CNetGameDlg::CloseDialog(int result)
     m_doc->SetSaveMark(true);
     m_doc->Close();
     done(result);
+}
+
+void CNetGameDlg::DiscardWithoutSaving()
+{
+    m_batchTimer.stop();
+    m_view->Clear();
+    m_closed = true;
+    m_doc->SetSaveMark(false);
+    m_doc->Close();
 }
 
 void CNetGameDlg::OnEscape()

@@ -105,6 +105,8 @@ public:
 
     // Closes the dialog: saves the rate and writes the list file.
     void CloseDialog(int result);
+    // The dialog is given up before it opened: the list file is left as it is.
+    void DiscardWithoutSaving();
 
 protected:
     CNetGameDlg(QWidget* parent, const CNetGameDoc::Setup& setup, Variant variant);

@@ -21,8 +21,8 @@ std::vector<KSListColumn> ServerColumns(const TextWidths& widths)
     std::vector<KSListColumn> columns;
     for (int i = 0; i < kIconColumns; ++i)
         columns.push_back({QString(), kIconColumnWidth, true});
-    const std::array<int, kTextColumns> headings = {kMsgColumnServer, kMsgColumnPing, kMsgColumnMap,
-                                                     kMsgColumnGame, kMsgColumnPlayers};
+    const std::array<int, kTextColumns> headings = {kMsgColumnServer, kMsgColumnPing, kMsgColumnMap, kMsgColumnGame,
+                                                    kMsgColumnPlayers};
     for (int i = 0; i < kTextColumns; ++i)
         columns.push_back({Heading(headings[size_t(i)]), widths[size_t(i)]});
     return columns;

@@ -156,9 +156,10 @@ TEST_F(InternetGamesFlow, UpdateRefreshFilterSortDetailsAndJoin)
     ASSERT_TRUE(RunUntil([&] {
         return !dialog.Doc().MasterExchangeInProgress() && !dialog.Doc().RefreshRunning() &&
                Answered(dialog.Doc()) == kServers && dialog.List()->Model()->rowCount() == kRows;
-    })) << dialog.Doc().Count() << " records, " << Answered(dialog.Doc()) << " answered, "
-        << dialog.List()->Model()->rowCount() << " rows, exchange " << dialog.Doc().MasterExchangeInProgress()
-        << ", refresh " << dialog.Doc().RefreshRunning();
+    })) << dialog.Doc().Count()
+        << " records, " << Answered(dialog.Doc()) << " answered, " << dialog.List()->Model()->rowCount()
+        << " rows, exchange " << dialog.Doc().MasterExchangeInProgress() << ", refresh "
+        << dialog.Doc().RefreshRunning();
     const qint64 elapsedMs = clock.elapsed();
     EXPECT_GE(dialog.BatchesApplied(), 1);
     EXPECT_LE(dialog.BatchesApplied(), elapsedMs / CNetGameDlg::kBatchIntervalMs + 2);
@@ -227,7 +228,8 @@ TEST_F(InternetGamesFlow, SpectatorDialogListsOnlyProxiesWhateverIsStored)
     ASSERT_TRUE(RunUntil([&] {
         return !dialog.Doc().MasterExchangeInProgress() && !dialog.Doc().RefreshRunning() &&
                dialog.Doc().Count() == kProxies && Answered(dialog.Doc()) == kProxies;
-    })) << dialog.Doc().Count() << " records, " << Answered(dialog.Doc()) << " answered";
+    })) << dialog.Doc().Count()
+        << " records, " << Answered(dialog.Doc()) << " answered";
     // With the proxy filter on, proxies are not grouped: one row each.
     EXPECT_EQ(dialog.List()->Model()->rowCount(), kProxies);
     for (const KSListRow& row : dialog.List()->Model()->Rows())

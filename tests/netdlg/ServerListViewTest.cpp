@@ -1,9 +1,9 @@
 // The rows a server list shows: filtering and sorting through the view, and the
 // batched updates while a refresh runs.
+#include "browser/ServerListView.h"
 #include "RecordChain.h"
 #include "browser/ServerFilter.h"
 #include "browser/ServerListRows.h"
-#include "browser/ServerListView.h"
 #include "browser/ServerSort.h"
 
 #include <gtest/gtest.h>

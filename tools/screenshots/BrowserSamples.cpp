@@ -7,13 +7,13 @@
 
 namespace {
 
-constexpr std::array<const char*, 12> kPlayers = {"Wren",    "Talon",  "Kite",   "Osprey", "Merlin", "Harrier",
+constexpr std::array<const char*, 12> kPlayers = {"Wren",    "Talon",   "Kite",   "Osprey", "Merlin", "Harrier",
                                                   "Skylark", "Bunting", "Shrike", "Plover", "Corvid", "Swift"};
-constexpr std::array<const char*, 14> kNames = {
-    "Harbour Brawl",  "Kestrel Central", "Night Owls [EU]", "Saltworks 24/7", "Cliffside CTF",   "Old Mill Arena",
-    "Lighthouse DM",  "Dockside Duel",   "Granary Gang",    "Windward Public", "Ridge Runners",  "Storm Front",
-    "Marsh Madness", "Copper Tower"};
-constexpr std::array<const char*, 7> kMaps = {"ha_mill", "ha_docks", "ha_crossfire", "ha_tower",
+constexpr std::array<const char*, 14> kNames = {"Harbour Brawl", "Kestrel Central", "Night Owls [EU]", "Saltworks 24/7",
+                                                "Cliffside CTF", "Old Mill Arena",  "Lighthouse DM",   "Dockside Duel",
+                                                "Granary Gang",  "Windward Public", "Ridge Runners",   "Storm Front",
+                                                "Marsh Madness", "Copper Tower"};
+constexpr std::array<const char*, 7> kMaps = {"ha_mill",   "ha_docks", "ha_crossfire", "ha_tower",
                                               "ha_bunker", "windward", "saltworks"};
 constexpr std::array<const char*, 4> kGames = {"Deathmatch", "Capture the Flag", "Team Play", "Arena"};
 
@@ -32,9 +32,13 @@ std::unique_ptr<CServerInfo> SampleServerWithPlayers()
         player->time = int(300 + i * 611);
         (*r->players)[i] = std::move(player);
     }
-    const std::pair<const char*, const char*> rules[] = {
-        {"sv_maxspeed", "320"}, {"mp_friendlyfire", "0"}, {"mp_footsteps", "1"}, {"sv_gravity", "800"},
-        {"mp_fraglimit", "40"}, {"mp_timelimit", "25"},   {"sv_contact", "admin@localhost"}};
+    const std::pair<const char*, const char*> rules[] = {{"sv_maxspeed", "320"},
+                                                         {"mp_friendlyfire", "0"},
+                                                         {"mp_footsteps", "1"},
+                                                         {"sv_gravity", "800"},
+                                                         {"mp_fraglimit", "40"},
+                                                         {"mp_timelimit", "25"},
+                                                         {"sv_contact", "admin@localhost"}};
     for (const auto& [key, value] : rules)
         r->AddRule(key, value);
     return r;

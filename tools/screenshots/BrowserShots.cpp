@@ -25,10 +25,7 @@ ServerFilter SampleFilter()
 class DetailsShot : public CPlayerInfoDlg
 {
 public:
-    explicit DetailsShot(std::unique_ptr<CServerInfo> record)
-        : CPlayerInfoDlg(*record), m_record(std::move(record))
-    {
-    }
+    explicit DetailsShot(std::unique_ptr<CServerInfo> record) : CPlayerInfoDlg(*record), m_record(std::move(record)) {}
 
 private:
     std::unique_ptr<CServerInfo> m_record;
