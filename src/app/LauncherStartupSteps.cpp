@@ -12,6 +12,7 @@
 #include "app/StringList.h"
 #include "app/VideoDisplay.h"
 #include "app/VideoSettings.h"
+#include "browser/BrowserQuickStartSource.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"
 #include "ui/InputPrompt.h"
@@ -46,6 +47,7 @@ bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 
 void LauncherStartupSteps::RunMainMenu()
 {
+    InstallBrowserQuickStart();
     SkinnedPrompt prompt;
     SetPrompt(&prompt);
     SkinnedInputPrompt input;

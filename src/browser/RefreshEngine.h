@@ -47,6 +47,8 @@ public:
 
     // Records neither failed nor done at the last pass (what the progress line shows).
     int Pending() const { return m_lastPending; }
+    // Records not settled yet (neither failed nor done, nor skipped since).
+    int Unsettled() const { return m_unfinished; }
     int Passes() const { return int(m_passes); }
     const RefreshParams& Params() const { return m_params; }
     QueryStepState& State() { return m_state; }
