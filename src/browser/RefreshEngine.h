@@ -25,6 +25,10 @@ class QObject;
 class RefreshEngine
 {
 public:
+    // Opening a socket is the dearest part of a query: a pass opens at most this many,
+    // so replies that arrive meanwhile are taken (and timed) without a long delay.
+    static constexpr int kMaxStartsPerPass = 16;
+
     RefreshEngine();
     ~RefreshEngine();
     RefreshEngine(const RefreshEngine&) = delete;
