@@ -12,8 +12,8 @@
 //     (IdleWorkRegistration work([&] { return doc.Work(); })): it runs the master
 //     exchange's time-outs, LAN discovery and a background refresh;
 //   - start a refresh: RefreshAllCommand() / RefreshSelectedCommand() run it to the end
-//     through the refresh runner (the modal CRefreshDlg once SetRefreshRunner installs
-//     it; a plain loop otherwise); BeginBackgroundRefresh() starts one that Work()
+//     through the refresh runner (the modal progress dialog after
+//     doc.SetRefreshRunner(CRefreshDlg::Runner(this)); a plain loop otherwise); BeginBackgroundRefresh() starts one that Work()
 //     drives pass by pass, while TakeChangedRecords() drains what changed;
 //   - before closing: SetSaveMark(true) and Close() (or let the destructor do it).
 #include "browser/CServerInfo.h"

@@ -67,6 +67,7 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
 
     const double now = BrowserClockNow();
     m_startTime = now;
+    m_state.lastProgressDisplay = now;
     for (size_t i = 0; i < records.size(); ++i) {
         CServerInfo& r = *records[i];
         m_slots[i].record = &r;
