@@ -13,6 +13,7 @@
 #include "app/VideoDisplay.h"
 #include "app/VideoSettings.h"
 #include "browser/BrowserMenuActions.h"
+#include "browser/BrowserQuickStartSource.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"
 #include "ui/InputPrompt.h"
@@ -47,6 +48,7 @@ bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 
 void LauncherStartupSteps::RunMainMenu()
 {
+    InstallBrowserQuickStart();
     SkinnedPrompt prompt;
     SetPrompt(&prompt);
     SkinnedInputPrompt input;

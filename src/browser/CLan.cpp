@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/StringList.h"
 #include "browser/CNetGameDlg.h"
+#include "browser/CRefreshDlg.h"
 #include "browser/ServerCellPainter.h"
 #include "browser/ServerListColumns.h"
 #include "browser/ServerListRows.h"
@@ -43,6 +44,7 @@ CLan::CLan(QWidget* parent, const CNetGameDoc::Setup& setup) : CKSDialog(parent,
     SetTitleText(QStringLiteral("LAN Games"));
     m_doc = std::make_unique<CNetGameDoc>(CNetGameDoc::Kind::Lan, setup);
     m_doc->SetView(this);
+    m_doc->SetRefreshRunner(CRefreshDlg::Runner(this));
     m_work = std::make_unique<IdleWorkRegistration>([this] { return m_doc->Work(); });
 
     auto* layout = new QVBoxLayout(Content());

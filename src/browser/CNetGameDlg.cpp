@@ -9,6 +9,7 @@
 #include "app/StringList.h"
 #include "browser/CFilterDialog.h"
 #include "browser/CPlayerInfoDlg.h"
+#include "browser/CRefreshDlg.h"
 #include "browser/ConnectionRateChoice.h"
 #include "browser/FilterSummary.h"
 #include "browser/QuickStart.h"
@@ -104,6 +105,7 @@ CNetGameDlg::CNetGameDlg(QWidget* parent, const CNetGameDoc::Setup& setup, Varia
     docSetup.filterSection = m_variant.settingsSection;
     m_doc = std::make_unique<CNetGameDoc>(CNetGameDoc::Kind::Internet, docSetup);
     m_doc->SetView(this);
+    m_doc->SetRefreshRunner(CRefreshDlg::Runner(this));
     m_work = std::make_unique<IdleWorkRegistration>([this] { return m_doc->Work(); });
 
     BuildControls();

@@ -107,13 +107,15 @@ void CNetGameDoc::Construct(const Setup& setup)
     m_timeout = DefaultQueryTimeout();
     m_services = setup.services ? setup.services : &MasterDocument::Services();
     m_listPath = setup.listPath.isEmpty() ? FavoriteServersFile::DefaultPath() : setup.listPath;
+    m_useListFile = setup.useListFile;
     m_lanTarget = setup.lanTarget;
+    m_lanFirstPort = setup.lanFirstPort;
     m_filter = ReadServerFilter(setup.filterSection);
     if (IsLan())
         return;
     if (setup.resolveServices)
         m_services->ResolveAll();
-    if (m_kind == Kind::Internet)
+    if (m_kind == Kind::Internet && m_useListFile)
         LoadFavorites();
     if (FindOption("-nopersist") || m_kind == Kind::QuickStart)
         StartMasterList(m_filter);
@@ -169,6 +171,12 @@ void CNetGameDoc::SetConnectionRate(int32_t rate)
     m_maxInFlight = MaxInFlightForRate(rate);
 }
 
+void CNetGameDoc::SetTimeoutAndRetries(double timeout, int retries)
+{
+    m_timeout = timeout;
+    m_maxRetries = retries;
+}
+
 RefreshParams CNetGameDoc::RefreshAllParams() const
 {
     RefreshParams p;
@@ -209,7 +217,7 @@ void CNetGameDoc::ApplyFilters()
 
 bool CNetGameDoc::LoadFavorites()
 {
-    if (m_kind != Kind::Internet)
+    if (m_kind != Kind::Internet || !m_useListFile)
         return false;
     FavoriteServersFile::LoadResult loaded = FavoriteServersFile::Load(m_listPath, CurrentPrompt());
     m_engine.Cancel();
@@ -222,7 +230,7 @@ bool CNetGameDoc::LoadFavorites()
 
 bool CNetGameDoc::SaveFavorites()
 {
-    if (m_kind != Kind::Internet)
+    if (m_kind != Kind::Internet || !m_useListFile)
         return false;
     std::vector<const CServerInfo*> list;
     for (const CServerInfo* r = Head(); r; r = r->next)
@@ -275,6 +283,22 @@ void CNetGameDoc::ReportStatus(const std::string& text)
 
 void CNetGameDoc::StartMasterList(const ServerFilter& filter)
 {
+    MasterFilterChoices choices;
+    choices.dedicatedOnly = filter.dedicatedOnly;
+    choices.gameFilter = filter.game;
+    choices.gameName = filter.gameName;
+    choices.mapFilter = filter.map;
+    choices.mapName = filter.mapName;
+    choices.linuxOnly = filter.linuxOnly;
+    choices.hideEmpty = filter.empty;
+    choices.hideFull = filter.full;
+    choices.proxyFilter = filter.proxyFilter;
+    choices.proxiesOnly = filter.proxiesOnly;
+    StartMasterListWithText(BuildMasterFilterText(choices));
+}
+
+void CNetGameDoc::StartMasterListWithText(const std::string& filterText)
+{
     if (IsLan())
         return;
     // The records the refresh works on are about to move.
@@ -288,18 +312,7 @@ void CNetGameDoc::StartMasterList(const ServerFilter& filter)
     m_master = std::make_unique<MasterListRequest>(
         *this, Services(), [this](MasterDocument&, int result) { OnMasterListDone(result); },
         [this](MasterDocument&, const std::string& text) { ReportStatus(text); });
-    MasterFilterChoices choices;
-    choices.dedicatedOnly = filter.dedicatedOnly;
-    choices.gameFilter = filter.game;
-    choices.gameName = filter.gameName;
-    choices.mapFilter = filter.map;
-    choices.mapName = filter.mapName;
-    choices.linuxOnly = filter.linuxOnly;
-    choices.hideEmpty = filter.empty;
-    choices.hideFull = filter.full;
-    choices.proxyFilter = filter.proxyFilter;
-    choices.proxiesOnly = filter.proxiesOnly;
-    m_master->Start(BuildMasterFilterText(choices));
+    m_master->Start(filterText);
 }
 
 void CNetGameDoc::RemoveDuplicates()
@@ -605,6 +618,7 @@ bool CNetGameDoc::StartDiscovery()
     if (!m_lanSocket) {
         m_lanSocket = std::make_unique<CKSLanAsyncSocket>(m_servers);
         m_lanSocket->SetTarget(m_lanTarget);
+        m_lanSocket->SetFirstPort(m_lanFirstPort);
     }
     if (!m_lanSocket->Configure()) {
         m_lanSocket.reset();

@@ -12,8 +12,8 @@
 //     (IdleWorkRegistration work([&] { return doc.Work(); })): it runs the master
 //     exchange's time-outs, LAN discovery and a background refresh;
 //   - start a refresh: RefreshAllCommand() / RefreshSelectedCommand() run it to the end
-//     through the refresh runner (the modal CRefreshDlg once SetRefreshRunner installs
-//     it; a plain loop otherwise); BeginBackgroundRefresh() starts one that Work()
+//     through the refresh runner (the modal progress dialog after
+//     doc.SetRefreshRunner(CRefreshDlg::Runner(this)); a plain loop otherwise); BeginBackgroundRefresh() starts one that Work()
 //     drives pass by pass, while TakeChangedRecords() drains what changed;
 //   - before closing: SetSaveMark(true) and Close() (or let the destructor do it).
 #include "browser/CServerInfo.h"
@@ -28,6 +28,7 @@
 #include <QHostAddress>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -94,6 +95,10 @@ public:
         std::string filterSection = "Settings";
         // Where LAN discovery sends; tests use the loopback address.
         QHostAddress lanTarget{QHostAddress::Broadcast};
+        // Read and write the list file (an Internet list of a tool may do without).
+        bool useListFile = true;
+        // The first of the ten game ports LAN discovery asks.
+        quint16 lanFirstPort = 27015;
     };
 
     // Runs a refresh to its end (the modal refresh dialog, or a loop without window).
@@ -126,6 +131,9 @@ public:
     int32_t ConnectionRate() const { return m_rate; }
     // A new rate from the dialog's selector: max in flight is computed again.
     void SetConnectionRate(int32_t rate);
+    // Replace what the command line and the rate gave (the command-line browser).
+    void SetMaxInFlight(int maxInFlight) { m_maxInFlight = std::max(maxInFlight, kMinInFlight); }
+    void SetTimeoutAndRetries(double timeout, int retries);
     // The parameter sets of the callers: refresh all / selected / LAN, details
     // (players and rules), and one record (add server, pre-join check).
     RefreshParams RefreshAllParams() const;
@@ -153,6 +161,8 @@ public:
     // --- Master exchange -------------------------------------------------------
     // Sets the non-favourites aside and asks the masters for a new list.
     void StartMasterList(const ServerFilter& filter);
+    // The same with a ready filter text (backslash-separated key/value pairs).
+    void StartMasterListWithText(const std::string& filterText);
     bool MasterExchangeInProgress() const;
     void CancelMasterExchange();
     const std::string& StatusText() const { return m_statusText; }
@@ -253,6 +263,7 @@ private:
     int32_t m_rate = 0;
     bool m_saveMark = false;
     bool m_closed = false;
+    bool m_useListFile = true;
     bool m_refreshAfterList = false;
     std::unique_ptr<MasterListRequest> m_master;
     // A finished exchange, destroyed outside its own completion call.
@@ -264,6 +275,7 @@ private:
     ServiceAddressList* m_services = nullptr;
     QString m_listPath;
     QHostAddress m_lanTarget;
+    quint16 m_lanFirstPort = 27015;
     LanPhase m_lanPhase = LanPhase::Idle;
     double m_lanStart = 0.0;
     RefreshEngine m_engine;

@@ -67,6 +67,7 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
 
     const double now = BrowserClockNow();
     m_startTime = now;
+    m_state.lastProgressDisplay = now;
     for (size_t i = 0; i < records.size(); ++i) {
         CServerInfo& r = *records[i];
         m_slots[i].record = &r;
@@ -145,6 +146,7 @@ bool RefreshEngine::RunPass()
 
 void RefreshEngine::RunCursor(double now)
 {
+    int starts = 0;
     while (m_cursor < m_slots.size()) {
         Slot& s = m_slots[m_cursor];
         if (!s.record || !(s.flags & kEligible) || s.record->status != CServerInfo::Idle) {
@@ -153,6 +155,9 @@ void RefreshEngine::RunCursor(double now)
         }
         // Waiting for a socket does not run down the time-out.
         s.record->lastSend = now;
+        if (starts == kMaxStartsPerPass)
+            break; // the next pass goes on from here
+        ++starts;
         Step(uint32_t(m_cursor));
         if (s.record->status == CServerInfo::Idle && !Skipped(*s.record))
             break; // no free socket: the next records wait behind this one

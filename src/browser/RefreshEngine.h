@@ -25,6 +25,10 @@ class QObject;
 class RefreshEngine
 {
 public:
+    // Opening a socket is the dearest part of a query: a pass opens at most this many,
+    // so replies that arrive meanwhile are taken (and timed) without a long delay.
+    static constexpr int kMaxStartsPerPass = 16;
+
     RefreshEngine();
     ~RefreshEngine();
     RefreshEngine(const RefreshEngine&) = delete;
@@ -47,6 +51,8 @@ public:
 
     // Records neither failed nor done at the last pass (what the progress line shows).
     int Pending() const { return m_lastPending; }
+    // Records not settled yet (neither failed nor done, nor skipped since).
+    int Unsettled() const { return m_unfinished; }
     int Passes() const { return int(m_passes); }
     const RefreshParams& Params() const { return m_params; }
     QueryStepState& State() { return m_state; }
