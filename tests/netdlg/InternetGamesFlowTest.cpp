@@ -105,15 +105,16 @@ protected:
     // Runs action once the next modal dialog of type T is open.
     template <class T> static void WhenOpen(std::function<void(T&)> action)
     {
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [action, poll] {
+        auto* poll = new QTimer(qApp);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, action] {
             if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
                 action(*dialog);
-                return;
             }
-            QTimer::singleShot(10, *poll);
-        };
-        QTimer::singleShot(10, *poll);
+        });
+        poll->start();
     }
 
     static std::vector<std::string> Names(const CNetGameDlg& dialog)
