@@ -4,6 +4,7 @@
 #include "browser/CServerInfo.h"
 #include "browser/FilterRules.h"
 #include "browser/ServerListRows.h"
+#include "browser/ServerSort.h"
 
 #include <unordered_set>
 
@@ -37,12 +38,8 @@ void ServerListView::ApplyFilters(CServerInfo* head, const ServerFilter& filter,
 
 void ServerListView::Fill(CServerInfo* head, const SortKeyList& keys)
 {
-    std::vector<KSListRow> rows;
-    for (CServerInfo* r = head; r; r = r->next)
-        if (!r->IsFiltered())
-            rows.push_back(ServerListRowFor(*r, m_numericPing));
-    SortListRows(rows, keys, CompareServerRows);
-    m_model.SetRows(std::move(rows));
+    // Sorting the records before making their rows moves pointers, not rows.
+    FillInOrder(ShownRowsInOrder(head, keys.Keys()));
 }
 
 void ServerListView::FillAll(CServerInfo* head)
