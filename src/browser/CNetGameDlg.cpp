@@ -364,11 +364,19 @@ void CNetGameDlg::Details()
     CServerInfo* record = SelectedRecord();
     if (!record)
         return;
-    // The record alone is refreshed, with its players and rules.
-    m_doc->StartRefresh(std::vector<CServerInfo*>{record}, m_doc->DetailsParams());
-    if (!ServerListView::FindRecord(m_doc->Head(), record->Serial()))
+    // The record alone is refreshed, with its players and rules. It is looked up again
+    // afterwards: the document's idle work runs meanwhile.
+    const uint32_t serial = record->Serial();
+    const auto refresh = [this, serial] {
+        CServerInfo* r = ServerListView::FindRecord(m_doc->Head(), serial);
+        if (r)
+            m_doc->StartRefresh(std::vector<CServerInfo*>{r}, m_doc->DetailsParams());
+        return ServerListView::FindRecord(m_doc->Head(), serial) != nullptr;
+    };
+    if (!refresh())
         return;
-    CPlayerInfoDlg details(*record, this);
+    CPlayerInfoDlg details(*ServerListView::FindRecord(m_doc->Head(), serial), this);
+    details.SetRefresh(refresh);
     details.DoModal();
     m_view->UpdateBatch(nullptr);
 }

@@ -17,6 +17,7 @@ constexpr int kMsgServerCaption = 302;
 constexpr int kMsgAddressCaption = 303;
 constexpr int kMsgPingCaption = 304;
 constexpr int kMsgDone = 247;
+constexpr int kMsgRefresh = 273;
 constexpr int kRuleListWidth = 230;
 constexpr int kListFrame = 20; // the frame and the vertical scroll bar
 constexpr int kHeadingPadding = 14;
@@ -95,6 +96,20 @@ CPlayerInfoDlg::CPlayerInfoDlg(const CServerInfo& record, QWidget* parent)
 
     SetDefaultButton(AddButton(Text(kMsgDone), QDialog::Accepted));
     ShowRecord();
+}
+
+void CPlayerInfoDlg::SetRefresh(std::function<bool()> refresh)
+{
+    m_refresh = std::move(refresh);
+    if (m_refreshButton || !m_refresh)
+        return;
+    m_refreshButton = AddButton(Text(kMsgRefresh));
+    connect(m_refreshButton, &QAbstractButton::clicked, this, [this] {
+        if (m_refresh())
+            ShowRecord();
+        else
+            done(QDialog::Rejected);
+    });
 }
 
 void CPlayerInfoDlg::ShowRecord()

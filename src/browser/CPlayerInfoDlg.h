@@ -3,6 +3,9 @@
 // rules, as the last query of the record left them.
 #include "ui/CKSDialog.h"
 
+#include <functional>
+
+class CODBlendBtn;
 class CODKSListCtrl;
 class CServerInfo;
 class QLabel;
@@ -18,6 +21,10 @@ public:
 
     // Shows the record's values again (after a new query).
     void ShowRecord();
+    // Offers a refresh button that runs the query and shows the new values. The
+    // function returns false when the record is gone; the dialog then closes.
+    void SetRefresh(std::function<bool()> refresh);
+    CODBlendBtn* RefreshButton() const { return m_refreshButton; }
 
     CODKSListCtrl* Players() const { return m_players; }
     CODKSListCtrl* Rules() const { return m_rules; }
@@ -32,4 +39,6 @@ private:
     QLabel* m_name = nullptr;
     QLabel* m_address = nullptr;
     QLabel* m_ping = nullptr;
+    CODBlendBtn* m_refreshButton = nullptr;
+    std::function<bool()> m_refresh;
 };

@@ -19,6 +19,7 @@
 #include "peer/PeerMasterServer.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
+#include "ui/CODBlendBtn.h"
 #include "ui/CODControls.h"
 #include "ui/CODKSListCtrl.h"
 #include "ui/IdleWork.h"
@@ -191,13 +192,19 @@ TEST_F(InternetGamesFlow, UpdateRefreshFilterSortDetailsAndJoin)
     const CServerInfo* chosen = RecordOfRow(*dialog.List()->SelectedRow());
     ASSERT_NE(chosen, nullptr);
     int playersShown = -1;
+    int playersAfterRefresh = -1;
     WhenOpen<CPlayerInfoDlg>([&](CPlayerInfoDlg& details) {
         playersShown = details.Players()->Model()->rowCount();
+        ASSERT_NE(details.RefreshButton(), nullptr);
+        details.Players()->Model()->Clear();
+        details.RefreshButton()->click(); // queries the server again
+        playersAfterRefresh = details.Players()->Model()->rowCount();
         details.accept();
     });
     dialog.Details();
     EXPECT_GT(chosen->currentplayers, 0);
     EXPECT_EQ(playersShown, chosen->currentplayers);
+    EXPECT_EQ(playersAfterRefresh, playersShown);
 
     // Join it through the stand-in engine.
     const int port = chosen->port;
