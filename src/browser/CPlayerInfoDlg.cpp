@@ -65,16 +65,20 @@ CPlayerInfoDlg::CPlayerInfoDlg(const CServerInfo& record, QWidget* parent)
     m_name = new QLabel(Content());
     m_address = new QLabel(Content());
     m_ping = new QLabel(Content());
-    const QLabel* captions[] = {new QLabel(Text(kMsgServerCaption), Content()),
-                                new QLabel(Text(kMsgAddressCaption), Content()),
-                                new QLabel(Text(kMsgPingCaption), Content())};
+    QLabel* captions[] = {new QLabel(Text(kMsgServerCaption), Content()),
+                          new QLabel(Text(kMsgAddressCaption), Content()),
+                          new QLabel(Text(kMsgPingCaption), Content())};
     QLabel* values[] = {m_name, m_address, m_ping};
+    auto* header = new QGridLayout();
+    header->setHorizontalSpacing(12);
+    header->setVerticalSpacing(1);
+    header->setColumnStretch(1, 1);
     for (int i = 0; i < 3; ++i) {
-        auto* caption = const_cast<QLabel*>(captions[i]);
+        QLabel* caption = captions[i];
         caption->setStyleSheet(QStringLiteral("color: %1;").arg(Palette().dimText.name()));
-        grid->addWidget(caption, i, 0);
+        header->addWidget(caption, i, 0);
         values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(values[i], i, 1, 1, 2);
+        header->addWidget(values[i], i, 1);
     }
     m_name->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(Palette().accent.name()));
 
@@ -88,12 +92,23 @@ CPlayerInfoDlg::CPlayerInfoDlg(const CServerInfo& record, QWidget* parent)
     for (int i = 0; i < m_players->Model()->columnCount(); ++i)
         playersWidth += m_players->columnWidth(i);
     m_players->setFixedWidth(playersWidth);
-    grid->addWidget(m_players, 3, 0, 1, 2);
-    grid->addWidget(m_rules, 3, 2);
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(2, 1);
-    grid->setRowMinimumHeight(3, 120);
+    grid->addLayout(header, 0, 0, 1, 2);
+    grid->addWidget(m_players, 1, 0);
+    grid->addWidget(m_rules, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
 
+    // Shown once a refresh is offered (SetRefresh).
+    m_refreshButton = AddButton(Text(kMsgRefresh));
+    m_refreshButton->setVisible(false);
+    connect(m_refreshButton, &QAbstractButton::clicked, this, [this] {
+        if (!m_refresh)
+            return;
+        if (m_refresh())
+            ShowRecord();
+        else
+            done(QDialog::Rejected);
+    });
     SetDefaultButton(AddButton(Text(kMsgDone), QDialog::Accepted));
     ShowRecord();
 }
@@ -101,15 +116,7 @@ CPlayerInfoDlg::CPlayerInfoDlg(const CServerInfo& record, QWidget* parent)
 void CPlayerInfoDlg::SetRefresh(std::function<bool()> refresh)
 {
     m_refresh = std::move(refresh);
-    if (m_refreshButton || !m_refresh)
-        return;
-    m_refreshButton = AddButton(Text(kMsgRefresh));
-    connect(m_refreshButton, &QAbstractButton::clicked, this, [this] {
-        if (m_refresh())
-            ShowRecord();
-        else
-            done(QDialog::Rejected);
-    });
+    m_refreshButton->setVisible(bool(m_refresh));
 }
 
 void CPlayerInfoDlg::ShowRecord()

@@ -195,7 +195,7 @@ TEST_F(InternetGamesFlow, UpdateRefreshFilterSortDetailsAndJoin)
     int playersAfterRefresh = -1;
     WhenOpen<CPlayerInfoDlg>([&](CPlayerInfoDlg& details) {
         playersShown = details.Players()->Model()->rowCount();
-        ASSERT_NE(details.RefreshButton(), nullptr);
+        ASSERT_TRUE(details.RefreshButton()->isVisibleTo(&details));
         details.Players()->Model()->Clear();
         details.RefreshButton()->click(); // queries the server again
         playersAfterRefresh = details.Players()->Model()->rowCount();

@@ -25,7 +25,10 @@ ServerFilter SampleFilter()
 class DetailsShot : public CPlayerInfoDlg
 {
 public:
-    explicit DetailsShot(std::unique_ptr<CServerInfo> record) : CPlayerInfoDlg(*record), m_record(std::move(record)) {}
+    explicit DetailsShot(std::unique_ptr<CServerInfo> record) : CPlayerInfoDlg(*record), m_record(std::move(record))
+    {
+        SetRefresh([] { return true; });
+    }
 
 private:
     std::unique_ptr<CServerInfo> m_record;
