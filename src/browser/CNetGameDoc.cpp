@@ -258,6 +258,12 @@ ServiceAddressList& CNetGameDoc::Services()
     return *m_services;
 }
 
+void CNetGameDoc::OnServerData()
+{
+    if (m_view)
+        m_view->OnListReplaced();
+}
+
 void CNetGameDoc::AddMasterServer(const std::string& address, int port)
 {
     m_servers.AddServer(address, port, true);
