@@ -158,7 +158,7 @@ void CNetGameDoc::RemoveServer(CServerInfo* record)
 
 void CNetGameDoc::DeleteAll(bool keepFavorites)
 {
-    m_engine.Cancel();
+    m_engine.Clear();
     m_servers.DeleteAll(keepFavorites);
 }
 
@@ -220,7 +220,7 @@ bool CNetGameDoc::LoadFavorites()
     if (m_kind != Kind::Internet || !m_useListFile)
         return false;
     FavoriteServersFile::LoadResult loaded = FavoriteServersFile::Load(m_listPath, CurrentPrompt());
-    m_engine.Cancel();
+    m_engine.Clear();
     m_servers.DeleteAll();
     // Pushed from the back, so the list keeps the loaded order.
     for (auto it = loaded.servers.rbegin(); it != loaded.servers.rend(); ++it)
@@ -256,6 +256,12 @@ void CNetGameDoc::Close()
 ServiceAddressList& CNetGameDoc::Services()
 {
     return *m_services;
+}
+
+void CNetGameDoc::OnServerData()
+{
+    if (m_view)
+        m_view->OnListReplaced();
 }
 
 void CNetGameDoc::AddMasterServer(const std::string& address, int port)
@@ -302,7 +308,7 @@ void CNetGameDoc::StartMasterListWithText(const std::string& filterText)
     if (IsLan())
         return;
     // The records the refresh works on are about to move.
-    m_engine.Cancel();
+    m_engine.Clear();
     m_previous.DeleteAll();
     std::vector<CServerInfo*> all = m_servers.ReleaseAll();
     for (auto it = all.rbegin(); it != all.rend(); ++it)
@@ -639,7 +645,7 @@ void CNetGameDoc::StartLanRefresh()
         return;
     if (m_view)
         m_view->OnListEmptied();
-    m_engine.Cancel();
+    m_engine.Clear();
     StopDiscovery();
     m_servers.DeleteAll();
     StartDiscovery();

@@ -177,6 +177,8 @@ public:
     bool QuickStartMode() const override { return m_kind == Kind::QuickStart; }
     int UnfilteredCount() const override { return CountShown(); }
     ServiceAddressList& Services() override;
+    // A server-data reply changed the service addresses: the view redisplays.
+    void OnServerData() override;
 
     // --- Refresh ---------------------------------------------------------------
     void SetRefreshRunner(RefreshRunner runner) { m_runner = std::move(runner); }

@@ -284,6 +284,17 @@ void RefreshEngine::Cancel()
     m_deadlines = {};
 }
 
+void RefreshEngine::Clear()
+{
+    Cancel();
+    m_context.reset();
+    m_slots.clear();
+    m_changed.clear();
+    m_cursor = 0;
+    m_unfinished = 0;
+    m_lastPending = 0;
+}
+
 void RefreshEngine::Forget(const CServerInfo* record)
 {
     if (!record)

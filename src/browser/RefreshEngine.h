@@ -44,6 +44,8 @@ public:
     bool RunPass();
     // Ends the refresh at once; the records keep their states and sockets.
     void Cancel();
+    // Cancels and forgets every record (before records are destroyed or moved away).
+    void Clear();
     bool Running() const { return m_running; }
 
     // A record about to be destroyed while a refresh runs; the engine forgets it.

@@ -491,3 +491,33 @@ TEST(QuickStartInstall, MainMenuGetsTheBrowserSource)
     EXPECT_FALSE(CNetGameDoc::QuickStartFlag());
     SetQuickStartFactory(nullptr);
 }
+
+TEST_F(NetGameDocTest, MasterExchangeDuringABackgroundRefreshLeavesNothingBehind)
+{
+    ScopedCommandLine line("kestrel -game vrel");
+    FakeGameServer server;
+    server.infoReplies = {ReplyBuilder::Info(kInfo).Bytes()};
+    FakeMaster master;
+    master.answer = [](const std::vector<uint8_t>&) {
+        return std::vector<std::vector<uint8_t>>{BuildMasterListBatch(0, {{"127.0.0.1", 5009}})};
+    };
+    services.AppendAddress(ServiceAddressList::Section::Master, "127.0.0.1", master.Port());
+    RecordingView view;
+    CNetGameDoc doc(CNetGameDoc::Kind::Internet, MakeSetup());
+    doc.SetView(&view);
+    for (int i = 0; i < 20; ++i)
+        doc.AddServer("127.0.0.1", server.Port(), true);
+    doc.BeginBackgroundRefresh(doc.RefreshAllParams());
+    for (int i = 0; i < 3; ++i) {
+        doc.Work();
+        Pump(2);
+    }
+    EXPECT_TRUE(doc.RefreshRunning());
+    doc.StartMasterList(ServerFilter{}); // the refreshed records are replaced
+    EXPECT_FALSE(doc.RefreshRunning());
+    FinishExchange(doc);
+    EXPECT_EQ(doc.Count(), 1);
+    EXPECT_TRUE(doc.TakeChangedRecords().empty());
+    EXPECT_GT(view.changed, 0); // the passes before reported their changes
+    doc.Work();
+}
