@@ -6,18 +6,23 @@
 #include "browser/CLoginDlg.h"
 #include "browser/CNetGameDlg.h"
 
-void InstallBrowserMenuActions()
+CNetGameDoc::Setup BrowserMenuSetup::LanListSetup()
 {
-    CKSMainDlg::SetAction(kMenuInternetGames, [](QWidget* menu) {
-        CNetGameDlg dialog(menu);
+    return CLan::LanSetup();
+}
+
+void InstallBrowserMenuActions(const BrowserMenuSetup& setup)
+{
+    CKSMainDlg::SetAction(kMenuInternetGames, [internet = setup.internet](QWidget* menu) {
+        CNetGameDlg dialog(menu, internet);
         // The first opening in a run asks a master for the service addresses first.
         if (CLoginDlg::RunIfNeeded(dialog.Doc(), dialog.Doc().Services(), menu))
             dialog.DoModal();
         else
             dialog.DiscardWithoutSaving();
     });
-    CKSMainDlg::SetAction(kMenuLanGames, [](QWidget* menu) {
-        CLan dialog(menu);
+    CKSMainDlg::SetAction(kMenuLanGames, [lan = setup.lan](QWidget* menu) {
+        CLan dialog(menu, lan);
         dialog.DoModal();
     });
 }
