@@ -3,6 +3,9 @@
 #include "NetDialogSkin.h"
 #include "app/CKSMainDlg.h"
 #include "app/CommandLine.h"
+#include "app/EngineHost.h"
+#include "app/LauncherState.h"
+#include "app/QtEngineDisplay.h"
 #include "app/ServiceAddressList.h"
 #include "browser/CLan.h"
 #include "browser/CNetGameDlg.h"
@@ -24,6 +27,8 @@ protected:
     {
         InstallMenuTestSkin();
         InstallNetDialogSkin();
+        // The launcher's engine host is made on first use, with the engine's folder.
+        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         ServerDataExchange::SetServerDataNeeded(false);
         BrowserMenuSetup setup;
@@ -35,6 +40,9 @@ protected:
     }
     void TearDown() override
     {
+        // The menu made the engine window; it goes with the menu as in the program.
+        StopEngine();
+        TheEngineDisplay().DestroyEngineWindow();
         ServerDataExchange::SetServerDataNeeded(true);
         EffectiveCommandLine() = CommandLine();
     }

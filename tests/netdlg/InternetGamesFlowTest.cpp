@@ -214,7 +214,7 @@ TEST_F(InternetGamesFlow, UpdateRefreshFilterSortDetailsAndJoin)
             target = server.get();
     ASSERT_NE(target, nullptr);
     dialog.Join();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << (prompt.Texts().empty() ? "" : prompt.Texts().back());
     ASSERT_EQ(target->State().ConnectedPlayers().size(), 1u);
     EXPECT_EQ(target->State().ConnectedPlayers()[0].name, "Wren");
     EXPECT_TRUE(prompt.Texts().empty());
