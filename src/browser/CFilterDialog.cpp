@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kMsgOk = 280;
 constexpr int kMsgCancel = 251;
-constexpr int kComboWidth = 92;
+constexpr int kComboWidth = 96;
+constexpr int kRowHeight = 24; // every row as high as the ping list
 
 QString Text(int message)
 {
@@ -30,7 +31,7 @@ CFilterDialog::CFilterDialog(std::string section, QWidget* parent)
     SetTitleText(QStringLiteral("Server Filters"));
     auto* grid = new QGridLayout(Content());
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(18);
+    grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(1);
 
     m_game = AddCheck(QStringLiteral("Only this game"));
@@ -61,13 +62,13 @@ CFilterDialog::CFilterDialog(std::string section, QWidget* parent)
     m_pingLimits = new CODComboBox(Content());
     for (const int limit : kPingLimits)
         m_pingLimits->addItem(QString::fromStdString(PingLimitText(limit)));
-    m_pingLimits->setFixedWidth(kComboWidth);
+    m_pingLimits->setFixedSize(kComboWidth, kRowHeight);
     grid->addWidget(m_ping, row, column);
     grid->addWidget(m_pingLimits, row++, column + 1);
 
     m_mapName = new QLineEdit(Content());
     m_mapName->setMaxLength(int(ServerFilter::kMaxMapName));
-    m_mapName->setFixedWidth(kComboWidth);
+    m_mapName->setFixedSize(kComboWidth, kRowHeight);
     grid->addWidget(m_map, row, column);
     grid->addWidget(m_mapName, row++, column + 1);
 
@@ -97,7 +98,9 @@ CFilterDialog::CFilterDialog(std::string section, QWidget* parent)
 
 CODCheckBox* CFilterDialog::AddCheck(const QString& label)
 {
-    return new CODCheckBox(label, Content());
+    auto* check = new CODCheckBox(label, Content());
+    check->setFixedHeight(kRowHeight);
+    return check;
 }
 
 void CFilterDialog::SetFilter(const ServerFilter& f)
