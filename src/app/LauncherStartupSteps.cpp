@@ -14,6 +14,8 @@
 #include "app/VideoDisplay.h"
 #include "app/VideoSettings.h"
 #include "app/VideoState.h"
+#include "browser/BrowserMenuActions.h"
+#include "browser/BrowserQuickStartSource.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -51,9 +53,11 @@ bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 void LauncherStartupSteps::RunMainMenu()
 {
     // Skinned prompts and the audio device for the menu sounds, now that the skin and
-    // string lists are loaded.
+    // string lists are loaded; then the server browser's menu choices and quick start.
     InstallSkinnedShell();
     TheEngineDisplay().SetWindowed(Video().windowed);
+    InstallBrowserQuickStart();
+    InstallBrowserMenuActions();
     {
         CKSMainDlg menu;
         if (!menu.DisplayFailed()) {

@@ -6,6 +6,7 @@
 #include "browser/QueryReplies.h"
 
 #include <QHostAddress>
+#include <QNetworkProxy>
 
 namespace {
 float g_lastReplyTime = 0.0f;
@@ -23,6 +24,9 @@ void CKSAsyncSocket::SetLastReplyTime(float t)
 
 CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_record(record)
 {
+    // Query datagrams go straight to the server; asking the system's proxy settings
+    // for every socket of a refresh would cost more than the query itself.
+    setProxy(QNetworkProxy::NoProxy);
     QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
     QObject::connect(this, &QUdpSocket::connected, this, [this] { OnConnect(0); });
 }

@@ -60,7 +60,7 @@ void CKSLanAsyncSocket::Broadcast()
     m_broadcastSent = true;
     for (int i = 0; i < kPortCount; ++i)
         writeDatagram(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size(), m_target,
-                      quint16(kFirstPort + i));
+                      quint16(m_firstPort + i));
     m_buffer.Clear();
 }
 

@@ -23,6 +23,8 @@ public:
     // the loopback address.
     void SetTarget(const QHostAddress& target) { m_target = target; }
     const QHostAddress& Target() const { return m_target; }
+    // The first of the kPortCount ports asked; tests move it off the game ports.
+    void SetFirstPort(quint16 port) { m_firstPort = port; }
 
     // Binds to any local port with broadcasting and address reuse allowed. Nothing
     // happens when already created; false on any failure.
@@ -47,4 +49,5 @@ private:
     int m_receivedSize = 0;
     double m_broadcastTime = 0.0;
     QHostAddress m_target{QHostAddress::Broadcast};
+    quint16 m_firstPort = kFirstPort;
 };

@@ -47,6 +47,37 @@ bool ServerRecordList::RemoveServer(CServerInfo* record)
     return false;
 }
 
+void ServerRecordList::PushFront(CServerInfo* record)
+{
+    record->next = m_head;
+    m_head = record;
+}
+
+CServerInfo* ServerRecordList::Release(CServerInfo* record)
+{
+    for (CServerInfo** link = &m_head; *link; link = &(*link)->next) {
+        if (*link == record) {
+            *link = record->next;
+            record->next = nullptr;
+            return record;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<CServerInfo*> ServerRecordList::ReleaseAll()
+{
+    std::vector<CServerInfo*> records;
+    for (CServerInfo* r = m_head; r;) {
+        CServerInfo* next = r->next;
+        r->next = nullptr;
+        records.push_back(r);
+        r = next;
+    }
+    m_head = nullptr;
+    return records;
+}
+
 void ServerRecordList::DeleteAll(bool keepFavorites)
 {
     CServerInfo** link = &m_head;

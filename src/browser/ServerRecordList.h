@@ -2,6 +2,7 @@
 // An owned list of server records linked through their next link, new records at the
 // head: the record store of a server list document.
 #include <string>
+#include <vector>
 
 class CServerInfo;
 
@@ -25,6 +26,13 @@ public:
     bool RemoveServer(CServerInfo* record);
     // Destroys every record, or every one that is not a favourite.
     void DeleteAll(bool keepFavorites = false);
+
+    // Takes ownership of a record that belongs to no list and puts it at the head.
+    void PushFront(CServerInfo* record);
+    // Unlinks a record without destroying it; the caller owns it. Null when absent.
+    CServerInfo* Release(CServerInfo* record);
+    // Unlinks every record, in list order; the caller owns them.
+    std::vector<CServerInfo*> ReleaseAll();
 
     CServerInfo* Head() const { return m_head; }
     int Count() const;

@@ -63,12 +63,13 @@ void CODKSListCtrl::SetSortSetting(const std::string& name)
 void CODKSListCtrl::SetColumns(std::vector<KSListColumn> columns)
 {
     m_model->SetColumns(columns);
+    // Before the widths: the style's larger minimum would widen the icon columns.
+    header()->setMinimumSectionSize(16);
     for (size_t i = 0; i < columns.size(); ++i) {
         setColumnWidth(int(i), columns[i].width);
         if (columns[i].icon)
             header()->setSectionResizeMode(int(i), QHeaderView::Fixed);
     }
-    header()->setMinimumSectionSize(16);
     ShowSortIndicator();
 }
 

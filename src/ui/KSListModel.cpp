@@ -1,5 +1,6 @@
 #include "ui/KSListModel.h"
 
+#include <iterator>
 #include <unordered_map>
 
 void KSListModel::SetColumns(std::vector<KSListColumn> columns)
@@ -22,6 +23,24 @@ void KSListModel::AddRow(KSListRow row)
     beginInsertRows({}, index, index);
     m_rows.push_back(std::move(row));
     endInsertRows();
+}
+
+void KSListModel::AddRows(std::vector<KSListRow> rows)
+{
+    if (rows.empty())
+        return;
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    endInsertRows();
+}
+
+void KSListModel::ReplaceRow(int index, KSListRow row)
+{
+    if (!Row(index))
+        return;
+    m_rows[size_t(index)] = std::move(row);
+    RowChanged(index);
 }
 
 void KSListModel::Clear()

@@ -26,6 +26,10 @@ public:
 
     void SetRows(std::vector<KSListRow> rows);
     void AddRow(KSListRow row);
+    // Appends several rows at once (one insertion for the views).
+    void AddRows(std::vector<KSListRow> rows);
+    // Puts new contents in a row (same place) and tells the views.
+    void ReplaceRow(int index, KSListRow row);
     void Clear();
     const KSListRow* Row(int index) const;
     const std::vector<KSListRow>& Rows() const { return m_rows; }

@@ -172,3 +172,44 @@ TEST_F(KestrelQuery, BuiltProgramPrintsJsonAndExitCodes)
     EXPECT_EQ(process.exitCode(), kExitBadArguments);
     EXPECT_TRUE(process.readAllStandardError().contains("usage: kestrel-query"));
 }
+
+TEST_F(KestrelQuery, LanListsTheServersOfTheLaunchersGameOnly)
+{
+    // Ten ports in a row off the game ports; the first free group found is used.
+    PeerOptions options;
+    std::string error;
+    int base = 0;
+    for (int candidate = 42000; candidate < 62000 && base == 0; candidate += 1130) {
+        ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", QString::number(candidate), "--count", "3"}, options,
+                                     error))
+            << error;
+        options.gameServers[1].gameDir = "other";
+        PeerNetwork attempt;
+        if (attempt.Start(options, error))
+            base = candidate;
+    }
+    ASSERT_NE(base, 0);
+    ASSERT_TRUE(network.Start(options, error)) << error;
+    ASSERT_EQ(Run({"lan", "--port-base", QString::number(base), "--target", "127.0.0.1", "--timeout", "0.2", "--json"}),
+              kExitSuccess)
+        << err;
+    const QJsonArray servers = Json();
+    ASSERT_EQ(servers.size(), 2);
+    for (const QJsonValue& server : servers) {
+        const int port = server.toObject()["port"].toInt();
+        EXPECT_TRUE(port == base || port == base + 2) << port;
+    }
+}
+
+TEST_F(KestrelQuery, LanOptionsAreCheckedAndOnlyForLan)
+{
+    QueryOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseQueryOptions({"q", "lan"}, options, error)) << error;
+    EXPECT_EQ(options.portBase, 27015);
+    EXPECT_EQ(options.lanTarget, "255.255.255.255");
+    EXPECT_FALSE(ParseQueryOptions({"q", "lan", "--port-base", "65530"}, options, error));
+    EXPECT_FALSE(ParseQueryOptions({"q", "lan", "--target", "nowhere"}, options, error));
+    EXPECT_FALSE(ParseQueryOptions({"q", "info", "127.0.0.1", "--port-base", "4000"}, options, error));
+    EXPECT_FALSE(ParseQueryOptions({"q", "lan", "127.0.0.1"}, options, error));
+}

@@ -1,5 +1,7 @@
 #include "query/QueryOptions.h"
 
+#include <QHostAddress>
+
 #include <map>
 
 bool SplitHostPort(const std::string& text, int defaultPort, std::string& host, int& port)
@@ -31,7 +33,7 @@ bool ParseQueryOptions(const QStringList& arguments, QueryOptions& options, std:
 {
     static const std::map<QString, QueryCommand> commands = {
         {"info", QueryCommand::Info},     {"players", QueryCommand::Players}, {"rules", QueryCommand::Rules},
-        {"master", QueryCommand::Master}, {"refresh", QueryCommand::Refresh},
+        {"master", QueryCommand::Master}, {"refresh", QueryCommand::Refresh}, {"lan", QueryCommand::Lan},
     };
     if (arguments.size() < 2 || !commands.count(arguments[1])) {
         error = arguments.size() < 2 ? "no command given" : "unknown command: " + arguments[1].toStdString();
@@ -41,6 +43,7 @@ bool ParseQueryOptions(const QStringList& arguments, QueryOptions& options, std:
     options.command = commands.at(arguments[1]);
     const bool refresh = options.command == QueryCommand::Refresh;
     const bool listing = refresh || options.command == QueryCommand::Master;
+    const bool lan = options.command == QueryCommand::Lan;
     QString target;
     for (qsizetype i = 2; i < arguments.size(); ++i) {
         const QString& word = arguments[i];
@@ -84,13 +87,27 @@ bool ParseQueryOptions(const QStringList& arguments, QueryOptions& options, std:
                 return false;
             }
             options.retries = int(number);
-        } else if (!word.startsWith("--") && !refresh && target.isEmpty()) {
+        } else if (word == "--port-base" && lan) {
+            if (!value(text) || !Number(text, 1, 65536 - QueryOptions::kLanPortCount, number)) {
+                error = "bad value for --port-base";
+                return false;
+            }
+            options.portBase = int(number);
+        } else if (word == "--target" && lan) {
+            if (!value(text) || QHostAddress(text).protocol() != QAbstractSocket::IPv4Protocol) {
+                error = "bad value for --target";
+                return false;
+            }
+            options.lanTarget = text.toStdString();
+        } else if (!word.startsWith("--") && !refresh && !lan && target.isEmpty()) {
             target = word;
         } else {
             error = "unexpected argument: " + word.toStdString();
             return false;
         }
     }
+    if (lan)
+        return true;
     if (target.isEmpty()) {
         error = refresh ? "refresh needs --master HOST:PORT" : "no HOST:PORT given";
         return false;
@@ -108,5 +125,6 @@ std::string QueryUsage()
     return "usage: kestrel-query info|players|rules HOST:PORT [--json] [--timeout S] [--retries N]\n"
            "       kestrel-query master HOST:PORT [--filter TEXT] [--json]\n"
            "       kestrel-query refresh --master HOST:PORT [--filter TEXT] [--maxsockets N] [--timeout S]\n"
-           "                     [--retries N] [--players] [--rules] [--json]\n";
+           "                     [--retries N] [--players] [--rules] [--json]\n"
+           "       kestrel-query lan [--port-base P] [--target ADDRESS] [--timeout S] [--retries N] [--json]\n";
 }

@@ -4,6 +4,8 @@
 //   kestrel-query master HOST:PORT [--filter TEXT] [--json]
 //   kestrel-query refresh --master HOST:PORT [--filter TEXT] [--maxsockets N]
 //                 [--timeout S] [--retries N] [--players] [--rules] [--json]
+//   kestrel-query lan [--port-base P] [--target ADDRESS] [--timeout S] [--retries N] [--json]
+// "--target" replaces the broadcast address (tests use 127.0.0.1).
 #include <QStringList>
 
 #include <string>
@@ -15,6 +17,7 @@ enum class QueryCommand
     Rules,
     Master,
     Refresh,
+    Lan,
 };
 
 struct QueryOptions
@@ -24,6 +27,9 @@ struct QueryOptions
     static constexpr int kDefaultMaxSockets = 40;
     static constexpr int kMinSockets = 4;
     static constexpr int kMaxSockets = 1000;
+    static constexpr int kDefaultLanPortBase = 27015;
+    static constexpr int kLanPortCount = 10;
+    static constexpr const char* kDefaultLanTarget = "255.255.255.255";
 
     QueryCommand command = QueryCommand::Info;
     std::string host;
@@ -35,6 +41,8 @@ struct QueryOptions
     int maxSockets = kDefaultMaxSockets;
     double timeout = 2.0;
     int retries = 3;
+    int portBase = kDefaultLanPortBase;
+    std::string lanTarget = kDefaultLanTarget;
 };
 
 // Parses the arguments (program name first); false with the reason in error.

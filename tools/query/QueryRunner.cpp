@@ -6,11 +6,13 @@
 #include "browser/CServerInfo.h"
 #include "browser/MasterDocument.h"
 #include "browser/MasterListRequest.h"
-#include "browser/QueryStep.h"
+#include "browser/CNetGameDoc.h"
+#include "browser/RefreshLoop.h"
 #include "query/ServerReport.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
@@ -22,7 +24,6 @@
 
 namespace {
 
-using Records = std::vector<std::unique_ptr<CServerInfo>>;
 constexpr int kWaitMs = 2;
 constexpr double kProgressInterval = 0.25;
 
@@ -83,41 +84,45 @@ RefreshParams ParamsFor(const QueryOptions& options)
     return p;
 }
 
-// Queries every record as the refresh engine does: bounded sockets, and an early end
-// when the stragglers have been silent for the idle time-out.
-void RefreshAll(Records& records, const RefreshParams& params, bool progress)
+// Runs the refresh to its end through the browser's own engine, with a progress
+// line on standard error when asked.
+CNetGameDoc::RefreshRunner ProgressRunner(bool progress)
 {
-    const double start = BrowserClockNow();
-    for (auto& r : records) {
-        r->CloseSocket();
-        r->FreePlayers();
-        r->lastSend = start;
-        r->noresponse = false;
-        r->status = CServerInfo::Idle;
-        r->retries = 0;
-    }
-    CKSAsyncSocket::SetLastReplyTime(float(start));
-    QueryStepState state;
-    double lastProgress = -1.0;
-    for (;;) {
-        int pending = 0;
-        for (auto& r : records)
-            pending += RunQueryStep(*r, params, state) ? 1 : 0;
-        const double now = BrowserClockNow();
-        if (progress && now - lastProgress >= kProgressInterval) {
-            lastProgress = now;
-            std::fprintf(stderr, "\r%zu servers, %d pending, %.1f s ", records.size(), pending, now - start);
+    return [progress](RefreshEngine& engine) {
+        double lastProgress = -1.0;
+        const double start = engine.StartTime();
+        for (;;) {
+            const bool more = engine.RunPass();
+            const double now = BrowserClockNow();
+            if (progress && now - lastProgress >= kProgressInterval) {
+                lastProgress = now;
+                std::fprintf(stderr, "\r%d pending, %.1f s ", engine.Pending(), now - start);
+            }
+            if (!more)
+                break;
+            WaitForNetworkEvents();
         }
-        if (pending == 0)
-            break;
-        if (pending < params.maxInFlight && now - double(CKSAsyncSocket::LastReplyTime()) > params.idleTimeout)
-            break;
-        Wait();
-    }
-    for (auto& r : records)
-        r->CloseSocket();
-    if (progress)
-        std::fprintf(stderr, "\r%zu servers queried in %.1f s.      \n", records.size(), BrowserClockNow() - start);
+        if (progress)
+            std::fprintf(stderr, "\rQueried in %.1f s.              \n", BrowserClockNow() - start);
+    };
+}
+
+// A document for the command line: no list file, the masters given, the socket
+// limit, time-out and retries of the options.
+std::unique_ptr<CNetGameDoc> MakeDocument(const QueryOptions& options, CNetGameDoc::Kind kind,
+                                          ServiceAddressList& services, bool progress)
+{
+    CNetGameDoc::Setup setup;
+    setup.useListFile = false;
+    setup.services = &services;
+    setup.resolveServices = false;
+    setup.lanTarget = QHostAddress(QString::fromStdString(options.lanTarget));
+    setup.lanFirstPort = quint16(options.portBase);
+    auto doc = std::make_unique<CNetGameDoc>(kind, setup);
+    doc->SetMaxInFlight(options.maxSockets);
+    doc->SetTimeoutAndRetries(options.timeout, options.retries);
+    doc->SetRefreshRunner(ProgressRunner(progress));
+    return doc;
 }
 
 std::string JsonText(const QJsonArray& array)
@@ -125,15 +130,16 @@ std::string JsonText(const QJsonArray& array)
     return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
 }
 
-int RunServers(const QueryOptions& options, Records& records, std::string& out, bool progress)
+int RunServers(const QueryOptions& options, CNetGameDoc& doc, std::string& out, bool refresh)
 {
-    RefreshAll(records, ParamsFor(options), progress);
+    if (refresh)
+        doc.StartRefresh(doc.Head(), ParamsFor(options));
     const bool withPlayers = options.players || options.command == QueryCommand::Players;
     const bool withRules = options.rules || options.command == QueryCommand::Rules;
     std::vector<const CServerInfo*> answered;
-    for (const auto& r : records)
+    for (const CServerInfo* r = doc.Head(); r; r = r->next)
         if (r->InfoTime() >= 0.0)
-            answered.push_back(r.get());
+            answered.push_back(r);
     if (options.json) {
         QJsonArray array;
         for (const CServerInfo* r : answered)
@@ -159,14 +165,15 @@ int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string&
         err += "kestrel-query: " + error + '\n' + QueryUsage();
         return kExitBadArguments;
     }
-    Records records;
+    ServiceAddressList services;
     switch (options.command) {
     case QueryCommand::Info:
     case QueryCommand::Players:
     case QueryCommand::Rules: {
         options.maxSockets = 1;
-        records.push_back(std::make_unique<CServerInfo>(options.host, options.port));
-        const int code = RunServers(options, records, out, false);
+        auto doc = MakeDocument(options, CNetGameDoc::Kind::Lan, services, false);
+        doc->AddServer(options.host, options.port);
+        const int code = RunServers(options, *doc, out, true);
         if (code != kExitSuccess)
             err += "No answer from " + options.host + ':' + std::to_string(options.port) + ".\n";
         return code;
@@ -189,12 +196,30 @@ int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string&
         return kExitSuccess;
     }
     case QueryCommand::Refresh: {
-        ListDocument doc;
-        if (FetchList(options, doc, err) != MasterListRequest::kComplete)
+        services.AppendAddress(ServiceAddressList::Section::Master, options.host, uint16_t(options.port));
+        auto doc = MakeDocument(options, CNetGameDoc::Kind::Internet, services, progress);
+        doc->StartMasterListWithText(options.filter);
+        while (doc->MasterExchangeInProgress()) {
+            WaitForNetworkEvents();
+            doc->Work();
+        }
+        if (doc->Count() == 0 && doc->StatusText() == CNetGameDoc::kListFailedText) {
+            err += "Couldn't get list of servers.\n";
             return kExitNoAnswer;
-        for (const MasterEntry& e : doc.entries)
-            records.push_back(std::make_unique<CServerInfo>(e.address, e.port));
-        const int code = RunServers(options, records, out, progress);
+        }
+        const int code = RunServers(options, *doc, out, true);
+        if (code != kExitSuccess)
+            err += "No server answered.\n";
+        return code;
+    }
+    case QueryCommand::Lan: {
+        auto doc = MakeDocument(options, CNetGameDoc::Kind::Lan, services, progress);
+        doc->StartLanRefresh();
+        while (doc->LanRefreshInProgress()) {
+            WaitForNetworkEvents();
+            doc->Work();
+        }
+        const int code = RunServers(options, *doc, out, false);
         if (code != kExitSuccess)
             err += "No server answered.\n";
         return code;

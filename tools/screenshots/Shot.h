@@ -21,3 +21,7 @@ struct Shot
 void AddUiShots(std::vector<Shot>& shots);
 // The main menu and its configuration, video and saved-game dialogs (MenuShots.cpp).
 void AddMenuShots(std::vector<Shot>& shots);
+// The server browser: games lists, filter and details dialogs (BrowserShots.cpp).
+void AddBrowserShots(std::vector<Shot>& shots);
+// The Internet and LAN games lists (BrowserListShots.cpp).
+void AddBrowserListShots(std::vector<Shot>& shots);

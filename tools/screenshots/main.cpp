@@ -90,6 +90,8 @@ int main(int argc, char** argv)
     std::vector<Shot> shots;
     AddUiShots(shots);
     AddMenuShots(shots);
+    AddBrowserShots(shots);
+    AddBrowserListShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);

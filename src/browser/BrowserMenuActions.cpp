@@ -1,0 +1,28 @@
+#include "browser/BrowserMenuActions.h"
+
+#include "app/CKSMainDlg.h"
+#include "app/MainMenuModel.h"
+#include "browser/CLan.h"
+#include "browser/CLoginDlg.h"
+#include "browser/CNetGameDlg.h"
+
+CNetGameDoc::Setup BrowserMenuSetup::LanListSetup()
+{
+    return CLan::LanSetup();
+}
+
+void InstallBrowserMenuActions(const BrowserMenuSetup& setup)
+{
+    CKSMainDlg::SetAction(kMenuInternetGames, [internet = setup.internet](QWidget* menu) {
+        CNetGameDlg dialog(menu, internet);
+        // The first opening in a run asks a master for the service addresses first.
+        if (CLoginDlg::RunIfNeeded(dialog.Doc(), dialog.Doc().Services(), menu))
+            dialog.DoModal();
+        else
+            dialog.DiscardWithoutSaving();
+    });
+    CKSMainDlg::SetAction(kMenuLanGames, [lan = setup.lan](QWidget* menu) {
+        CLan dialog(menu, lan);
+        dialog.DoModal();
+    });
+}

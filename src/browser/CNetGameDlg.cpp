@@ -1,0 +1,529 @@
+#include "browser/CNetGameDlg.h"
+
+#include "app/CommandLine.h"
+#include "app/EngineHost.h"
+#include "app/EngineStatus.h"
+#include "app/LauncherJoin.h"
+#include "app/Messages.h"
+#include "app/ServerJoinTarget.h"
+#include "app/StringList.h"
+#include "browser/CFilterDialog.h"
+#include "browser/CPlayerInfoDlg.h"
+#include "browser/CRefreshDlg.h"
+#include "browser/ConnectionRateChoice.h"
+#include "browser/FilterSummary.h"
+#include "browser/QuickStart.h"
+#include "browser/ServerCellPainter.h"
+#include "browser/ServerListColumns.h"
+#include "browser/ServerListRows.h"
+#include "browser/SortOrderSetting.h"
+#include "ui/CODBlendBtn.h"
+#include "ui/CODControls.h"
+#include "ui/CODKSListCtrl.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include <unordered_set>
+
+namespace {
+
+constexpr int kMsgRefresh = 273;
+constexpr int kMsgUpdateList = 317;
+constexpr int kMsgFilter = 253;
+constexpr int kMsgAddServer = 316;
+constexpr int kMsgFind = 254;
+constexpr int kMsgDetails = 318;
+constexpr int kMsgCreateGame = 272;
+constexpr int kMsgDisconnect = 315;
+constexpr int kMsgResume = 314;
+constexpr int kMsgDone = 247;
+constexpr int kMsgAddFavorite = 111;
+constexpr int kMsgRemoveFavorite = 112;
+constexpr int kMsgDelete = 113;
+constexpr int kMsgBestFirst = 500;
+constexpr int kMsgRefreshSelected = 525;
+constexpr int kCommandColumnWidth = 112;
+constexpr int kCommandButtonHeight = 24;
+constexpr int kRateSelectorWidth = 160;
+constexpr const char* kCreateGameMissing = "Creating a game server is not available in this version.";
+
+QString Text(int message)
+{
+    return QString::fromStdString(GetString(message));
+}
+
+CNetGameDlg::CreateGameHook& CreateHook()
+{
+    static CNetGameDlg::CreateGameHook hook;
+    return hook;
+}
+
+CNetGameDlg::JoinFunction& JoinHook()
+{
+    static CNetGameDlg::JoinFunction join;
+    return join;
+}
+
+bool JoinWithLauncher(const CServerInfo& record)
+{
+    EngineHost& host = TheEngineHost();
+    if (host.Loaded())
+        host.AddCommandText("disconnect\n");
+    const JoinTarget target = JoinTargetFor(record);
+    return LauncherJoinServer(&target);
+}
+
+} // namespace
+
+void CNetGameDlg::SetCreateGameHook(CreateGameHook hook)
+{
+    CreateHook() = std::move(hook);
+}
+
+void CNetGameDlg::SetJoinFunction(JoinFunction join)
+{
+    JoinHook() = std::move(join);
+}
+
+CNetGameDlg::CNetGameDlg(QWidget* parent, const CNetGameDoc::Setup& setup) : CNetGameDlg(parent, setup, Variant())
+{
+}
+
+CNetGameDlg::CNetGameDlg(QWidget* parent, const CNetGameDoc::Setup& setup, Variant variant)
+    : CKSDialog(parent, "dialog"), m_variant(std::move(variant))
+{
+    SetLauncherSize();
+    SetHeader(m_variant.headerName);
+    SetTitleText(m_variant.title);
+
+    CNetGameDoc::Setup docSetup = setup;
+    docSetup.filterSection = m_variant.settingsSection;
+    m_doc = std::make_unique<CNetGameDoc>(CNetGameDoc::Kind::Internet, docSetup);
+    m_doc->SetView(this);
+    m_doc->SetRefreshRunner(CRefreshDlg::Runner(this));
+    m_work = std::make_unique<IdleWorkRegistration>([this] { return m_doc->Work(); });
+
+    BuildControls();
+    m_filter = ReadFilters();
+    m_doc->SetFilter(m_filter);
+    m_batchTimer.setInterval(kBatchIntervalMs);
+    connect(&m_batchTimer, &QTimer::timeout, this, &CNetGameDlg::FlushBatch);
+    m_batchTimer.start();
+
+    // The spectator list hides everything but proxies at once.
+    if (m_doc->Head() || m_variant.proxiesOnly)
+        ApplyFilters(m_filter);
+    else
+        FillList();
+}
+
+CNetGameDlg::~CNetGameDlg()
+{
+    // The rows point at records: they go first.
+    m_batchTimer.stop();
+    m_view->Clear();
+    m_work.reset();
+    if (!m_closed) {
+        m_doc->SetSaveMark(true);
+        m_doc->Close();
+    }
+    m_doc->SetView(nullptr);
+}
+
+void CNetGameDlg::BuildControls()
+{
+    auto* grid = new QGridLayout(Content());
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
+
+    auto* top = new QHBoxLayout();
+    top->setContentsMargins(0, 0, 0, 0);
+    m_filterLine = new QLabel(Content());
+    m_filterLine->setStyleSheet(QStringLiteral("color: %1;").arg(Palette().dimText.name()));
+    m_filterLine->setTextFormat(Qt::PlainText);
+    top->addWidget(m_filterLine, 1);
+
+    m_rate = new CODComboBox(Content());
+    for (const int label : kRateEntryLabels)
+        m_rate->addItem(Text(label));
+    m_rate->setFixedWidth(kRateSelectorWidth);
+    m_rate->setCurrentIndex(RateEntryFor(m_doc->ConnectionRate()));
+    connect(m_rate, qOverload<int>(&QComboBox::activated), this, &CNetGameDlg::ChooseRate);
+    top->addWidget(m_rate);
+    grid->addLayout(top, 0, 0, 1, 2);
+
+    m_list = new CODKSListCtrl(Content());
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->SetSortSetting(kNetSortOrderSetting);
+    m_list->SetCompare(CompareServerRows);
+    m_list->SetCellPainter(ServerCellPainter());
+    m_list->SetColumns(InternetListColumns());
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(kCellName, QHeaderView::Stretch);
+    m_view = std::make_unique<ServerListView>(*m_list->Model(), FindOption("-numericping"));
+    connect(m_list, &CODKSListCtrl::RowActivated, this, [this](quint32) { Join(); });
+    connect(m_list, &CODKSListCtrl::RowContextMenu, this, [this](quint32, QPoint at) { ShowContextMenu(at); });
+    grid->addWidget(m_list, 1, 0);
+
+    auto* commands = new QVBoxLayout();
+    commands->setSpacing(4);
+    commands->setContentsMargins(0, 0, 0, 0);
+    commands->addWidget(AddCommand(kMsgRefresh, &CNetGameDlg::RefreshAll));
+    commands->addWidget(AddCommand(kMsgUpdateList, &CNetGameDlg::UpdateList));
+    commands->addWidget(AddCommand(kMsgFilter, &CNetGameDlg::OpenFilter));
+    commands->addWidget(AddCommand(kMsgFind, &CNetGameDlg::Find));
+    commands->addWidget(AddCommand(kMsgAddServer, &CNetGameDlg::AddServer));
+    commands->addWidget(AddCommand(kMsgDetails, &CNetGameDlg::Details));
+    if (m_variant.createGameButton)
+        commands->addWidget(AddCommand(kMsgCreateGame, &CNetGameDlg::CreateGame));
+    commands->addStretch(1);
+    commands->addWidget(AddCommand(kMsgDisconnect, &CNetGameDlg::Disconnect));
+    commands->addWidget(AddCommand(kMsgResume, &CNetGameDlg::Resume));
+    grid->addLayout(commands, 1, 1);
+
+    m_status = new QLabel(Content());
+    m_status->setTextFormat(Qt::PlainText);
+    grid->addWidget(m_status, 2, 0, 1, 2);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 1);
+
+    CODBlendBtn* done = AddButton(Text(kMsgDone));
+    connect(done, &QAbstractButton::clicked, this, [this] { CloseDialog(QDialog::Rejected); });
+    CODBlendBtn* join = AddButton(Text(m_variant.joinLabel));
+    connect(join, &QAbstractButton::clicked, this, &CNetGameDlg::Join);
+    SetDefaultButton(join);
+}
+
+CODBlendBtn* CNetGameDlg::AddCommand(int message, void (CNetGameDlg::*command)())
+{
+    auto* button = new CODBlendBtn(Text(message), Content());
+    button->setFixedSize(kCommandColumnWidth, kCommandButtonHeight);
+    connect(button, &QAbstractButton::clicked, this, command);
+    m_commands.push_back(button);
+    return button;
+}
+
+CODBlendBtn* CNetGameDlg::CommandButton(const QString& label) const
+{
+    for (CODBlendBtn* button : m_commands)
+        if (button->text() == label)
+            return button;
+    for (CODBlendBtn* button : Buttons())
+        if (button->text() == label)
+            return button;
+    return nullptr;
+}
+
+void CNetGameDlg::ShowContextMenu(QPoint at)
+{
+    QMenu menu(this);
+    menu.setStyleSheet(styleSheet());
+    menu.addAction(Text(kMsgAddFavorite), this, [this] { SetFavorites(true); });
+    menu.addAction(Text(kMsgRemoveFavorite), this, [this] { SetFavorites(false); });
+    menu.addAction(Text(kMsgDelete), this, &CNetGameDlg::Delete);
+    menu.addSeparator();
+    menu.addAction(Text(kMsgBestFirst), this, &CNetGameDlg::BestServersFirst);
+    menu.addAction(Text(kMsgRefreshSelected), this, &CNetGameDlg::RefreshSelected);
+    menu.exec(at);
+}
+
+ServerFilter CNetGameDlg::ReadFilters() const
+{
+    ServerFilter filter = ReadServerFilter(m_variant.settingsSection);
+    if (m_variant.proxiesOnly)
+        filter.ForceProxiesOnly();
+    return filter;
+}
+
+void CNetGameDlg::ApplyFilters(const ServerFilter& filter)
+{
+    m_filter = filter;
+    if (m_variant.proxiesOnly)
+        m_filter.ForceProxiesOnly();
+    m_doc->SetFilter(m_filter);
+    m_doc->ApplyFilters(); // the document asks for the rows again
+}
+
+void CNetGameDlg::FillList()
+{
+    m_view->Fill(m_doc->Head(), m_list->SortKeys());
+    m_list->SelectFirstRow();
+    ShowCounts();
+}
+
+void CNetGameDlg::ShowCounts()
+{
+    if (m_doc->CountShown() > 0)
+        m_status->setText(
+            QString::fromStdString(FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
+    m_filterLine->setText(QString::fromStdString(FilterSummary(m_filter)));
+}
+
+std::vector<CServerInfo*> CNetGameDlg::SelectedRecords() const
+{
+    std::unordered_set<uint32_t> wanted;
+    for (const KSListRow* row : m_list->SelectedRows())
+        wanted.insert(row->serial);
+    std::vector<CServerInfo*> records;
+    for (CServerInfo* r = m_doc->Head(); r && !wanted.empty(); r = r->next)
+        if (wanted.count(r->serial) && !r->IsFiltered())
+            records.push_back(r);
+    return records;
+}
+
+CServerInfo* CNetGameDlg::SelectedRecord() const
+{
+    const KSListRow* row = m_list->SelectedRow();
+    if (!row)
+        return nullptr;
+    CServerInfo* record = ServerListView::FindRecord(m_doc->Head(), row->serial);
+    return record && !record->IsFiltered() ? record : nullptr;
+}
+
+void CNetGameDlg::SelectRecords(const std::vector<CServerInfo*>& records)
+{
+    std::unordered_set<uint32_t> wanted;
+    for (const CServerInfo* r : records)
+        wanted.insert(r->serial);
+    QItemSelection selection;
+    const KSListModel* model = m_list->Model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        if (wanted.count(model->Row(i)->serial))
+            selection.select(model->index(i, 0), model->index(i, model->columnCount() - 1));
+    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!selection.isEmpty())
+        m_list->scrollTo(selection.indexes().first());
+}
+
+void CNetGameDlg::RunBatched(CServerInfo* head, const std::function<void()>& refresh)
+{
+    m_batchHead = head;
+    refresh();
+    m_batchHead = nullptr;
+}
+
+void CNetGameDlg::FlushBatch()
+{
+    if (!m_batchHead && !m_batchDirty)
+        return;
+    m_batchDirty = false;
+    const ServerListView::Batch batch = m_view->UpdateBatch(m_batchHead, &m_filter, CNetGameDoc::RefreshDoneFlag());
+    if (batch.changed || batch.appended)
+        ++m_batches;
+    if (batch.appended && m_list->selectionModel()->selectedRows().isEmpty())
+        m_list->SelectFirstRow();
+}
+
+void CNetGameDlg::RefreshAll()
+{
+    // The document empties the rows first and asks for them again at the end.
+    RunBatched(m_doc->Head(), [this] { m_doc->RefreshAllCommand(); });
+}
+
+void CNetGameDlg::RefreshSelected()
+{
+    const std::vector<CServerInfo*> selected = SelectedRecords();
+    RunBatched(nullptr, [&] { m_doc->RefreshSelectedCommand(selected); });
+}
+
+void CNetGameDlg::UpdateList()
+{
+    m_doc->UpdateListCommand(m_filter);
+}
+
+void CNetGameDlg::OpenFilter()
+{
+    CFilterDialog dialog(m_variant.settingsSection, this);
+    if (dialog.DoModal() == QDialog::Accepted)
+        ApplyFilters(ReadFilters());
+}
+
+void CNetGameDlg::AddServer()
+{
+    CServerInfo* added = nullptr;
+    RunBatched(nullptr, [&] { added = m_doc->AddServerCommand(); });
+    if (added)
+        SelectRecords({added});
+}
+
+void CNetGameDlg::Find()
+{
+    const std::vector<CServerInfo*> found = m_doc->FindCommand();
+    if (!found.empty())
+        SelectRecords(found);
+}
+
+void CNetGameDlg::Details()
+{
+    CServerInfo* record = SelectedRecord();
+    if (!record)
+        return;
+    // The record alone is refreshed, with its players and rules. It is looked up again
+    // afterwards: the document's idle work runs meanwhile.
+    const uint32_t serial = record->Serial();
+    const auto refresh = [this, serial] {
+        CServerInfo* r = ServerListView::FindRecord(m_doc->Head(), serial);
+        if (r)
+            m_doc->StartRefresh(std::vector<CServerInfo*>{r}, m_doc->DetailsParams());
+        return ServerListView::FindRecord(m_doc->Head(), serial) != nullptr;
+    };
+    if (!refresh())
+        return;
+    CPlayerInfoDlg details(*ServerListView::FindRecord(m_doc->Head(), serial), this);
+    details.SetRefresh(refresh);
+    details.DoModal();
+    m_view->UpdateBatch(nullptr);
+}
+
+void CNetGameDlg::CreateGame()
+{
+    RunCreateGame(this);
+}
+
+void CNetGameDlg::RunCreateGame(QWidget* parent)
+{
+    if (CreateHook())
+        CreateHook()(parent);
+    else
+        ShowText(kCreateGameMissing);
+}
+
+bool CNetGameDlg::JoinServer(const CServerInfo& record)
+{
+    return JoinHook() ? JoinHook()(record) : JoinWithLauncher(record);
+}
+
+void CNetGameDlg::SetFavorites(bool favorite)
+{
+    m_doc->SetFavorites(SelectedRecords(), favorite);
+    m_view->UpdateBatch(nullptr);
+}
+
+void CNetGameDlg::Delete()
+{
+    const std::vector<CServerInfo*> selected = SelectedRecords();
+    // The prompt is modal and may repaint the list; the rows only read their cells.
+    // The document asks for the rows again right after destroying the records.
+    m_doc->DeleteCommand(selected);
+}
+
+void CNetGameDlg::BestServersFirst()
+{
+    std::vector<CServerInfo*> records;
+    for (CServerInfo* r = m_doc->Head(); r; r = r->next)
+        records.push_back(r);
+    RankServers(records, m_doc->ConnectionRate());
+    m_view->FillInOrder(records);
+    m_list->SelectFirstRow();
+    m_status->setText(QString::fromStdString(FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
+}
+
+void CNetGameDlg::Disconnect()
+{
+    EngineHost& host = TheEngineHost();
+    if (host.Loaded())
+        host.AddCommandText("disconnect\n");
+}
+
+void CNetGameDlg::Resume()
+{
+    EngineHost& host = TheEngineHost();
+    if (!host.Loaded() || host.Status().connectionState == kConnectionNone)
+        return;
+    SaveRate();
+    if (host.RunEngine(false))
+        CloseDialog(QDialog::Accepted);
+}
+
+void CNetGameDlg::ChooseRate(int entry)
+{
+    const int32_t rate = RateForEntry(entry);
+    if (rate != 0)
+        m_doc->SetConnectionRate(rate);
+}
+
+void CNetGameDlg::SaveRate()
+{
+    ChooseRate(m_rate->currentIndex());
+}
+
+void CNetGameDlg::Join()
+{
+    CServerInfo* record = SelectedRecord();
+    if (!record)
+        return;
+    SaveRate();
+    const uint32_t serial = record->Serial();
+    if (!m_doc->PreJoinCheck(*record))
+        return;
+    // The check refreshed the record; it must still be listed and shown.
+    record = ServerListView::FindRecord(m_doc->Head(), serial);
+    if (!record || record->IsFiltered())
+        return;
+    if (JoinServer(*record))
+        CloseDialog(QDialog::Accepted);
+    else
+        update();
+}
+
+void CNetGameDlg::CloseDialog(int result)
+{
+    if (m_closed)
+        return;
+    SaveRate();
+    m_batchTimer.stop();
+    m_view->Clear();
+    m_closed = true;
+    m_doc->SetSaveMark(true);
+    m_doc->Close();
+    done(result);
+}
+
+void CNetGameDlg::DiscardWithoutSaving()
+{
+    m_batchTimer.stop();
+    m_view->Clear();
+    m_closed = true;
+    m_doc->SetSaveMark(false);
+    m_doc->Close();
+}
+
+void CNetGameDlg::OnEscape()
+{
+    CloseDialog(QDialog::Rejected);
+}
+
+void CNetGameDlg::OnStatusText(const std::string& text)
+{
+    m_status->setText(QString::fromStdString(text));
+}
+
+void CNetGameDlg::OnListEmptied()
+{
+    m_view->Clear();
+}
+
+void CNetGameDlg::OnListReplaced()
+{
+    FillList();
+}
+
+void CNetGameDlg::OnRefreshAllRequested()
+{
+    // Asked from inside the document's idle work: the refresh runs once that is over.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_closed)
+            RefreshAll();
+    });
+}
+
+void CNetGameDlg::OnRecordsChanged(const std::vector<CServerInfo*>&)
+{
+    m_batchDirty = true;
+}

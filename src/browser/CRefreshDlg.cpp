@@ -1,0 +1,77 @@
+#include "browser/CRefreshDlg.h"
+
+#include "app/StringList.h"
+#include "browser/BrowserClock.h"
+#include "browser/RefreshEngine.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+CRefreshDlg::CRefreshDlg(RefreshEngine& engine, QWidget* parent) : CKSDialog(parent), m_engine(engine)
+{
+    setFixedSize(kWidth, kHeight);
+    SetTitleText(QString::fromStdString(GetString(kMsgTitle)));
+    auto* layout = new QVBoxLayout(Content());
+    m_status = new QLabel(Content());
+    m_elapsed = new QLabel(Content());
+    m_pending = new QLabel(Content());
+    for (QLabel* line : {m_status, m_elapsed, m_pending}) {
+        line->setAlignment(Qt::AlignCenter);
+        layout->addWidget(line);
+    }
+    SetDefaultButton(AddButton(tr("Cancel"), QDialog::Rejected));
+    SetButtonsCentred(true);
+}
+
+bool CRefreshDlg::OnIdle()
+{
+    if (!m_engine.Running()) {
+        accept();
+        return false;
+    }
+    const bool more = m_engine.RunPass();
+    const double now = BrowserClockNow();
+    QueryStepState& state = m_engine.State();
+    if (state.lastProgressDisplay < 0.0 || now - state.lastProgressDisplay >= kRedrawInterval) {
+        state.lastProgressDisplay = now;
+        Redraw(now);
+    }
+    if (!more) {
+        accept();
+        return false;
+    }
+    // The engine frame and the other registered work keep running behind the dialog.
+    CKSDialog::OnIdle();
+    return true;
+}
+
+void CRefreshDlg::Redraw(double now)
+{
+    m_status->setText(QString::fromStdString(m_engine.State().statusText));
+    m_elapsed->setText(QString::fromStdString(FormatString(kMsgElapsed, now - m_engine.StartTime())));
+    const int pending = m_engine.Pending();
+    m_pending->setText(pending > 0 ? QString::fromStdString(FormatString(kMsgPending, pending)) : QString());
+}
+
+QString CRefreshDlg::StatusLine() const
+{
+    return m_status->text();
+}
+
+QString CRefreshDlg::ElapsedLine() const
+{
+    return m_elapsed->text();
+}
+
+QString CRefreshDlg::PendingLine() const
+{
+    return m_pending->text();
+}
+
+CNetGameDoc::RefreshRunner CRefreshDlg::Runner(QWidget* parent)
+{
+    return [parent](RefreshEngine& engine) {
+        CRefreshDlg dialog(engine, parent);
+        dialog.DoModal();
+    };
+}

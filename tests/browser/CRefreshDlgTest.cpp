@@ -1,0 +1,94 @@
+// The refresh progress dialog: it runs the refresh to its end and closes, shows the
+// three lines, and its cancel leaves the records where they are.
+#include "browser/CRefreshDlg.h"
+#include "FakeGameServer.h"
+#include "app/LauncherState.h"
+#include "browser/CNetGameDoc.h"
+#include "browser/RefreshEngine.h"
+#include "browser/ServerRecordList.h"
+#include "ui/CODBlendBtn.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+namespace {
+
+const char* kInfo = "\\hostname\\Shown\\gamedir\\vrel\\max\\8";
+
+RefreshParams Params(double timeout)
+{
+    RefreshParams p;
+    p.maxInFlight = 4;
+    p.timeout = timeout;
+    p.maxRetries = 3;
+    p.idleTimeout = RefreshParams::kDefaultIdleTimeout;
+    return p;
+}
+
+} // namespace
+
+TEST(CRefreshDlg, RunsTheRefreshToItsEndAndCloses)
+{
+    FakeGameServer server;
+    server.infoReplies = {ReplyBuilder::Info(kInfo).Bytes()};
+    ServerRecordList list;
+    for (int i = 0; i < 3; ++i)
+        list.AddServer("127.0.0.1", server.Port(), true);
+    RefreshEngine engine;
+    engine.Begin(list.Head(), Params(2.0));
+    CRefreshDlg dialog(engine);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(dialog.DoModal(), QDialog::Accepted);
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_FALSE(engine.Running());
+    for (CServerInfo* r = list.Head(); r; r = r->next)
+        EXPECT_EQ(r->status, CServerInfo::Done);
+    EXPECT_EQ(dialog.size(), QSize(CRefreshDlg::kWidth, CRefreshDlg::kHeight));
+}
+
+TEST(CRefreshDlg, CancelLeavesTheRecordsAsTheyAre)
+{
+    FakeGameServer silent;
+    ServerRecordList list;
+    CServerInfo* r = list.AddServer("127.0.0.1", silent.Port());
+    RefreshEngine engine;
+    engine.Begin(list.Head(), Params(30.0));
+    CRefreshDlg dialog(engine);
+    QTimer::singleShot(200, &dialog, [&dialog] {
+        EXPECT_FALSE(dialog.PendingLine().isEmpty()); // one server pending
+        EXPECT_FALSE(dialog.ElapsedLine().isEmpty());
+        ASSERT_EQ(dialog.Buttons().size(), 1u);
+        dialog.Buttons()[0]->click(); // the cancel button
+    });
+    EXPECT_EQ(dialog.DoModal(), QDialog::Rejected);
+    EXPECT_EQ(r->status, CServerInfo::InfoSent);
+    EXPECT_NE(r->Socket(), nullptr);
+}
+
+TEST(CRefreshDlg, DocumentRefreshesThroughTheDialogWhenAsked)
+{
+    const int savedBudget = Launcher().socketBudget;
+    Launcher().socketBudget = 100;
+    FakeGameServer server;
+    server.infoReplies = {ReplyBuilder::Info(kInfo).Bytes()};
+    CNetGameDoc::Setup setup;
+    setup.useListFile = false;
+    setup.resolveServices = false;
+    CNetGameDoc doc(CNetGameDoc::Kind::Lan, setup);
+    CServerInfo* r = doc.AddServer("127.0.0.1", server.Port());
+    int dialogs = 0;
+    const CNetGameDoc::RefreshRunner shown = CRefreshDlg::Runner();
+    doc.SetRefreshRunner([&](RefreshEngine& engine) {
+        ++dialogs;
+        shown(engine);
+    });
+    doc.StartRefresh(doc.Head(), doc.RefreshAllParams());
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(r->status, CServerInfo::Done);
+    EXPECT_EQ(r->name, "Shown");
+    Launcher().socketBudget = savedBudget;
+}

@@ -1,0 +1,91 @@
+// The main menu's Internet games and LAN games choices open their dialogs.
+#include "browser/BrowserMenuActions.h"
+#include "NetDialogSkin.h"
+#include "app/CKSMainDlg.h"
+#include "app/CommandLine.h"
+#include "app/EngineHost.h"
+#include "app/LauncherState.h"
+#include "app/QtEngineDisplay.h"
+#include "app/ServiceAddressList.h"
+#include "browser/CLan.h"
+#include "browser/CNetGameDlg.h"
+#include "browser/ServerDataExchange.h"
+#include "menu/MenuTestSkin.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempTree.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class BrowserMenuActions : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        InstallMenuTestSkin();
+        InstallNetDialogSkin();
+        // The launcher's engine host is made on first use, with the engine's folder.
+        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        EffectiveCommandLine() = CommandLine("kestrel -game vrel");
+        ServerDataExchange::SetServerDataNeeded(false);
+        BrowserMenuSetup setup;
+        setup.internet.listPath = files.Abs("favsvrs.dat");
+        setup.internet.services = &services;
+        setup.internet.resolveServices = false;
+        setup.lan.lanTarget = QHostAddress(QHostAddress::LocalHost);
+        InstallBrowserMenuActions(setup);
+    }
+    void TearDown() override
+    {
+        // The menu made the engine window; it goes with the menu as in the program.
+        StopEngine();
+        TheEngineDisplay().DestroyEngineWindow();
+        ServerDataExchange::SetServerDataNeeded(true);
+        EffectiveCommandLine() = CommandLine();
+    }
+
+    // Closes the next modal dialog of type T, noting that it opened.
+    template <class T> void CloseWhenOpen(bool& opened)
+    {
+        auto* poll = new QTimer(qApp);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, &opened] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                opened = true;
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        poll->start();
+    }
+
+    ScopedSettingsFolder settings;
+    TempTree files;
+    RecordingPrompt prompt;
+    ServiceAddressList services;
+};
+
+TEST_F(BrowserMenuActions, InternetGamesChoiceOpensTheGamesList)
+{
+    CKSMainDlg menu;
+    bool opened = false;
+    CloseWhenOpen<CNetGameDlg>(opened);
+    menu.Choose(kMenuInternetGames);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(files.Exists("favsvrs.dat")); // closing wrote the list
+}
+
+TEST_F(BrowserMenuActions, LanGamesChoiceOpensTheLanList)
+{
+    CKSMainDlg menu;
+    bool opened = false;
+    CloseWhenOpen<CLan>(opened);
+    menu.Choose(kMenuLanGames);
+    EXPECT_TRUE(opened);
+}
+
+} // namespace
