@@ -1,4 +1,4 @@
-// The LAN games dialog: a broadcast to the game ports of 127.0.0.1 finds the peer game
+// The LAN games dialog: a broadcast to ten ports of 127.0.0.1 finds the peer game
 // servers there, the dialog lists those of this game with a measured ping, and joins
 // one through the join function.
 #include "NetDialogSkin.h"
@@ -22,7 +22,9 @@
 
 namespace {
 
-constexpr int kFirstGamePort = 27015;
+// Ten ports of our own instead of the game ports, so that other tests running at the
+// same time (LAN discovery, the peers) never take them.
+constexpr int kFirstGamePort = 37115;
 constexpr int kGamePorts = 10;
 
 class LanGamesDialog : public ::testing::Test
@@ -62,6 +64,7 @@ protected:
     {
         CNetGameDoc::Setup setup = CLan::LanSetup();
         setup.lanTarget = QHostAddress(QHostAddress::LocalHost);
+        setup.lanFirstPort = kFirstGamePort;
         return setup;
     }
 
