@@ -64,6 +64,7 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
     m_unfinished = 0;
     m_lastPending = 0;
     m_passes = 0;
+    m_stepsRun = 0;
 
     const double now = BrowserClockNow();
     m_startTime = now;
@@ -171,6 +172,7 @@ void RefreshEngine::Step(uint32_t index)
     if (!s.record || s.steppedInPass == m_passes)
         return;
     s.steppedInPass = m_passes;
+    ++m_stepsRun;
     const int before = s.record->status;
     RunQueryStep(*s.record, m_params, m_state);
     AfterStep(index, before);

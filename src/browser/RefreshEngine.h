@@ -56,6 +56,8 @@ public:
     // Records not settled yet (neither failed nor done, nor skipped since).
     int Unsettled() const { return m_unfinished; }
     int Passes() const { return int(m_passes); }
+    // Query steps run since Begin: what the passes cost.
+    uint64_t StepsRun() const { return m_stepsRun; }
     const RefreshParams& Params() const { return m_params; }
     QueryStepState& State() { return m_state; }
     const QueryStepState& State() const { return m_state; }
@@ -105,6 +107,7 @@ private:
     int m_unfinished = 0;
     int m_lastPending = 0;
     uint32_t m_passes = 0;
+    uint64_t m_stepsRun = 0;
     double m_startTime = 0.0;
     bool m_running = false;
 };
