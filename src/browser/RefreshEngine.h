@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <queue>
+#include <unordered_map>
 #include <vector>
 
 class CServerInfo;
@@ -96,6 +97,7 @@ private:
     RefreshParams m_params;
     QueryStepState m_state;
     std::vector<Slot> m_slots;
+    std::unordered_map<const CServerInfo*, uint32_t> m_index; // record -> slot
     std::vector<uint32_t> m_ready;    // sockets that delivered something
     std::vector<uint32_t> m_nextPass; // records that move on at the next pass
     std::priority_queue<Deadline, std::vector<Deadline>, std::greater<Deadline>> m_deadlines;
