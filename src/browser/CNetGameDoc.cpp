@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -117,7 +118,7 @@ void CNetGameDoc::Construct(const Setup& setup)
         m_services->ResolveAll();
     if (m_kind == Kind::Internet && m_useListFile)
         LoadFavorites();
-    if (FindOption("-nopersist") || m_kind == Kind::QuickStart)
+    if (FindOption("-nopersist") || QuickStartFlag())
         StartMasterList(m_filter);
 }
 

@@ -11,10 +11,16 @@
 //     batched "records changed" notices, and register doc.Work() as idle work
 //     (IdleWorkRegistration work([&] { return doc.Work(); })): it runs the master
 //     exchange's time-outs, LAN discovery and a background refresh;
-//   - start a refresh: RefreshAllCommand() / RefreshSelectedCommand() run it to the end
-//     through the refresh runner (the modal progress dialog after
-//     doc.SetRefreshRunner(CRefreshDlg::Runner(this)); a plain loop otherwise); BeginBackgroundRefresh() starts one that Work()
-//     drives pass by pass, while TakeChangedRecords() drains what changed;
+//   - start a refresh: RefreshAllCommand() / RefreshSelectedCommand() run it to the
+//     end through the refresh runner: the modal progress dialog after
+//     doc.SetRefreshRunner(CRefreshDlg::Runner(this)), a plain loop otherwise (which
+//     blocks the window: install the dialog's runner). BeginBackgroundRefresh()
+//     instead starts one that Work() drives pass by pass; the view's
+//     OnRecordsChanged (or TakeChangedRecords() without a view) gets what changed;
+//   - the LAN kind: StartLanRefresh(), then Work() ends the two-second collection and
+//     refreshes what answered through the runner; LanRows() gives the rows;
+//   - records are destroyed only through the document (RemoveServer, DeleteAll,
+//     DeleteCommand), so a running refresh never holds a destroyed record;
 //   - before closing: SetSaveMark(true) and Close() (or let the destructor do it).
 #include "browser/CServerInfo.h"
 #include "browser/MaxInFlight.h"

@@ -56,6 +56,8 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
     m_params = params;
     m_state = QueryStepState{};
     m_slots.assign(records.size(), Slot{});
+    m_index.clear();
+    m_index.reserve(records.size());
     m_ready.clear();
     m_nextPass.clear();
     m_deadlines = {};
@@ -64,6 +66,7 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
     m_unfinished = 0;
     m_lastPending = 0;
     m_passes = 0;
+    m_stepsRun = 0;
 
     const double now = BrowserClockNow();
     m_startTime = now;
@@ -71,6 +74,7 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
     for (size_t i = 0; i < records.size(); ++i) {
         CServerInfo& r = *records[i];
         m_slots[i].record = &r;
+        m_index.emplace(&r, uint32_t(i));
         if (r.lan || r.IsFiltered())
             continue;
         r.CloseSocket();
@@ -171,6 +175,7 @@ void RefreshEngine::Step(uint32_t index)
     if (!s.record || s.steppedInPass == m_passes)
         return;
     s.steppedInPass = m_passes;
+    ++m_stepsRun;
     const int before = s.record->status;
     RunQueryStep(*s.record, m_params, m_state);
     AfterStep(index, before);
@@ -289,6 +294,7 @@ void RefreshEngine::Clear()
     Cancel();
     m_context.reset();
     m_slots.clear();
+    m_index.clear();
     m_changed.clear();
     m_cursor = 0;
     m_unfinished = 0;
@@ -297,19 +303,18 @@ void RefreshEngine::Clear()
 
 void RefreshEngine::Forget(const CServerInfo* record)
 {
-    if (!record)
+    const auto found = m_index.find(record);
+    if (found == m_index.end())
         return;
-    for (Slot& s : m_slots) {
-        if (s.record != record)
-            continue;
-        if ((s.flags & kEligible) && !(s.flags & kFinished)) {
-            s.flags |= kFinished;
-            --m_unfinished;
-        }
-        // The record's socket goes with it.
-        if (m_running && s.record->Socket() && m_state.openSockets > 0)
-            --m_state.openSockets;
-        s.record = nullptr;
-        s.hookedSocket = nullptr;
+    Slot& s = m_slots[found->second];
+    m_index.erase(found);
+    if ((s.flags & kEligible) && !(s.flags & kFinished)) {
+        s.flags |= kFinished;
+        --m_unfinished;
     }
+    // The record's socket goes with it.
+    if (m_running && s.record->Socket() && m_state.openSockets > 0)
+        --m_state.openSockets;
+    s.record = nullptr;
+    s.hookedSocket = nullptr;
 }

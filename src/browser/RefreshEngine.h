@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <queue>
+#include <unordered_map>
 #include <vector>
 
 class CServerInfo;
@@ -56,6 +57,8 @@ public:
     // Records not settled yet (neither failed nor done, nor skipped since).
     int Unsettled() const { return m_unfinished; }
     int Passes() const { return int(m_passes); }
+    // Query steps run since Begin: what the passes cost.
+    uint64_t StepsRun() const { return m_stepsRun; }
     const RefreshParams& Params() const { return m_params; }
     QueryStepState& State() { return m_state; }
     const QueryStepState& State() const { return m_state; }
@@ -94,6 +97,7 @@ private:
     RefreshParams m_params;
     QueryStepState m_state;
     std::vector<Slot> m_slots;
+    std::unordered_map<const CServerInfo*, uint32_t> m_index; // record -> slot
     std::vector<uint32_t> m_ready;    // sockets that delivered something
     std::vector<uint32_t> m_nextPass; // records that move on at the next pass
     std::priority_queue<Deadline, std::vector<Deadline>, std::greater<Deadline>> m_deadlines;
@@ -105,6 +109,7 @@ private:
     int m_unfinished = 0;
     int m_lastPending = 0;
     uint32_t m_passes = 0;
+    uint64_t m_stepsRun = 0;
     double m_startTime = 0.0;
     bool m_running = false;
 };

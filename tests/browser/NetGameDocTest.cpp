@@ -521,3 +521,21 @@ TEST_F(NetGameDocTest, MasterExchangeDuringABackgroundRefreshLeavesNothingBehind
     EXPECT_GT(view.changed, 0); // the passes before reported their changes
     doc.Work();
 }
+
+TEST_F(NetGameDocTest, NoPersistAsksTheMastersWhenTheListIsMade)
+{
+    ScopedCommandLine line("kestrel -game vrel -nopersist");
+    FakeMaster master;
+    master.answer = [](const std::vector<uint8_t>&) {
+        return std::vector<std::vector<uint8_t>>{BuildMasterListBatch(0, {{"127.0.0.1", 5011}, {"127.0.0.1", 5012}})};
+    };
+    services.AppendAddress(ServiceAddressList::Section::Master, "127.0.0.1", master.Port());
+    CNetGameDoc doc(CNetGameDoc::Kind::Internet, MakeSetup());
+    EXPECT_TRUE(doc.MasterExchangeInProgress());
+    FinishExchange(doc);
+    EXPECT_EQ(doc.Count(), 2);
+    ASSERT_FALSE(master.requests.empty());
+    // The filter settings were read: the game filter always asks for "vrel".
+    const std::string request(master.requests[0].begin(), master.requests[0].end());
+    EXPECT_NE(request.find("vrel"), std::string::npos);
+}

@@ -313,3 +313,25 @@ TEST(RefreshEngine, CancelLeavesRecordsAsTheyAre)
     EXPECT_EQ(r->status, CServerInfo::InfoSent);
     EXPECT_NE(r->Socket(), nullptr);
 }
+
+TEST(RefreshEngine, PassesDoNotVisitRecordsThatWait)
+{
+    // A long list behind a few sockets: each pass steps the record at the cursor and
+    // the records with something due, never the whole list.
+    ManualClock clock;
+    FakeGameServer silent;
+    ServerRecordList list;
+    for (int i = 0; i < 2000; ++i)
+        list.AddServer("127.0.0.1", silent.Port(), true);
+    RefreshEngine engine;
+    engine.Begin(list.Head(), Params(4, 60.0, 0));
+    constexpr int kPasses = 200;
+    for (int i = 0; i < kPasses; ++i) {
+        ASSERT_TRUE(engine.RunPass());
+        QCoreApplication::processEvents();
+        clock.now += kTick;
+    }
+    EXPECT_EQ(engine.State().openSockets, 4);
+    EXPECT_EQ(engine.Pending(), 2000);
+    EXPECT_LE(engine.StepsRun(), uint64_t(kPasses + 8)); // a pass over the list: 400,000
+}
