@@ -1,5 +1,6 @@
 #include "browser/CRefreshDlg.h"
 
+#include "app/EngineHost.h"
 #include "app/StringList.h"
 #include "browser/BrowserClock.h"
 #include "browser/RefreshEngine.h"
@@ -40,8 +41,13 @@ bool CRefreshDlg::OnIdle()
         accept();
         return false;
     }
-    // The engine frame and the other registered work keep running behind the dialog.
+    // The engine frame and the other registered work keep running behind the dialog,
+    // and the engine's status stays current.
     CKSDialog::OnIdle();
+    if (EngineHost& host = TheEngineHost(); host.Loaded() && now - m_lastStatusPoll >= kEngineStatusInterval) {
+        m_lastStatusPoll = now;
+        host.Status();
+    }
     return true;
 }
 

@@ -19,6 +19,8 @@ public:
     static constexpr int kMsgElapsed = 518;
     static constexpr int kMsgPending = 552;
     static constexpr double kRedrawInterval = 0.1;
+    // A suspended engine's status is read at most this often while the refresh runs.
+    static constexpr double kEngineStatusInterval = 0.5;
 
     CRefreshDlg(RefreshEngine& engine, QWidget* parent = nullptr);
 
@@ -38,4 +40,5 @@ private:
     QLabel* m_status = nullptr;
     QLabel* m_elapsed = nullptr;
     QLabel* m_pending = nullptr;
+    double m_lastStatusPoll = -1.0;
 };

@@ -23,8 +23,9 @@
 namespace {
 
 // Ten ports of our own instead of the game ports, so that other tests running at the
-// same time (LAN discovery, the peers) never take them.
-constexpr int kFirstGamePort = 37115;
+// same time (LAN discovery, the peers) never take them; below the range the system
+// hands out for ephemeral ports.
+constexpr int kFirstGamePort = 29115;
 constexpr int kGamePorts = 10;
 
 class LanGamesDialog : public ::testing::Test
