@@ -22,11 +22,15 @@
 
 namespace {
 
-// Ten ports of our own instead of the game ports, so that other tests running at the
-// same time (LAN discovery, the peers) never take them; below the range the system
-// hands out for ephemeral ports.
-constexpr int kFirstGamePort = 29115;
+// Each test scans ten ports of its own instead of the game ports, so that tests running
+// at the same time (LAN discovery, the peers, the other test here) never answer it;
+// below the range the system hands out for ephemeral ports.
 constexpr int kGamePorts = 10;
+int PortBlockOfThisTest()
+{
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return name == "ListsServersOfThisGameWithTheirPingAndJoinsOne" ? 29115 : 29135;
+}
 
 class LanGamesDialog : public ::testing::Test
 {
@@ -38,7 +42,7 @@ protected:
     bool StartOnGamePort(GameServerConfig config)
     {
         for (int i = 0; i < kGamePorts; ++i) {
-            config.port = uint16_t(kFirstGamePort + i);
+            config.port = uint16_t(firstPort + i);
             auto server = std::make_unique<PeerGameServer>(config);
             if (server->Start()) {
                 servers.push_back(std::move(server));
@@ -61,14 +65,15 @@ protected:
         return false;
     }
 
-    static CNetGameDoc::Setup LoopbackSetup()
+    CNetGameDoc::Setup LoopbackSetup() const
     {
         CNetGameDoc::Setup setup = CLan::LanSetup();
         setup.lanTarget = QHostAddress(QHostAddress::LocalHost);
-        setup.lanFirstPort = kFirstGamePort;
+        setup.lanFirstPort = quint16(firstPort);
         return setup;
     }
 
+    const int firstPort = PortBlockOfThisTest();
     ScopedSettingsFolder settings;
     RecordingPrompt prompt;
     std::vector<std::unique_ptr<PeerGameServer>> servers;
