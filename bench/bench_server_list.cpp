@@ -1,4 +1,5 @@
 // Filtering and sorting a large server list: what a fill of the Internet list costs.
+#include "SampleServerList.h"
 #include "browser/ApplyServerFilter.h"
 #include "browser/CServerInfo.h"
 #include "browser/QuickStart.h"
@@ -15,49 +16,11 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-struct ServerList
-{
-    std::vector<std::unique_ptr<CServerInfo>> records;
-    CServerInfo* Head() const { return records.front().get(); }
-};
+using ServerList = SampleServerList;
 
-// A varied list: names, maps and games from small pools, pings from 0 to 1.2 s,
-// some proxies relaying a few targets, some favourites and passworded servers.
 const ServerList& BigList()
 {
-    static const ServerList list = [] {
-        static const char* maps[] = {"ha_mill", "ha_docks", "ha_crossfire", "HA_Tower", "?", "ha_bunker"};
-        static const char* games[] = {"Deathmatch", "CTF", "team play", "Arena"};
-        static const char* dirs[] = {"vrel", "vrel", "vrel", "harrow", "mods/vrel.gam"};
-        std::mt19937 random(12345);
-        ServerList l;
-        l.records.reserve(kRecords);
-        for (int i = 0; i < kRecords; ++i) {
-            auto r =
-                std::make_unique<CServerInfo>("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), 27015);
-            r->name = (random() % 2 ? "Server " : "server ") + std::to_string(random() % 5000) + " [EU]";
-            r->map = maps[random() % 6];
-            r->game = games[random() % 4];
-            r->dir = dirs[random() % 5];
-            r->maxplayers = int(random() % 33);
-            r->currentplayers = r->maxplayers ? int(random() % uint32_t(r->maxplayers + 1)) : 0;
-            r->svping = random() % 10 == 0 ? 0.0 : double(random() % 1200) / 1000.0;
-            r->svtype = "dlp"[random() % 3];
-            r->svos = random() % 2 ? 'l' : 'w';
-            r->proxy = r->svtype == 'p';
-            if (r->proxy)
-                SetProxyAddress(*r, "10.9.9." + std::to_string(random() % 40) + ":27015");
-            r->favorite = random() % 20 == 0;
-            r->password = random() % 8 == 0;
-            r->noresponse = random() % 15 == 0;
-            r->protocol = 45;
-            r->status = CServerInfo::Done;
-            if (!l.records.empty())
-                l.records.back()->next = r.get();
-            l.records.push_back(std::move(r));
-        }
-        return l;
-    }();
+    static const ServerList list = MakeSampleServerList(kRecords, 12345);
     return list;
 }
 

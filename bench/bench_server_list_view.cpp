@@ -1,6 +1,7 @@
 // What the games dialog pays for its list of 10,000 servers: applying a filter (flags,
 // rows, sort), sorting the rows again after a header click, and one batch of row
 // updates while a refresh runs. Each must stay well under 20 ms.
+#include "SampleServerList.h"
 #include "browser/CServerInfo.h"
 #include "browser/ServerFilter.h"
 #include "browser/ServerListView.h"
@@ -16,46 +17,11 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-struct ServerList
-{
-    std::vector<std::unique_ptr<CServerInfo>> records;
-    CServerInfo* Head() const { return records.front().get(); }
-};
+using ServerList = SampleServerList;
 
-// Names, maps and games from small pools, pings up to 1.2 s, some proxies relaying a
-// few targets, some favourites and passworded servers.
 ServerList MakeList()
 {
-    static const char* maps[] = {"ha_mill", "ha_docks", "ha_crossfire", "HA_Tower", "?", "ha_bunker"};
-    static const char* games[] = {"Deathmatch", "CTF", "team play", "Arena"};
-    static const char* dirs[] = {"vrel", "vrel", "vrel", "harrow"};
-    std::mt19937 random(777);
-    ServerList l;
-    l.records.reserve(kRecords);
-    for (int i = 0; i < kRecords; ++i) {
-        auto r =
-            std::make_unique<CServerInfo>("10.2." + std::to_string(i / 256) + "." + std::to_string(i % 256), 27015);
-        r->name = (random() % 2 ? "Server " : "server ") + std::to_string(random() % 5000) + " [EU]";
-        r->map = maps[random() % 6];
-        r->game = games[random() % 4];
-        r->dir = dirs[random() % 4];
-        r->maxplayers = int(random() % 33);
-        r->currentplayers = r->maxplayers ? int(random() % uint32_t(r->maxplayers + 1)) : 0;
-        r->svping = random() % 10 == 0 ? 0.0 : double(random() % 1200) / 1000.0;
-        r->svtype = "dlp"[random() % 3];
-        r->svos = random() % 2 ? 'l' : 'w';
-        r->proxy = r->svtype == 'p';
-        if (r->proxy)
-            SetProxyAddress(*r, "10.9.9." + std::to_string(random() % 40) + ":27015");
-        r->favorite = random() % 20 == 0;
-        r->password = random() % 8 == 0;
-        r->protocol = 45;
-        r->status = CServerInfo::Done;
-        if (!l.records.empty())
-            l.records.back()->next = r.get();
-        l.records.push_back(std::move(r));
-    }
-    return l;
+    return MakeSampleServerList(kRecords, 777);
 }
 
 SortKeyList Keys(const char* text)

@@ -45,17 +45,17 @@ TEST(ServerFilterSettings, ReadsEachValueFromItsOwnSection)
     SetSettingInt(kSpectatorSettingsSection, "Filter Game", 0);
     SetSettingString(kSpectatorSettingsSection, "Filter Game Name", "other");
 
-    const ServerFilter spec = ReadServerFilter(kSpectatorSettingsSection);
-    EXPECT_TRUE(spec.empty);
-    EXPECT_EQ(spec.pingMax, 250);
-    EXPECT_TRUE(spec.map);
-    EXPECT_EQ(spec.mapName, "ha_docks");
-    EXPECT_TRUE(spec.noProxies);
-    EXPECT_TRUE(spec.proxyFilter);
-    EXPECT_FALSE(spec.proxiesOnly);
+    const ServerFilter spectator = ReadServerFilter(kSpectatorSettingsSection);
+    EXPECT_TRUE(spectator.empty);
+    EXPECT_EQ(spectator.pingMax, 250);
+    EXPECT_TRUE(spectator.map);
+    EXPECT_EQ(spectator.mapName, "ha_docks");
+    EXPECT_TRUE(spectator.noProxies);
+    EXPECT_TRUE(spectator.proxyFilter);
+    EXPECT_FALSE(spectator.proxiesOnly);
     // The game filter is forced on for the one game, whatever is stored.
-    EXPECT_TRUE(spec.game);
-    EXPECT_EQ(spec.gameName, "vrel");
+    EXPECT_TRUE(spectator.game);
+    EXPECT_EQ(spectator.gameName, "vrel");
 
     const ServerFilter net = ReadServerFilter(kSettingsSection);
     EXPECT_FALSE(net.empty);

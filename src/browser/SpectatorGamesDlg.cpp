@@ -1,4 +1,4 @@
-#include "browser/CSpecGameDlg.h"
+#include "browser/SpectatorGamesDlg.h"
 
 CNetGameDlg::Variant CSpecGameDlg::SpectatorVariant()
 {
