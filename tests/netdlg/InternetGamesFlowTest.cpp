@@ -12,7 +12,7 @@
 #include "browser/CFilterDialog.h"
 #include "browser/CNetGameDlg.h"
 #include "browser/CPlayerInfoDlg.h"
-#include "browser/SpectatorGamesDlg.h"
+#include "browser/ProxyGamesDlg.h"
 #include "browser/ServerListRows.h"
 #include "browser/SortOrderSetting.h"
 #include "peer/PeerGameServer.h"

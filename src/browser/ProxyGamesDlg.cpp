@@ -1,4 +1,4 @@
-#include "browser/SpectatorGamesDlg.h"
+#include "browser/ProxyGamesDlg.h"
 
 CNetGameDlg::Variant CSpecGameDlg::SpectatorVariant()
 {
