@@ -7,6 +7,7 @@
 #include "app/SearchPath.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
+#include "support/WavBuilder.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/MenuSound.h"
 #include "ui/SoundOutput.h"
@@ -19,32 +20,6 @@
 #include "MenuTestSkin.h"
 
 namespace {
-
-// A 16-bit mono PCM file with the given number of samples.
-QByteArray Wave(int samples)
-{
-    QByteArray body("WAVEfmt ");
-    auto u16 = [&body](uint16_t v) { body.append(char(v & 0xFF)).append(char(v >> 8)); };
-    auto u32 = [&body](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            body.append(char((v >> (8 * i)) & 0xFF));
-    };
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(22050);
-    u32(44100);
-    u16(2);
-    u16(16);
-    body.append("data");
-    u32(uint32_t(samples * 2));
-    body.append(QByteArray(samples * 2, '\0'));
-    QByteArray file("RIFF");
-    const uint32_t size = uint32_t(body.size());
-    for (int i = 0; i < 4; ++i)
-        file.append(char((size >> (8 * i)) & 0xFF));
-    return file + body;
-}
 
 class MainMenuSoundTest : public ::testing::Test
 {
@@ -59,7 +34,8 @@ protected:
         tree.Write("vrel/liblist.gam", "game \"Test\"\n");
         // Each sound has its own length, so the output tells them apart.
         for (int id : {kSoundSelect1, kSoundDownMenu, kSoundGlow})
-            tree.Write(QStringLiteral("vrel/media/%1.wav").arg(MenuSoundBaseName(id)), Wave(SamplesOf(id)));
+            tree.Write(QStringLiteral("vrel/media/%1.wav").arg(MenuSoundBaseName(id)),
+                       PcmWave(1, 22050, SamplesOf(id)));
         EffectiveCommandLine() = CommandLine("kestrel -noprompt -game vrel");
         ResetSearchPath();
         SetSoundOutput(&output);

@@ -4,37 +4,12 @@
 #include "app/SearchPath.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
+#include "support/WavBuilder.h"
 #include "ui/SoundOutput.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray PcmFile(uint16_t tag, uint32_t rate, int samples)
-{
-    QByteArray body("WAVE");
-    auto u16 = [&](uint16_t v) { body.append(char(v & 0xFF)).append(char(v >> 8)); };
-    auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            body.append(char((v >> (8 * i)) & 0xFF));
-    };
-    body.append("fmt ");
-    u32(16);
-    u16(tag);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    body.append("data");
-    u32(uint32_t(samples * 2));
-    body.append(QByteArray(samples * 2, '\0'));
-    QByteArray file("RIFF");
-    const uint32_t size = uint32_t(body.size());
-    for (int i = 0; i < 4; ++i)
-        file.append(char((size >> (8 * i)) & 0xFF));
-    return file + body;
-}
 
 class MenuSoundTest : public ::testing::Test
 {
@@ -76,8 +51,8 @@ TEST(MenuSoundNames, TableAndFallback)
 
 TEST_F(MenuSoundTest, SoundFromTheGameDirectoryGoesToTheOutput)
 {
-    m_tree.Write("harrow/media/launch_glow1.wav", PcmFile(1, 11025, 50));
-    m_tree.Write("vrel/media/launch_glow1.wav", PcmFile(1, 22050, 100));
+    m_tree.Write("harrow/media/launch_glow1.wav", PcmWave(1, 11025, 50));
+    m_tree.Write("vrel/media/launch_glow1.wav", PcmWave(1, 22050, 100));
     PlayMenuSound(kSoundGlow);
     ASSERT_EQ(m_output.History().size(), 1u);
     EXPECT_EQ(m_output.History()[0].wav.sampleRate, 22050); // the game directory's file
@@ -86,7 +61,7 @@ TEST_F(MenuSoundTest, SoundFromTheGameDirectoryGoesToTheOutput)
 
 TEST_F(MenuSoundTest, BaseDirectoryIsTheFallback)
 {
-    m_tree.Write("harrow/media/launch_deny1.wav", PcmFile(1, 11025, 50));
+    m_tree.Write("harrow/media/launch_deny1.wav", PcmWave(1, 11025, 50));
     PlayMenuSound(99);
     ASSERT_EQ(m_output.History().size(), 1u);
     EXPECT_EQ(m_output.History()[0].wav.sampleRate, 11025);
@@ -95,7 +70,7 @@ TEST_F(MenuSoundTest, BaseDirectoryIsTheFallback)
 TEST_F(MenuSoundTest, MissingOrUnplayableSoundsAreSkippedSilently)
 {
     PlayMenuSound(kSoundSelect1);
-    m_tree.Write("vrel/media/launch_select2.wav", PcmFile(2, 11025, 50)); // not plain PCM
+    m_tree.Write("vrel/media/launch_select2.wav", PcmWave(2, 11025, 50)); // not plain PCM
     PlayMenuSound(kSoundSelect2);
     m_tree.Write("vrel/media/launch_upmenu1.wav", "");
     PlayMenuSound(kSoundUpMenu);
@@ -105,7 +80,7 @@ TEST_F(MenuSoundTest, MissingOrUnplayableSoundsAreSkippedSilently)
 
 TEST_F(MenuSoundTest, BusyOutputSkipsTheSound)
 {
-    m_tree.Write("vrel/media/launch_select1.wav", PcmFile(1, 11025, 50));
+    m_tree.Write("vrel/media/launch_select1.wav", PcmWave(1, 11025, 50));
     m_output.SetBusy(true);
     EXPECT_FALSE(PlayNamedSound("launch_select1"));
     m_output.SetBusy(false);

@@ -1,4 +1,5 @@
 #include "ui/WavFile.h"
+#include "support/WavBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,83 +7,6 @@
 #include <vector>
 
 namespace {
-
-// Builds sound files chunk by chunk.
-class WavBuilder
-{
-public:
-    WavBuilder& Chunk(const std::string& id, const std::vector<uint8_t>& data)
-    {
-        Append(m_body, id);
-        U32(m_body, uint32_t(data.size()));
-        m_body.insert(m_body.end(), data.begin(), data.end());
-        if (data.size() & 1)
-            m_body.push_back(0);
-        return *this;
-    }
-    WavBuilder& Format(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits)
-    {
-        std::vector<uint8_t> f;
-        U16(f, tag);
-        U16(f, channels);
-        U32(f, rate);
-        U32(f, rate * channels * bits / 8);
-        U16(f, uint16_t(channels * bits / 8));
-        U16(f, bits);
-        return Chunk("fmt ", f);
-    }
-    WavBuilder& Cue(uint32_t sampleOffset)
-    {
-        std::vector<uint8_t> c;
-        U32(c, 1); // one cue point
-        for (int i = 0; i < 5; ++i)
-            U32(c, 0);        // name, position, chunk, chunk start, block start
-        U32(c, sampleOffset); // at 24
-        return Chunk("cue ", c);
-    }
-    WavBuilder& Mark(uint32_t length, const char* purpose = "mark")
-    {
-        std::vector<uint8_t> l;
-        Append(l, "adtl");
-        Append(l, "ltxt");
-        U32(l, 20);
-        U32(l, 1);          // cue point name
-        U32(l, length);     // at 16
-        Append(l, purpose); // at 20
-        for (int i = 0; i < 8; ++i)
-            l.push_back(0);
-        return Chunk("LIST", l);
-    }
-    WavBuilder& Data(size_t bytes) { return Chunk("data", std::vector<uint8_t>(bytes, 0x80)); }
-
-    std::vector<uint8_t> File(const char* form = "WAVE") const
-    {
-        std::vector<uint8_t> file;
-        Append(file, "RIFF");
-        U32(file, uint32_t(m_body.size() + 4));
-        Append(file, form);
-        file.insert(file.end(), m_body.begin(), m_body.end());
-        return file;
-    }
-
-    static void Append(std::vector<uint8_t>& v, const std::string& text)
-    {
-        v.insert(v.end(), text.begin(), text.end());
-    }
-    static void U16(std::vector<uint8_t>& v, uint16_t x)
-    {
-        v.push_back(uint8_t(x));
-        v.push_back(uint8_t(x >> 8));
-    }
-    static void U32(std::vector<uint8_t>& v, uint32_t x)
-    {
-        for (int i = 0; i < 4; ++i)
-            v.push_back(uint8_t(x >> (8 * i)));
-    }
-
-private:
-    std::vector<uint8_t> m_body;
-};
 
 WavDescription Parse(const std::vector<uint8_t>& file)
 {
