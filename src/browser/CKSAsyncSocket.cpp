@@ -8,6 +8,8 @@
 #include <QHostAddress>
 #include <QNetworkProxy>
 
+#include <cerrno>
+
 namespace {
 float g_lastReplyTime = 0.0f;
 } // namespace
@@ -67,19 +69,26 @@ void CKSAsyncSocket::SendCommand(const char* command)
 
 void CKSAsyncSocket::ReadPending()
 {
-    // Every datagram is taken from the socket, even one nobody waits for: a datagram
-    // left in the queue would hold back the notification of the next one.
-    while (hasPendingDatagrams()) {
+    // At least one read on every readiness signal: a "port unreachable" raises one
+    // with no datagram waiting, and Qt listens to the socket again only after a read.
+    // Every datagram is taken, even one nobody waits for: a datagram left in the queue
+    // would hold back the notification of the next one.
+    do {
         m_buffer.Clear();
+        errno = 0;
         const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
         if (n < 0) {
-            if (error() == NetworkError)
+            // A refused or unreachable port, or nothing waiting: the request times out
+            // and is sent again. Only a network that is down is reported.
+            if (errno == ENETDOWN) {
                 OnReceive(kWsaeNetDown);
-            return;
+                return;
+            }
+            continue;
         }
         m_buffer.SetSize(int(n));
         OnReceive(0);
-    }
+    } while (hasPendingDatagrams());
 }
 
 void CKSAsyncSocket::OnReceive(int error)

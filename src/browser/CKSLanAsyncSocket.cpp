@@ -1,6 +1,7 @@
 #include "browser/CKSLanAsyncSocket.h"
 
 #include "browser/BrowserClock.h"
+#include "browser/LanDestinations.h"
 #include "browser/LanReply.h"
 
 #include <sys/socket.h>
@@ -58,27 +59,37 @@ void CKSLanAsyncSocket::Broadcast()
     m_buffer.WriteString(kInfoCommand);
     m_broadcastTime = BrowserClockNow();
     m_broadcastSent = true;
-    for (int i = 0; i < kPortCount; ++i)
-        writeDatagram(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size(), m_target,
-                      quint16(m_firstPort + i));
+    for (const QHostAddress& destination : Destinations())
+        for (int i = 0; i < kPortCount; ++i)
+            writeDatagram(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size(), destination,
+                          quint16(m_firstPort + i));
     m_buffer.Clear();
+}
+
+std::vector<QHostAddress> CKSLanAsyncSocket::Destinations() const
+{
+    if (m_target != QHostAddress(QHostAddress::Broadcast))
+        return {m_target};
+    return LanDestinations(SystemLanInterfaces());
 }
 
 void CKSLanAsyncSocket::ReadPending()
 {
-    // Every datagram is taken, so the next one is notified.
-    while (hasPendingDatagrams()) {
+    // At least one read on every readiness signal (one may come with no datagram
+    // waiting, and Qt listens to the socket again only after a read), and every
+    // datagram is taken, so the next one is notified.
+    do {
         m_buffer.Clear();
         QHostAddress from;
         quint16 fromPort = 0;
         const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity(), &from, &fromPort);
         if (n < 0)
-            return;
+            continue;
         m_receivedSize = int(n);
         if (n == 0)
             continue;
         m_buffer.SetSize(int(n));
         TakeLanReply(m_list, m_buffer, DottedAddress(from), fromPort, m_ipx, BrowserClockNow());
         m_buffer.Clear();
-    }
+    } while (hasPendingDatagrams());
 }

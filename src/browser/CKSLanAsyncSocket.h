@@ -7,6 +7,8 @@
 #include <QHostAddress>
 #include <QUdpSocket>
 
+#include <vector>
+
 class ServerRecordList;
 
 class CKSLanAsyncSocket : public QUdpSocket
@@ -19,18 +21,22 @@ public:
     explicit CKSLanAsyncSocket(ServerRecordList& list);
     ~CKSLanAsyncSocket() override;
 
-    // Where Broadcast sends: the limited broadcast address unless a test points it at
-    // the loopback address.
+    // Where Broadcast sends: the limited broadcast address and the broadcast address of
+    // every interface (LanDestinations), unless a test points it at one address of its
+    // own (the loopback address), which then is the only one.
     void SetTarget(const QHostAddress& target) { m_target = target; }
     const QHostAddress& Target() const { return m_target; }
+    // The addresses the next Broadcast sends to.
+    std::vector<QHostAddress> Destinations() const;
     // The first of the kPortCount ports asked; tests move it off the game ports.
     void SetFirstPort(quint16 port) { m_firstPort = port; }
 
     // Binds to any local port with broadcasting and address reuse allowed. Nothing
     // happens when already created; false on any failure.
     bool Configure();
-    // Sends the info request to each of the kPortCount game ports at the target.
-    // Send failures are not reported.
+    // Sends the info request to each of the kPortCount game ports at each destination.
+    // Send failures are not reported (one destination that cannot be reached does not
+    // keep the request from the others).
     void Broadcast();
 
     bool Created() const { return m_created; }

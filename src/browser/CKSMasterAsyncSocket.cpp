@@ -71,6 +71,9 @@ void CKSMasterAsyncSocket::SendBuffer()
 
 void CKSMasterAsyncSocket::SendListRequest(int32_t key)
 {
+    m_keysAsked.insert(key);
+    m_lastKey = key;
+    m_resent = false;
     m_buffer.Clear();
     WriteMasterListRequest(m_buffer, key, m_filter);
     m_lastRequest.assign(m_buffer.Data(), m_buffer.Data() + m_buffer.Size());
@@ -90,19 +93,23 @@ void CKSMasterAsyncSocket::Resend()
     // Received datagrams are read into the same buffer, so the request is kept aside.
     if (m_lastRequest.empty())
         return;
+    m_resent = true;
     write(reinterpret_cast<const char*>(m_lastRequest.data()), qint64(m_lastRequest.size()));
 }
 
 void CKSMasterAsyncSocket::ReadPending()
 {
-    while (hasPendingDatagrams()) {
+    // At least one read on every readiness signal: a "port unreachable" (a master not
+    // up yet) raises one with no datagram waiting, and Qt listens to the socket again
+    // only after a read.
+    do {
         m_buffer.Clear();
         const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
         if (n < 0)
-            return;
+            continue;
         m_buffer.SetSize(int(n));
         OnReceive(0);
-    }
+    } while (hasPendingDatagrams());
 }
 
 void CKSMasterAsyncSocket::OnReceive(int error)
@@ -112,8 +119,8 @@ void CKSMasterAsyncSocket::OnReceive(int error)
     m_receivedSize = m_buffer.Size();
     if (m_receivedSize <= 0)
         return;
-    m_triesLeft = 1;
-    m_lastActivity = BrowserClockNow();
+    // Only a reply the exchange takes counts as the master being there: an echo,
+    // noise, another type byte or a batch that is not taken leave the time-out running.
     const std::optional<int> type = MasterReplyType(m_buffer.Data(), size_t(m_receivedSize));
     if (type == kMasterListReply)
         OnListBatch();
@@ -121,25 +128,50 @@ void CKSMasterAsyncSocket::OnReceive(int error)
         OnServerData();
 }
 
+void CKSMasterAsyncSocket::Heard()
+{
+    m_triesLeft = 1;
+    m_lastActivity = BrowserClockNow();
+}
+
 void CKSMasterAsyncSocket::OnListBatch()
 {
+    if (m_done || m_cutOff)
+        return;
     const std::optional<MasterListBatch> batch = ParseMasterListBatch(m_buffer.Data(), size_t(m_receivedSize));
     if (!batch)
         return;
+    if (batch->nextKey != 0 && m_keysAsked.count(batch->nextKey) != 0) {
+        // The twin of the batch just taken, when its request went out twice.
+        if (batch->nextKey == m_lastKey && m_twinPossible) {
+            m_twinPossible = false;
+            return;
+        }
+        // A key asked before: the master would go round in circles.
+        m_cutOff = true;
+        return;
+    }
+    Heard();
+    ++m_batches;
+    m_twinPossible = m_resent;
     const bool quickStart = m_document.QuickStartMode();
     const int unfiltered = quickStart ? m_document.UnfilteredCount() : 0;
     int handled = 0;
     for (const MasterEntry& entry : batch->entries) {
+        if (m_received == kMaxListAddresses)
+            break;
         ++handled;
         ++m_received;
         if (quickStart && unfiltered + handled > MasterDocument::kQuickStartLimit)
             continue;
         m_document.AddMasterServer(entry.address, entry.port);
     }
-    if (batch->nextKey != 0)
-        SendListRequest(batch->nextKey);
-    else
+    if (batch->nextKey == 0)
         m_done = true;
+    else if (m_received == kMaxListAddresses || m_batches == kMaxListBatches)
+        m_cutOff = true;
+    else
+        SendListRequest(batch->nextKey);
 }
 
 void CKSMasterAsyncSocket::OnServerData()
@@ -147,6 +179,7 @@ void CKSMasterAsyncSocket::OnServerData()
     const std::optional<ServerDataReply> reply = ParseServerDataReply(m_buffer.Data(), size_t(m_receivedSize));
     if (!reply)
         return;
+    Heard();
     if (reply->outOfDate) {
         if (!g_outOfDateAsked) {
             g_outOfDateAsked = true;

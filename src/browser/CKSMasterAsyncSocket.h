@@ -9,6 +9,8 @@
 #include <QUdpSocket>
 
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 class MasterDocument;
 
@@ -19,6 +21,10 @@ public:
     static constexpr int kConnectRetryMs = 50;
     static constexpr int kMsgOutOfDate = 434;
     static constexpr int kMsgRunUpdater = 438;
+    // Bounds of one list exchange with one master, far above any real list (a full
+    // batch carries 1363 addresses; a large list is a few thousand).
+    static constexpr int kMaxListBatches = 8192;
+    static constexpr int kMaxListAddresses = 65536;
 
     explicit CKSMasterAsyncSocket(MasterDocument& document);
     ~CKSMasterAsyncSocket() override;
@@ -40,6 +46,10 @@ public:
     void SetFilter(const std::string& filter) { m_filter = filter.substr(0, kMaxMasterFilter); }
     const std::string& Filter() const { return m_filter; }
     bool Done() const { return m_done; }
+    // The list ended before its last batch: a batch named a key asked before (the
+    // master goes round in circles) or the exchange reached one of its bounds. The
+    // addresses received so far stay.
+    bool CutOff() const { return m_cutOff; }
     int Received() const { return m_received; }
     int TriesLeft() const { return m_triesLeft; }
     void SetTriesLeft(int tries) { m_triesLeft = tries; }
@@ -55,6 +65,8 @@ private:
     void SendBuffer();
     void OnListBatch();
     void OnServerData();
+    // A reply was taken: the master is there.
+    void Heard();
 
     CMessageBuffer m_buffer{kMasterBufferSize};
     bool m_done = false;
@@ -66,4 +78,12 @@ private:
     std::string m_filter;
     // What the last list request carried, for a re-send.
     std::vector<uint8_t> m_lastRequest;
+    // The keys asked in this exchange, the last of them still unanswered.
+    std::unordered_set<int32_t> m_keysAsked;
+    int32_t m_lastKey = 0;
+    int m_batches = 0;
+    bool m_cutOff = false;
+    // The last request went out again; the batch that answers it may come twice.
+    bool m_resent = false;
+    bool m_twinPossible = false;
 };

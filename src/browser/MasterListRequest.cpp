@@ -39,8 +39,18 @@ void MasterListRequest::Finish(int result)
         m_completion(m_document, result);
 }
 
+bool MasterListRequest::FinishWithWhatArrived()
+{
+    if (!m_socket || m_socket->Received() <= 0)
+        return false;
+    Report(kFinished, m_masterHost.c_str(), m_masterPort);
+    Finish(kComplete);
+    return true;
+}
+
 void MasterListRequest::Start(const std::string& filter)
 {
+    m_exchangeStart = BrowserClockNow();
     m_document.SetServerDataReceived(false);
     m_services.ResetMaster();
     if (!m_services.NextMaster()) {
@@ -76,20 +86,25 @@ void MasterListRequest::Think()
     const double now = BrowserClockNow();
     double base = m_socket ? m_socket->LastActivity() : m_startTime;
 
-    if (!m_socket || now - base > kSilence) {
-        if (m_socket) {
+    // However the masters behave, the exchange ends in time with what arrived.
+    if (now - m_exchangeStart > kDeadline && !(m_socket && m_socket->Done())) {
+        if (!FinishWithWhatArrived())
+            Finish(kAllFailed);
+        return;
+    }
+    // A master that ended its list early is treated as one that fell silent.
+    const bool cutOff = m_socket && m_socket->CutOff();
+    if (!m_socket || cutOff || now - base > kSilence) {
+        if (m_socket && !cutOff) {
             m_socket->SetTriesLeft(m_socket->TriesLeft() - 1);
             if (m_socket->TriesLeft() >= 0) {
                 m_socket->Resend();
                 m_socket->SetLastActivity(now);
                 return;
             }
-            if (m_socket->Received() > 0) {
-                Report(kFinished, m_masterHost.c_str(), m_masterPort);
-                Finish(kComplete);
-                return;
-            }
         }
+        if (FinishWithWhatArrived())
+            return;
         if (!m_services.NextMaster()) {
             Finish(kAllFailed);
             return;

@@ -2,7 +2,9 @@
 // One server list exchange: asks the masters of the service address list in cursor
 // order for batches of server addresses. A master silent for 4 s is asked once
 // more, then the next master is tried (without the filter). Think() runs the
-// time-outs from the dialogs' idle processing.
+// time-outs from the dialogs' idle processing. The exchange is bounded: a master that
+// names a key twice or reaches the socket's batch or address bounds ends its list,
+// and the whole exchange ends after kDeadline; what arrived is kept.
 #include "browser/CKSMasterAsyncSocket.h"
 
 #include <functional>
@@ -23,6 +25,7 @@ public:
     };
     static constexpr double kSilence = 4.0;          // seconds before a re-send or the next master
     static constexpr double kProgressInterval = 0.1; // seconds between progress reports
+    static constexpr double kDeadline = 120.0;       // seconds from Start to the end, whatever happens
 
     using Completion = std::function<void(MasterDocument&, int result)>;
     using Progress = std::function<void(MasterDocument&, const std::string& text)>;
@@ -43,6 +46,8 @@ public:
 
 private:
     void Finish(int result);
+    // Completes with what the current master sent; false when it sent nothing.
+    bool FinishWithWhatArrived();
     void Report(const char* format, ...);
 
     Completion m_completion;
@@ -51,6 +56,7 @@ private:
     ServiceAddressList& m_services;
     std::unique_ptr<CKSMasterAsyncSocket> m_socket;
     double m_startTime = 0.0;
+    double m_exchangeStart = 0.0;
     bool m_active = false;
     std::string m_masterHost;
     int m_masterPort = 0;

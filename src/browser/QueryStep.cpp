@@ -70,8 +70,10 @@ bool RunQueryStep(CServerInfo& r, const RefreshParams& p, QueryStepState& state)
             r.lastSend = now; // waiting for a socket does not run down the time-out
             return true;
         }
-        if (!r.CreateSocket())
+        if (!r.CreateSocket()) {
+            ++state.socketsNotOpened;
             return true;
+        }
         ++state.openSockets;
         r.retries = 0;
     }

@@ -19,6 +19,8 @@ struct QueryStepState
     int infoRetries = 0;
     int playersRetries = 0;
     int rulesRetries = 0;
+    // Records failed because no socket could be opened for them (the open-file limit).
+    int socketsNotOpened = 0;
 };
 
 // Returns true when the record counts as pending (neither failed nor done on entry).

@@ -3,8 +3,11 @@
 #include "browser/BrowserClock.h"
 #include "browser/CKSAsyncSocket.h"
 #include "browser/CServerInfo.h"
+#include "platform/SystemInfo.h"
 
 #include <QObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +40,11 @@ bool Waiting(int status)
 } // namespace
 
 RefreshEngine::RefreshEngine() = default;
+
+int RefreshEngine::FitInFlight(int maxInFlight, int freeDescriptors)
+{
+    return std::max(1, std::min(maxInFlight, freeDescriptors - kDescriptorReserve));
+}
 
 RefreshEngine::~RefreshEngine() = default;
 
@@ -89,6 +97,9 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
             ++m_unfinished;
         }
     }
+    // A socket that cannot be opened fails its server: never ask for more sockets than
+    // the process can still open (counted once the old sockets are closed).
+    m_params.maxInFlight = FitInFlight(params.maxInFlight, FreeDescriptors());
     CKSAsyncSocket::SetLastReplyTime(float(now));
     m_lastPending = m_unfinished;
     m_running = true;

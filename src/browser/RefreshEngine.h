@@ -29,6 +29,13 @@ public:
     // Opening a socket is the dearest part of a query: a pass opens at most this many,
     // so replies that arrive meanwhile are taken (and timed) without a long delay.
     static constexpr int kMaxStartsPerPass = 16;
+    // Descriptors a refresh leaves to the rest of the program (files, the master and
+    // LAN sockets, the engine) when it fits its sockets to what can still be opened.
+    static constexpr int kDescriptorReserve = 8;
+
+    // How many query sockets a refresh may hold: the parameters' number, lowered to
+    // the descriptors the process can still open less the reserve (at least one).
+    static int FitInFlight(int maxInFlight, int freeDescriptors);
 
     RefreshEngine();
     ~RefreshEngine();
@@ -36,7 +43,8 @@ public:
     RefreshEngine& operator=(const RefreshEngine&) = delete;
 
     // Resets the records (as BeginRefresh does) and starts a refresh over them in the
-    // order given. head: a list linked through next.
+    // order given, with max in flight fitted to the open-file limit (FitInFlight).
+    // head: a list linked through next.
     void Begin(CServerInfo* head, const RefreshParams& params);
     void Begin(const std::vector<CServerInfo*>& records, const RefreshParams& params);
 
@@ -98,8 +106,8 @@ private:
     QueryStepState m_state;
     std::vector<Slot> m_slots;
     std::unordered_map<const CServerInfo*, uint32_t> m_index; // record -> slot
-    std::vector<uint32_t> m_ready;    // sockets that delivered something
-    std::vector<uint32_t> m_nextPass; // records that move on at the next pass
+    std::vector<uint32_t> m_ready;                            // sockets that delivered something
+    std::vector<uint32_t> m_nextPass;                         // records that move on at the next pass
     std::priority_queue<Deadline, std::vector<Deadline>, std::greater<Deadline>> m_deadlines;
     std::vector<uint32_t> m_changed;
     std::function<void()> m_changedCallback;

@@ -6,3 +6,6 @@
 uint64_t PhysicalMemoryBytes();
 // How many sockets the process may hold open at once.
 int SocketLimit();
+// How many more descriptors (files, sockets) the process can open now: the open-file
+// limit less the descriptors already open.
+int FreeDescriptors();

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -225,6 +226,187 @@ TEST_F(MasterList, ForeignAndCutDatagramsChangeNothing)
     Pump(100);
     EXPECT_TRUE(doc.added.empty());
     EXPECT_FALSE(request.Socket()->Done());
+}
+
+// A master that answers each list request through the given function of its key.
+void AnswerByKey(FakeMaster& master, std::function<std::vector<std::vector<uint8_t>>(int32_t key)> byKey)
+{
+    master.answer = [byKey](const std::vector<uint8_t>& request) -> std::vector<std::vector<uint8_t>> {
+        const auto query = ParseMasterListRequest(request.data(), request.size());
+        if (!query)
+            return {};
+        return byKey(query->key);
+    };
+}
+
+TEST_F(MasterList, AKeyAskedBeforeEndsTheListWithWhatArrived)
+{
+    // Key -1 for ever, and a list that goes round 0 -> 5 -> 6 -> 5.
+    for (const int32_t loopKey : {-1, 5}) {
+        SCOPED_TRACE(loopKey);
+        FakeMaster master;
+        AnswerByKey(master, [loopKey](int32_t key) -> std::vector<std::vector<uint8_t>> {
+            if (loopKey == -1)
+                return {BuildMasterListBatch(-1, Entries(1, 3))};
+            if (key == 0)
+                return {BuildMasterListBatch(5, Entries(1, 3))};
+            if (key == 5)
+                return {BuildMasterListBatch(6, Entries(20, 2))};
+            return {BuildMasterListBatch(5, Entries(40, 2))};
+        });
+        TestDocument doc;
+        AddMaster(doc, master.Port());
+        std::optional<int> result;
+        MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+        request.Start("");
+        Pump(200);
+        request.Think();
+        ASSERT_EQ(result, MasterListRequest::kComplete);
+        const size_t asked = loopKey == -1 ? 2 : 3;
+        EXPECT_EQ(master.requests.size(), asked);
+        EXPECT_EQ(doc.added.size(), loopKey == -1 ? 3u : 5u); // the repeating batch is not taken
+    }
+}
+
+TEST_F(MasterList, BatchAndAddressBoundsEndAListWithoutEnd)
+{
+    struct Case
+    {
+        int perBatch;
+        size_t requests;
+        size_t added;
+    };
+    // Empty batches stop at the batch bound; full ones at the address bound.
+    constexpr int kBatches = CKSMasterAsyncSocket::kMaxListBatches;
+    constexpr int kAddresses = CKSMasterAsyncSocket::kMaxListAddresses;
+    for (const Case& c : {Case{0, size_t(kBatches), 0}, Case{10, size_t(kAddresses / 10 + 1), size_t(kAddresses)}}) {
+        SCOPED_TRACE(c.perBatch);
+        FakeMaster master;
+        const int perBatch = c.perBatch;
+        AnswerByKey(master, [perBatch](int32_t key) -> std::vector<std::vector<uint8_t>> {
+            std::vector<MasterEntry> entries;
+            for (int i = 0; i < perBatch; ++i) {
+                const int n = key * perBatch + i;
+                entries.push_back(
+                    {"127.1." + std::to_string(n / 256 % 256) + "." + std::to_string(n % 256), 1000 + n / 65536});
+            }
+            return {BuildMasterListBatch(key + 1, entries)};
+        });
+        TestDocument doc;
+        AddMaster(doc, master.Port());
+        std::optional<int> result;
+        MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+        request.Start("");
+        QElapsedTimer timer;
+        timer.start();
+        size_t seen = 0;
+        // Until no request has come for a while (or far more than the bound allows).
+        while (timer.elapsed() < 30000 && master.requests.size() <= c.requests) {
+            Pump(100);
+            if (master.requests.size() == seen)
+                break;
+            seen = master.requests.size();
+        }
+        EXPECT_EQ(master.requests.size(), c.requests);
+        EXPECT_EQ(doc.added.size(), c.added);
+        request.Think();
+        // Nothing arrived from a master of empty batches: as if it had been silent.
+        EXPECT_EQ(result, c.added > 0 ? MasterListRequest::kComplete : MasterListRequest::kAllFailed);
+    }
+}
+
+TEST_F(MasterList, TheExchangeEndsAtItsDeadlineKeepingWhatArrived)
+{
+    // One address and a new key every 3 s: never silent long enough for a time-out.
+    FakeMaster master;
+    int answersAllowed = 0;
+    AnswerByKey(master, [&](int32_t key) -> std::vector<std::vector<uint8_t>> {
+        if (answersAllowed == 0)
+            return {};
+        --answersAllowed;
+        return {BuildMasterListBatch(key + 1, Entries(1 + key % 200, 1))};
+    });
+    TestDocument doc;
+    AddMaster(doc, master.Port());
+    std::optional<int> result;
+    MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+    const double start = now;
+    answersAllowed = 1;
+    request.Start("");
+    size_t batches = 1;
+    while (!result && now - start < 2 * MasterListRequest::kDeadline) {
+        ASSERT_TRUE(PumpUntil([&] { return doc.added.size() == batches; }));
+        now += 3.0;
+        request.Think();
+        if (result)
+            break;
+        // The request for the next batch goes out again, and this time it is answered.
+        answersAllowed = 1;
+        request.Socket()->Resend();
+        ++batches;
+    }
+    ASSERT_EQ(result, MasterListRequest::kComplete);
+    EXPECT_GT(now - start, MasterListRequest::kDeadline);
+    EXPECT_LE(now - start, MasterListRequest::kDeadline + 3.0);
+    EXPECT_EQ(doc.added.size(), batches);
+}
+
+TEST_F(MasterList, OnlyAWellFormedReplyKeepsTheMasterAlive)
+{
+    // Every request is answered with an echo, noise and a reply of an unknown type.
+    FakeMaster junk;
+    junk.answer = [](const std::vector<uint8_t>& request) -> std::vector<std::vector<uint8_t>> {
+        auto unknownType = BuildMasterListBatch(7, Entries(1, 2));
+        unknownType[4] = 'g';
+        return {request, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, unknownType};
+    };
+    TestDocument doc;
+    AddMaster(doc, junk.Port());
+    std::optional<int> result;
+    MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+    request.Start("");
+    for (int i = 0; i < 4 && !result; ++i) {
+        ASSERT_TRUE(PumpUntil([&] { return junk.requests.size() == size_t(i + 1); }));
+        Pump(50); // the junk arrives
+        now += MasterListRequest::kSilence + 0.1;
+        request.Think();
+    }
+    // One request and one re-send, as for a silent master.
+    EXPECT_EQ(result, MasterListRequest::kAllFailed);
+    EXPECT_EQ(junk.requests.size(), 2u);
+    EXPECT_TRUE(doc.added.empty());
+}
+
+TEST_F(MasterList, TheTwinOfABatchWhoseRequestWentOutTwiceIsIgnored)
+{
+    // The first answer is late: the re-sent request is answered too, so the batch comes
+    // twice. The list goes on past it.
+    FakeMaster master;
+    int firstAsked = 0;
+    AnswerByKey(master, [&](int32_t key) -> std::vector<std::vector<uint8_t>> {
+        if (key == 0 && ++firstAsked == 1)
+            return {};
+        if (key == 0)
+            return {BuildMasterListBatch(8, Entries(1, 2)), BuildMasterListBatch(8, Entries(1, 2))};
+        if (key == 8)
+            return {BuildMasterListBatch(0, Entries(30, 3))};
+        return {};
+    });
+    TestDocument doc;
+    AddMaster(doc, master.Port());
+    std::optional<int> result;
+    MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+    request.Start("");
+    ASSERT_TRUE(PumpUntil([&] { return master.requests.size() == 1; }));
+    now += MasterListRequest::kSilence + 0.1;
+    request.Think(); // re-send
+    ASSERT_TRUE(PumpUntil([&] { return request.Socket()->Done(); }));
+    request.Think();
+    EXPECT_EQ(result, MasterListRequest::kComplete);
+    std::vector<MasterEntry> expected = Entries(1, 2);
+    for (const auto& e : Entries(30, 3))
+        expected.push_back(e);
+    EXPECT_EQ(doc.added, expected);
 }
 
 TEST_F(ServerData, ReplyUpdatesTheServiceAddressList)

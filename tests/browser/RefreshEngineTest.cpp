@@ -8,6 +8,7 @@
 #include "browser/RefreshLoop.h"
 #include "browser/RefreshPass.h"
 #include "browser/ServerRecordList.h"
+#include "platform/SystemInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,10 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -120,9 +125,8 @@ TEST(RefreshEngine, HundredSilentServersEndAfterTheIdleTimeOut)
     // 7.5 s have passed without a reply and fewer than 15 are pending.
     EXPECT_EQ(engine.Pending(), 10);
     const auto records = Records(list);
-    const auto failed = std::count_if(records.begin(), records.end(), [](CServerInfo* r) {
-        return r->status == CServerInfo::Failed && r->noresponse;
-    });
+    const auto failed = std::count_if(records.begin(), records.end(),
+                                      [](CServerInfo* r) { return r->status == CServerInfo::Failed && r->noresponse; });
     EXPECT_EQ(failed, 90);
     for (size_t i = 90; i < records.size(); ++i)
         EXPECT_EQ(records[i]->status, CServerInfo::InfoSent) << i; // they keep their state
@@ -334,4 +338,84 @@ TEST(RefreshEngine, PassesDoNotVisitRecordsThatWait)
     EXPECT_EQ(engine.State().openSockets, 4);
     EXPECT_EQ(engine.Pending(), 2000);
     EXPECT_LE(engine.StepsRun(), uint64_t(kPasses + 8)); // a pass over the list: 400,000
+}
+
+namespace {
+
+// The lowest descriptor number not in use: with the open-file limit there, no
+// descriptor can be opened (the event loop still polls those open).
+int LowestFreeDescriptor()
+{
+    const int fd = fcntl(0, F_DUPFD, 0);
+    close(fd);
+    return fd;
+}
+
+// Sets this process's open-file limit for as long as it lives.
+class OpenFileLimit
+{
+public:
+    explicit OpenFileLimit(int soft)
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = rlim_t(soft);
+        m_set = setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+    }
+    ~OpenFileLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+    bool Set() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    bool m_set = false;
+};
+
+} // namespace
+
+TEST(RefreshEngine, SocketsInFlightFitTheDescriptorsLeft)
+{
+    EXPECT_EQ(RefreshEngine::FitInFlight(40, 1000), 40);
+    EXPECT_EQ(RefreshEngine::FitInFlight(40, 20), 20 - RefreshEngine::kDescriptorReserve);
+    EXPECT_EQ(RefreshEngine::FitInFlight(40, 3), 1);
+
+    // 30 servers, 40 sockets asked for, 12 descriptors left: every server is queried.
+    FakeGameServer server;
+    server.infoReplies = {ReplyBuilder::Info(kInfo).Bytes()};
+    ServerRecordList list;
+    for (int i = 0; i < 30; ++i)
+        list.AddServer("127.0.0.1", server.Port(), true);
+    RefreshEngine engine;
+    {
+        // The descriptors open now and 12 more.
+        const OpenFileLimit limit(SocketLimit() - FreeDescriptors() + 12);
+        ASSERT_TRUE(limit.Set());
+        engine.Begin(list.Head(), Params(40, 2.0, 3));
+        RunRefreshToEnd(engine);
+    }
+    EXPECT_EQ(engine.Params().maxInFlight, 12 - RefreshEngine::kDescriptorReserve);
+    EXPECT_EQ(engine.State().socketsNotOpened, 0);
+    for (CServerInfo* r : Records(list))
+        EXPECT_EQ(r->status, CServerInfo::Done);
+}
+
+TEST(RefreshEngine, AServerWhoseSocketCannotBeOpenedCountsAsFailed)
+{
+    FakeGameServer server;
+    server.infoReplies = {ReplyBuilder::Info(kInfo).Bytes()};
+    ServerRecordList list;
+    for (int i = 0; i < 3; ++i)
+        list.AddServer("127.0.0.1", server.Port(), true);
+    RefreshEngine engine;
+    {
+        // Not one descriptor left: no socket can be opened.
+        const OpenFileLimit limit(LowestFreeDescriptor());
+        ASSERT_TRUE(limit.Set());
+        engine.Begin(list.Head(), Params(15, 2.0, 3));
+        RunRefreshToEnd(engine);
+    }
+    EXPECT_EQ(engine.State().socketsNotOpened, 3);
+    EXPECT_EQ(engine.Pending(), 0);
+    for (CServerInfo* r : Records(list))
+        EXPECT_EQ(r->status, CServerInfo::Failed);
+    EXPECT_EQ(server.infoRequests, 0);
 }

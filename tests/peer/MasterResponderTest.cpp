@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 std::vector<uint8_t> ListRequest(int32_t key, const std::string& filter = "")
@@ -98,4 +100,53 @@ TEST(PeerMaster, OtherDatagramsGetNoAnswer)
     EXPECT_FALSE(RespondToMaster(junk, sizeof junk, {}, MasterServerConfig{}));
     const auto negative = ListRequest(-4);
     EXPECT_FALSE(RespondToMaster(negative.data(), negative.size(), {}, MasterServerConfig{}));
+}
+
+TEST(PeerMaster, HostileModesKeepTheListGoing)
+{
+    const std::vector<MasterListing> servers = {{{"127.0.0.1", 1}, nullptr}, {{"127.0.0.1", 2}, nullptr}};
+    MasterServerConfig config;
+    config.batchSize = 3;
+    auto replies = [&](int32_t key) {
+        const auto request = ListRequest(key);
+        return MasterReplies(request.data(), request.size(), servers, config);
+    };
+
+    config.hostile = HostileMaster::Endless;
+    std::vector<MasterEntry> seen;
+    int32_t key = 0;
+    for (int i = 0; i < 4; ++i) {
+        const auto sent = replies(key);
+        ASSERT_EQ(sent.size(), 1u);
+        const auto batch = ParseMasterListBatch(sent[0].data(), sent[0].size());
+        ASSERT_TRUE(batch);
+        EXPECT_NE(batch->nextKey, 0);
+        EXPECT_EQ(batch->entries.size(), 3u);
+        for (const MasterEntry& entry : batch->entries) {
+            EXPECT_EQ(std::find(seen.begin(), seen.end(), entry), seen.end()) << entry.address;
+            seen.push_back(entry);
+        }
+        key = batch->nextKey;
+    }
+
+    config.hostile = HostileMaster::SameKey;
+    for (const int32_t asked : {0, -1}) {
+        const auto sent = replies(asked);
+        ASSERT_EQ(sent.size(), 1u);
+        const auto batch = ParseMasterListBatch(sent[0].data(), sent[0].size());
+        ASSERT_TRUE(batch);
+        EXPECT_EQ(batch->nextKey, -1);
+        EXPECT_EQ(batch->entries.size(), 2u);
+    }
+
+    config.hostile = HostileMaster::Junk;
+    const auto sent = replies(0);
+    ASSERT_EQ(sent.size(), 3u);
+    for (const auto& datagram : sent) {
+        const std::optional<int> type = MasterReplyType(datagram.data(), datagram.size());
+        EXPECT_TRUE(!type || (*type != kMasterListReply && *type != kServerDataReply));
+    }
+
+    EXPECT_EQ(ParseHostileMaster("same-key"), HostileMaster::SameKey);
+    EXPECT_FALSE(ParseHostileMaster("friendly"));
 }

@@ -96,6 +96,10 @@ TEST(PeerOptions, QueryMasterAndMisbehaviourOptions)
     EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--hostile", "rude"}, options, error));
     EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--loss", "1.5"}, options, error));
     EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--master", "0", "--auth", "nohostport"}, options, error));
+    ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--master", "0", "--master-hostile", "endless"}, options, error))
+        << error;
+    EXPECT_EQ(options.master->hostile, HostileMaster::Endless);
+    EXPECT_FALSE(ParsePeerOptions({"kestrel-peer", "--master", "0", "--master-hostile", "rude"}, options, error));
 }
 
 TEST(PeerOptions, ConfigFileSetsDefaultsAndPerServerSections)

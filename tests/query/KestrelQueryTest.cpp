@@ -1,18 +1,62 @@
 // kestrel-query's commands against in-process peers on 127.0.0.1: tables, JSON and
 // exit codes; one test runs the built program.
+#include "browser/CKSMasterAsyncSocket.h"
 #include "peer/PeerNetwork.h"
 #include "query/QueryOptions.h"
 #include "query/QueryRunner.h"
 #include "query/ServerReport.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTimer>
+#include <QUdpSocket>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
+
+// A UDP port on 127.0.0.1 that nothing listens on (until a test starts a peer there).
+quint16 ClosedPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}
+
+// The lowest descriptor number not in use: with the open-file limit there, no
+// descriptor can be opened (the event loop still polls those open).
+int LowestFreeDescriptor()
+{
+    const int fd = fcntl(0, F_DUPFD, 0);
+    close(fd);
+    return fd;
+}
+
+// Lowers this process's open-file limit for as long as it lives.
+class OpenFileLimit
+{
+public:
+    explicit OpenFileLimit(rlim_t soft)
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = soft;
+        m_set = setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+    }
+    ~OpenFileLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+    bool Set() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    bool m_set = false;
+};
 
 class KestrelQuery : public ::testing::Test
 {
@@ -40,6 +84,27 @@ protected:
         const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error);
         EXPECT_EQ(error.error, QJsonParseError::NoError) << out;
         return doc.array();
+    }
+
+    // Runs the built kestrel-query while this process serves the peers; false when it
+    // has not ended within limitMs (it is then killed).
+    bool RunProgram(QProcess& process, const QStringList& arguments, int limitMs)
+    {
+        const QString program = QString::fromLocal8Bit(qgetenv("KESTREL_BIN_DIR")) + "/kestrel-query";
+        process.start(program, arguments);
+        if (!process.waitForStarted(3000))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (!process.waitForFinished(5)) {
+            QCoreApplication::processEvents();
+            if (timer.elapsed() > limitMs) {
+                process.kill();
+                process.waitForFinished(3000);
+                return false;
+            }
+        }
+        return true;
     }
 
     PeerNetwork network;
@@ -180,8 +245,8 @@ TEST_F(KestrelQuery, LanListsTheServersOfTheLaunchersGameOnly)
     std::string error;
     int base = 0;
     for (int candidate = 42000; candidate < 62000 && base == 0; candidate += 1130) {
-        ASSERT_TRUE(ParsePeerOptions({"kestrel-peer", "--port", QString::number(candidate), "--count", "3"}, options,
-                                     error))
+        ASSERT_TRUE(
+            ParsePeerOptions({"kestrel-peer", "--port", QString::number(candidate), "--count", "3"}, options, error))
             << error;
         options.gameServers[1].gameDir = "other";
         PeerNetwork attempt;
@@ -212,4 +277,81 @@ TEST_F(KestrelQuery, LanOptionsAreCheckedAndOnlyForLan)
     EXPECT_FALSE(ParseQueryOptions({"q", "lan", "--target", "nowhere"}, options, error));
     EXPECT_FALSE(ParseQueryOptions({"q", "info", "127.0.0.1", "--port-base", "4000"}, options, error));
     EXPECT_FALSE(ParseQueryOptions({"q", "lan", "127.0.0.1"}, options, error));
+}
+
+TEST_F(KestrelQuery, InfoReachesAServerThatStartsASecondLate)
+{
+    // The first requests meet a closed port ("port unreachable"); the server is up for
+    // a later re-send, whose answer must still be read.
+    const quint16 port = ClosedPort();
+    QTimer::singleShot(1000, [&] { StartPeers({"--port", QString::number(port), "--name", "Late"}); });
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_EQ(Run({"info", "127.0.0.1:" + QString::number(port), "--timeout", "0.4", "--retries", "6", "--json"}),
+              kExitSuccess)
+        << err;
+    EXPECT_GE(timer.elapsed(), 1000);
+    EXPECT_EQ(Json()[0].toObject()["name"].toString(), "Late");
+}
+
+TEST_F(KestrelQuery, MasterThatStartsASecondLateAnswersTheRequestSentAgain)
+{
+    const quint16 port = ClosedPort();
+    QTimer::singleShot(1000, [&] { StartPeers({"--port", "0", "--count", "3", "--master", QString::number(port)}); });
+    ASSERT_EQ(Run({"master", "127.0.0.1:" + QString::number(port), "--json"}), kExitSuccess) << err;
+    EXPECT_EQ(Json().size(), 3);
+    EXPECT_EQ(network.Master()->RequestsReceived(), 1); // the re-send; the first met a closed port
+}
+
+TEST_F(KestrelQuery, HostileMastersCannotKeepTheListGoing)
+{
+    struct Case
+    {
+        const char* mode;
+        int addresses;
+    };
+    // New keys and addresses without end stop at the exchange's address bound; a key
+    // asked before ends the list at once.
+    for (const Case& c : {Case{"endless", CKSMasterAsyncSocket::kMaxListAddresses}, Case{"same-key", 3}}) {
+        SCOPED_TRACE(c.mode);
+        StartPeers({"--port", "0", "--count", "3", "--master", "0", "--master-hostile", c.mode});
+        QProcess process;
+        ASSERT_TRUE(RunProgram(process, {"master", MasterAddress(), "--json"}, 20000)) << "still running after 20 s";
+        EXPECT_EQ(process.exitCode(), kExitSuccess) << process.readAllStandardError().toStdString();
+        const QJsonDocument doc = QJsonDocument::fromJson(process.readAllStandardOutput());
+        EXPECT_EQ(doc.array().size(), c.addresses);
+    }
+}
+
+TEST_F(KestrelQuery, RefreshFitsItsSocketsToTheOpenFileLimit)
+{
+    // 200 servers, 40 sockets asked for, and an open-file limit of 30 for the program.
+    StartPeers({"--port", "0", "--count", "200", "--master", "0"});
+    QProcess process;
+    process.setChildProcessModifier([] {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = 30;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    });
+    ASSERT_TRUE(RunProgram(process, {"refresh", "--master", MasterAddress(), "--maxsockets", "40", "--json"}, 30000));
+    const QByteArray errors = process.readAllStandardError();
+    EXPECT_EQ(process.exitCode(), kExitSuccess) << errors.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(process.readAllStandardOutput()).array().size(), 200) << errors.toStdString();
+}
+
+TEST_F(KestrelQuery, AServerWithoutASocketIsReportedAsLost)
+{
+    StartPeers({"--port", "0", "--name", "Unreached"});
+    const QString server = ServerAt(0);
+    int code = -1;
+    {
+        // Not one descriptor left: no socket can be opened.
+        const OpenFileLimit limit{rlim_t(LowestFreeDescriptor())};
+        ASSERT_TRUE(limit.Set());
+        code = Run({"info", server, "--timeout", "0.2", "--retries", "0"});
+    }
+    EXPECT_EQ(code, kExitNoAnswer);
+    EXPECT_NE(err.find("1 of 1 servers were not queried: no socket could be opened"), std::string::npos) << err;
+    EXPECT_EQ(network.GameServers()[0]->DatagramsReceived(), 0);
 }

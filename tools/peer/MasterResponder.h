@@ -24,3 +24,11 @@ bool PassesMasterFilter(const MasterListing& listing, const std::string& filter)
 std::optional<std::vector<uint8_t>> RespondToMaster(const uint8_t* data, size_t size,
                                                     const std::vector<MasterListing>& servers,
                                                     const MasterServerConfig& config);
+
+// Every datagram the master sends back for one datagram: the reply above, or what the
+// configured hostile mode sends instead.
+std::vector<std::vector<uint8_t>> MasterReplies(const uint8_t* data, size_t size,
+                                                const std::vector<MasterListing>& servers,
+                                                const MasterServerConfig& config);
+// "endless", "same-key", "junk" or "none".
+std::optional<HostileMaster> ParseHostileMaster(const std::string& text);

@@ -36,11 +36,15 @@ QString PeerGameServer::ErrorText() const
 
 void PeerGameServer::ReadPending()
 {
-    while (m_socket->hasPendingDatagrams()) {
+    // At least one read per readiness signal, even with nothing waiting: Qt listens to
+    // the socket again only after a read.
+    do {
         const QNetworkDatagram datagram = m_socket->receiveDatagram(kMaxDatagram);
+        if (!datagram.isValid())
+            continue;
         ++m_received;
         const GameServerConfig& config = m_state.Config();
-        if (config.silent || !datagram.isValid())
+        if (config.silent)
             continue;
         if (config.lossRate > 0.0 && QRandomGenerator::global()->generateDouble() < config.lossRate)
             continue;
@@ -66,5 +70,5 @@ void PeerGameServer::ReadPending()
             }
             break;
         }
-    }
+    } while (m_socket->hasPendingDatagrams());
 }

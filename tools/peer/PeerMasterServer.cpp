@@ -29,16 +29,20 @@ QString PeerMasterServer::ErrorText() const
 
 void PeerMasterServer::ReadPending()
 {
-    while (m_socket->hasPendingDatagrams()) {
+    // At least one read per readiness signal, even with nothing waiting: Qt listens to
+    // the socket again only after a read.
+    do {
         const QNetworkDatagram datagram = m_socket->receiveDatagram(kMasterBufferSize);
+        if (!datagram.isValid())
+            continue;
         ++m_received;
-        if (m_config.silent || !datagram.isValid())
+        if (m_config.silent)
             continue;
         const QByteArray data = datagram.data();
-        const auto reply = RespondToMaster(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()),
-                                           m_servers, m_config);
-        if (reply)
-            m_socket->writeDatagram(reinterpret_cast<const char*>(reply->data()), qint64(reply->size()),
+        const auto replies =
+            MasterReplies(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()), m_servers, m_config);
+        for (const std::vector<uint8_t>& reply : replies)
+            m_socket->writeDatagram(reinterpret_cast<const char*>(reply.data()), qint64(reply.size()),
                                     datagram.senderAddress(), datagram.senderPort());
-    }
+    } while (m_socket->hasPendingDatagrams());
 }

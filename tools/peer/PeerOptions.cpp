@@ -1,5 +1,7 @@
 #include "peer/PeerOptions.h"
 
+#include "peer/MasterResponder.h"
+
 #include <QCommandLineParser>
 #include <QFile>
 
@@ -36,6 +38,10 @@ struct Parser
             {"master", "Also run a master server on this port (0: any free port).", "port"},
             {"master-batch", "Addresses per master list batch.", "count", "100"},
             {"master-silent", "The master answers nothing."},
+            {"master-hostile",
+             "The master's list never ends: endless (new addresses and keys), same-key (key -1 every time) "
+             "or junk (datagrams to ignore).",
+             "kind", "none"},
             {"master-version", "Launcher version the master wants; others are told they are out of date.", "version"},
             {"auth", "Authentication server host:port the server-data reply hands out; repeat for more.", "address"},
             {"pylon", "Directory server host:port the server-data reply hands out; repeat for more.", "address"},
@@ -280,6 +286,12 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
             return false;
         master.port = uint16_t(masterPort);
         master.silent = parser.isSet("master-silent");
+        const std::optional<HostileMaster> hostile = ParseHostileMaster(value("master-hostile"));
+        if (!hostile) {
+            error = "bad value for --master-hostile: " + value("master-hostile");
+            return false;
+        }
+        master.hostile = *hostile;
         master.currentVersion = value("master-version");
         const char* groups[kServerDataGroups] = {"auth", "pylon", "next-master"};
         for (int g = 0; g < kServerDataGroups; ++g) {

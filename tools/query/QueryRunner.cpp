@@ -3,10 +3,10 @@
 #include "app/ServiceAddressList.h"
 #include "browser/BrowserClock.h"
 #include "browser/CKSAsyncSocket.h"
+#include "browser/CNetGameDoc.h"
 #include "browser/CServerInfo.h"
 #include "browser/MasterDocument.h"
 #include "browser/MasterListRequest.h"
-#include "browser/CNetGameDoc.h"
 #include "browser/RefreshLoop.h"
 #include "query/ServerReport.h"
 
@@ -84,11 +84,18 @@ RefreshParams ParamsFor(const QueryOptions& options)
     return p;
 }
 
+// What the refreshes of one command lost: servers failed because no socket could be
+// opened for them.
+struct Losses
+{
+    int socketsNotOpened = 0;
+};
+
 // Runs the refresh to its end through the browser's own engine, with a progress
 // line on standard error when asked.
-CNetGameDoc::RefreshRunner ProgressRunner(bool progress)
+CNetGameDoc::RefreshRunner ProgressRunner(bool progress, Losses& losses)
 {
-    return [progress](RefreshEngine& engine) {
+    return [progress, &losses](RefreshEngine& engine) {
         double lastProgress = -1.0;
         const double start = engine.StartTime();
         for (;;) {
@@ -104,13 +111,14 @@ CNetGameDoc::RefreshRunner ProgressRunner(bool progress)
         }
         if (progress)
             std::fprintf(stderr, "\rQueried in %.1f s.              \n", BrowserClockNow() - start);
+        losses.socketsNotOpened += engine.State().socketsNotOpened;
     };
 }
 
 // A document for the command line: no list file, the masters given, the socket
 // limit, time-out and retries of the options.
 std::unique_ptr<CNetGameDoc> MakeDocument(const QueryOptions& options, CNetGameDoc::Kind kind,
-                                          ServiceAddressList& services, bool progress)
+                                          ServiceAddressList& services, bool progress, Losses& losses)
 {
     CNetGameDoc::Setup setup;
     setup.useListFile = false;
@@ -121,13 +129,25 @@ std::unique_ptr<CNetGameDoc> MakeDocument(const QueryOptions& options, CNetGameD
     auto doc = std::make_unique<CNetGameDoc>(kind, setup);
     doc->SetMaxInFlight(options.maxSockets);
     doc->SetTimeoutAndRetries(options.timeout, options.retries);
-    doc->SetRefreshRunner(ProgressRunner(progress));
+    doc->SetRefreshRunner(ProgressRunner(progress, losses));
     return doc;
 }
 
 std::string JsonText(const QJsonArray& array)
 {
     return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
+}
+
+// Servers that could not be queried for want of a socket are failures of this
+// program, not silent servers: they are named on standard error and make the exit
+// code 1, whatever the others answered.
+int ReportLosses(const Losses& losses, int total, int code, std::string& err)
+{
+    if (losses.socketsNotOpened <= 0)
+        return code;
+    err += std::to_string(losses.socketsNotOpened) + " of " + std::to_string(total) +
+           " servers were not queried: no socket could be opened (open-file limit).\n";
+    return kExitNoAnswer;
 }
 
 int RunServers(const QueryOptions& options, CNetGameDoc& doc, std::string& out, bool refresh)
@@ -166,17 +186,18 @@ int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string&
         return kExitBadArguments;
     }
     ServiceAddressList services;
+    Losses losses;
     switch (options.command) {
     case QueryCommand::Info:
     case QueryCommand::Players:
     case QueryCommand::Rules: {
         options.maxSockets = 1;
-        auto doc = MakeDocument(options, CNetGameDoc::Kind::Lan, services, false);
+        auto doc = MakeDocument(options, CNetGameDoc::Kind::Lan, services, false, losses);
         doc->AddServer(options.host, options.port);
         const int code = RunServers(options, *doc, out, true);
-        if (code != kExitSuccess)
+        if (code != kExitSuccess && losses.socketsNotOpened == 0)
             err += "No answer from " + options.host + ':' + std::to_string(options.port) + ".\n";
-        return code;
+        return ReportLosses(losses, doc->Count(), code, err);
     }
     case QueryCommand::Master: {
         ListDocument doc;
@@ -197,7 +218,7 @@ int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string&
     }
     case QueryCommand::Refresh: {
         services.AppendAddress(ServiceAddressList::Section::Master, options.host, uint16_t(options.port));
-        auto doc = MakeDocument(options, CNetGameDoc::Kind::Internet, services, progress);
+        auto doc = MakeDocument(options, CNetGameDoc::Kind::Internet, services, progress, losses);
         doc->StartMasterListWithText(options.filter);
         while (doc->MasterExchangeInProgress()) {
             WaitForNetworkEvents();
@@ -210,10 +231,10 @@ int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string&
         const int code = RunServers(options, *doc, out, true);
         if (code != kExitSuccess)
             err += "No server answered.\n";
-        return code;
+        return ReportLosses(losses, doc->Count(), code, err);
     }
     case QueryCommand::Lan: {
-        auto doc = MakeDocument(options, CNetGameDoc::Kind::Lan, services, progress);
+        auto doc = MakeDocument(options, CNetGameDoc::Kind::Lan, services, progress, losses);
         doc->StartLanRefresh();
         while (doc->LanRefreshInProgress()) {
             WaitForNetworkEvents();
@@ -222,7 +243,7 @@ int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string&
         const int code = RunServers(options, *doc, out, false);
         if (code != kExitSuccess)
             err += "No server answered.\n";
-        return code;
+        return ReportLosses(losses, doc->Count(), code, err);
     }
     }
     return kExitBadArguments;
