@@ -19,11 +19,11 @@ LanInterface Interface(bool up, bool canBroadcast, std::vector<const char*> broa
     return lan;
 }
 
-std::vector<QString> Texts(const std::vector<QHostAddress>& addresses)
+std::vector<std::string> Texts(const std::vector<QHostAddress>& addresses)
 {
-    std::vector<QString> texts;
+    std::vector<std::string> texts;
     for (const QHostAddress& address : addresses)
-        texts.push_back(address.toString());
+        texts.push_back(address.toString().toStdString());
     return texts;
 }
 
@@ -41,10 +41,10 @@ TEST(LanDestinations, LimitedBroadcastThenEveryInterfaceThatIsUpAndCanBroadcast)
         Interface(true, true, {"fe80::ffff"}),                   // not IPv4
         Interface(true, true, {}),                               // no address yet
     };
-    const std::vector<QString> expected = {"255.255.255.255", "192.168.1.255", "10.0.0.255", "172.16.255.255"};
+    const std::vector<std::string> expected = {"255.255.255.255", "192.168.1.255", "10.0.0.255", "172.16.255.255"};
     EXPECT_EQ(Texts(LanDestinations(interfaces)), expected);
     // Without any such interface (no network) the limited broadcast address stays.
-    EXPECT_EQ(Texts(LanDestinations({})), std::vector<QString>{"255.255.255.255"});
+    EXPECT_EQ(Texts(LanDestinations({})), std::vector<std::string>{"255.255.255.255"});
 }
 
 TEST(LanDestinations, TheSocketSendsToTheInterfacesUnlessATestTargetIsSet)
@@ -53,5 +53,5 @@ TEST(LanDestinations, TheSocketSendsToTheInterfacesUnlessATestTargetIsSet)
     CKSLanAsyncSocket socket(list);
     EXPECT_EQ(Texts(socket.Destinations()), Texts(LanDestinations(SystemLanInterfaces())));
     socket.SetTarget(QHostAddress(QHostAddress::LocalHost));
-    EXPECT_EQ(Texts(socket.Destinations()), std::vector<QString>{"127.0.0.1"});
+    EXPECT_EQ(Texts(socket.Destinations()), std::vector<std::string>{"127.0.0.1"});
 }
