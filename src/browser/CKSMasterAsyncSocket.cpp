@@ -72,7 +72,6 @@ void CKSMasterAsyncSocket::SendBuffer()
 void CKSMasterAsyncSocket::SendListRequest(int32_t key)
 {
     m_keysAsked.insert(key);
-    m_lastKey = key;
     m_resent = false;
     m_buffer.Clear();
     WriteMasterListRequest(m_buffer, key, m_filter);
@@ -142,18 +141,18 @@ void CKSMasterAsyncSocket::OnListBatch()
     if (!batch)
         return;
     if (batch->nextKey != 0 && m_keysAsked.count(batch->nextKey) != 0) {
-        // The twin of the batch just taken, when its request went out twice.
-        if (batch->nextKey == m_lastKey && m_twinPossible) {
-            m_twinPossible = false;
+        // The twin of a batch taken, when its request went out twice. The first answer
+        // may have been held up on the way and come after later batches.
+        if (m_twinKeys.erase(batch->nextKey) != 0)
             return;
-        }
         // A key asked before: the master would go round in circles.
         m_cutOff = true;
         return;
     }
     Heard();
     ++m_batches;
-    m_twinPossible = m_resent;
+    if (m_resent && batch->nextKey != 0)
+        m_twinKeys.insert(batch->nextKey);
     const bool quickStart = m_document.QuickStartMode();
     const int unfiltered = quickStart ? m_document.UnfilteredCount() : 0;
     int handled = 0;

@@ -80,10 +80,11 @@ private:
     std::vector<uint8_t> m_lastRequest;
     // The keys asked in this exchange, the last of them still unanswered.
     std::unordered_set<int32_t> m_keysAsked;
-    int32_t m_lastKey = 0;
     int m_batches = 0;
     bool m_cutOff = false;
     // The last request went out again; the batch that answers it may come twice.
     bool m_resent = false;
-    bool m_twinPossible = false;
+    // The next keys named by batches whose request went out twice: a later batch naming
+    // one of them is that batch's twin, once.
+    std::unordered_set<int32_t> m_twinKeys;
 };

@@ -409,6 +409,45 @@ TEST_F(MasterList, TheTwinOfABatchWhoseRequestWentOutTwiceIsIgnored)
     EXPECT_EQ(doc.added, expected);
 }
 
+TEST_F(MasterList, ALateAnswerToAReSentRequestAfterLaterBatchesDoesNotEndTheList)
+{
+    // The first request is held up on the way: the re-sent one is answered at once, the
+    // list moves on, and the first answer arrives only after the next batch. It names a
+    // key asked before, yet it is the twin of a batch taken, and the list goes on.
+    FakeMaster master;
+    int firstAsked = 0;
+    AnswerByKey(master, [&](int32_t key) -> std::vector<std::vector<uint8_t>> {
+        if (key == 0 && ++firstAsked == 1)
+            return {};
+        if (key == 0)
+            return {BuildMasterListBatch(8, Entries(1, 2))};
+        if (key == 8)
+            return {BuildMasterListBatch(9, Entries(10, 2))};
+        if (key == 9)
+            return {BuildMasterListBatch(8, Entries(1, 2)), BuildMasterListBatch(0, Entries(30, 3))};
+        return {};
+    });
+    TestDocument doc;
+    AddMaster(doc, master.Port());
+    std::optional<int> result;
+    MasterListRequest request(doc, doc.services, [&](MasterDocument&, int r) { result = r; });
+    request.Start("");
+    ASSERT_TRUE(PumpUntil([&] { return master.requests.size() == 1; }));
+    now += MasterListRequest::kSilence + 0.1;
+    request.Think(); // re-send
+    ASSERT_TRUE(PumpUntil([&] { return master.requests.size() == 4; }));
+    PumpUntil([&] { return request.Socket()->Done() || request.Socket()->CutOff(); });
+    request.Think();
+    EXPECT_EQ(result, MasterListRequest::kComplete);
+    EXPECT_FALSE(request.Socket() && request.Socket()->CutOff());
+    std::vector<MasterEntry> expected = Entries(1, 2);
+    for (const auto& e : Entries(10, 2))
+        expected.push_back(e);
+    for (const auto& e : Entries(30, 3))
+        expected.push_back(e);
+    EXPECT_EQ(doc.added, expected);
+}
+
 TEST_F(ServerData, ReplyUpdatesTheServiceAddressList)
 {
     FakeMaster master;
