@@ -170,7 +170,7 @@ ReplyParse ParsePlayersReply(CMessageBuffer& msg, CServerInfo& record, double no
     const int count = msg.ReadByte();
     if (count >= 1 && count <= record.currentplayers) {
         // Entries beyond the slot array are not stored, nor is an entry the datagram
-        // cut short.
+        // cut short before its time (a short time reads as 0 and leaves no mark).
         const size_t slots = record.players ? record.players->size() : 0;
         for (int i = 0; i < count && i < record.currentplayers && size_t(i) < slots; ++i) {
             const int id = msg.ReadByte();
