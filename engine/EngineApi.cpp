@@ -1,10 +1,12 @@
 // The library's one export, Sys_EngineAPI, and the entry points it puts in the table.
 #include "EngineClock.h"
 #include "EngineKind.h"
+#include "HandOffCheck.h"
 #include "StandInEngine.h"
 
 #include <QWidget>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -83,10 +85,17 @@ void Shutdown()
     g_engine.reset();
 }
 
-int Initialise(const char* commandLine, void*, size_t, const void* services, void** window, int)
+int Initialise(const char* commandLine, void* memory, size_t memorySize, const void* services, void** window, int)
 {
+    const HandOffReport report = CheckHandOff(memory, memorySize, services);
+    // What the engine was given goes to standard output, where a player or a test
+    // running the launcher can read it.
+    std::printf("%s\n", report.Summary().c_str());
+    std::fflush(stdout);
+    if (!report.accepted)
+        return 0;
     QWidget* widget = window ? static_cast<QWidget*>(*window) : nullptr;
-    g_engine = std::make_unique<StandInEngine>(commandLine, widget, services);
+    g_engine = std::make_unique<StandInEngine>(commandLine, widget, report);
     return 1;
 }
 

@@ -74,12 +74,13 @@ bool ServerConnection::Start(const std::string& address, const std::string& name
     m_password = password;
     m_addressText = address;
     if (!ParseAddress(address, m_address, m_port)) {
-        Fail("Bad server address " + address);
+        // The launcher shows what follows the first colon as the reason.
+        Fail("Couldn't connect: bad server address " + address + ".");
         return false;
     }
     m_socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (m_socket < 0) {
-        Fail(std::string("Couldn't open a network socket: ") + std::strerror(errno));
+        Fail(std::string("Couldn't connect: no network socket could be opened (") + std::strerror(errno) + ").");
         return false;
     }
     m_phase = Phase::Challenging;
@@ -99,7 +100,6 @@ void ServerConnection::Poll(double now)
     if (m_phase != Phase::Challenging && m_phase != Phase::Connecting)
         return;
     if (now >= m_deadline) {
-        // The launcher shows what follows the first colon as the reason.
         Fail("Connection timed out: the server at " + m_addressText + " did not answer.");
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's side of the connect handshake with a game server, over one
-// non-blocking UDP socket that the frame call polls. Nothing here ever waits.
+// non-blocking UDP socket that the frame call polls. Nothing here ever waits. Failure
+// messages read "What failed: why", with no colon before the reason.
 #include "app/ConnectHandshake.h"
 
 #include <array>

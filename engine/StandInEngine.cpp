@@ -36,12 +36,24 @@ std::string Rest(const std::vector<std::string>& words, size_t from)
 
 } // namespace
 
-StandInEngine::StandInEngine(const char* commandLine, QWidget* window, const void* services)
-    : m_saves(commandLine ? commandLine : ""), m_window(window), m_services(services)
+StandInEngine::StandInEngine(const char* commandLine, QWidget* window, const HandOffReport& handOff)
+    : m_saves(commandLine ? commandLine : ""), m_maps(m_saves.GameDirectory()), m_window(window)
 {
     Print(std::string("Kestrel stand-in engine (") + EngineKindName() + ")");
+    NoteHandOff(handOff);
     if (commandLine && std::strcmp(commandLine, "empty") != 0)
         m_commands.Add(CommandLineCommands(commandLine));
+}
+
+void StandInEngine::NoteHandOff(const HandOffReport& handOff)
+{
+    m_variables.Set("sys_mmx", std::to_string(handOff.mmx));
+    m_variables.Set("sys_cpumhz", std::to_string(handOff.cpuMhz));
+    m_variables.Set("sys_memory", std::to_string(handOff.memorySize));
+    m_variables.Set("sys_services_missing", handOff.MissingText());
+    m_variables.Set("sys_mode", handOff.modeText);
+    m_variables.Set("sys_surfcache", std::to_string(handOff.surfaceCache));
+    Print(handOff.Summary());
 }
 
 void StandInEngine::Print(const std::string& line)
@@ -87,7 +99,7 @@ int StandInEngine::FillStatus(uint8_t* record)
     const int32_t maxClients = m_localGame ? int32_t(m_variables.Number("maxplayers", 1)) : 0;
     const int32_t localServer = m_localGame ? 1 : 0;
     const int32_t state = m_connectionState;
-    const int32_t active = m_connectionState == kConnectionPlaying ? 1 : 0;
+    const int32_t active = m_connectionState == kConnectionPlaying && m_active ? 1 : 0;
     std::memcpy(record + kStatusMaxClientsOffset, &maxClients, 4);
     std::memcpy(record + kStatusLocalServerOffset, &localServer, 4);
     if (m_localGame) {
@@ -114,9 +126,12 @@ int StandInEngine::RunFrame(double seconds, int state, int* request)
         m_connection.Poll(EngineSeconds());
         switch (m_connection.CurrentPhase()) {
         case ServerConnection::Phase::Connected:
+            // Connected, but the game loads before it becomes active.
             m_connectionState = kConnectionPlaying;
+            m_active = false;
+            m_activeAt = EngineSeconds() + std::max(0.0, m_variables.Number("cl_signon", kDefaultSignonSeconds));
             m_map = m_connection.Map();
-            SetStatusText(m_connection.Message());
+            SetStatusText(m_connection.Message() + "; the game is loading...");
             Print(m_connection.Message());
             break;
         case ServerConnection::Phase::Failed:
@@ -128,6 +143,10 @@ int StandInEngine::RunFrame(double seconds, int state, int* request)
             SetStatusText(m_connection.Message());
             break;
         }
+    }
+    if (m_connectionState == kConnectionPlaying && !m_active && EngineSeconds() >= m_activeAt) {
+        m_active = true;
+        SetStatusText(m_connection.Message());
     }
     Refresh();
 
@@ -156,10 +175,17 @@ void StandInEngine::Execute(const std::vector<std::string>& words)
         else
             m_quit = true;
     } else if (IsCommand(command, "map")) {
-        if (words.size() < 2)
+        if (words.size() < 2) {
             Print("usage: map <name>");
-        else
+        } else if (!m_maps.Exists(words[1])) {
+            // The game goes on; without one the menu comes back.
+            SetStatusText("Couldn't start a game: there is no map " + words[1] + ".");
+            Print(m_statusText);
+            if (m_connectionState == kConnectionNone)
+                m_leaveToMenu = true;
+        } else {
             StartLocalGame(words[1]);
+        }
     } else if (IsCommand(command, "hideconsole")) {
         m_consoleVisible = false;
     } else if (IsCommand(command, "toggleconsole")) {
@@ -212,6 +238,7 @@ void StandInEngine::Disconnect()
         return; // the last refusal stays readable in the status text
     m_connection.Disconnect();
     m_connectionState = kConnectionNone;
+    m_active = false;
     m_localGame = false;
     m_map.clear();
     SetStatusText("Disconnected.");
@@ -224,6 +251,7 @@ void StandInEngine::StartLocalGame(const std::string& map)
     m_localGame = true;
     m_map = map;
     m_connectionState = kConnectionPlaying;
+    m_active = true;
     m_gameStarted = EngineSeconds();
     SetStatusText("");
     Print("Playing " + map + " on this machine.");
@@ -266,7 +294,10 @@ bool StandInEngine::LoadGame(const std::string& name)
     const std::string file = GameSaves::FileName(name);
     SaveGameInfo info;
     std::string reason;
-    if (!m_saves.Load(file, info, reason)) {
+    const bool read = m_saves.Load(file, info, reason);
+    if (read && !m_maps.Exists(info.mapName))
+        reason = "its map " + info.mapName + " is missing";
+    if (!read || !reason.empty()) {
         SaveFailed("Can't load " + name + ": " + reason + ".");
         // Without a game to return to, the menu comes back.
         if (m_connectionState == kConnectionNone)
@@ -303,6 +334,7 @@ void StandInEngine::Shutdown()
 {
     m_connection.Disconnect();
     m_connectionState = kConnectionNone;
+    m_active = false;
 }
 
 StandInEngine::View StandInEngine::CurrentView() const
@@ -321,6 +353,7 @@ StandInEngine::View StandInEngine::CurrentView() const
     view.connectMessages[1] = m_variables.Get("scr_connectmsg1");
     view.connectMessages[2] = m_variables.Get("scr_connectmsg2");
     view.connectionState = m_connectionState;
+    view.active = m_active;
     view.quitPrompt = m_quitPrompt;
     view.consoleVisible = m_consoleVisible;
     view.console = m_console;

@@ -3,9 +3,18 @@
 // through the connect handshake, a local game for "map" that "save" and "load" keep in
 // save files, and a window that shows what the game would show. It runs one frame
 // per call of the frame entry.
+//
+// It keeps the contract as strictly as a real engine: "map" refuses maps that do not
+// exist; a connection accepted by the server stays inactive (state 5, active word 0)
+// for "cl_signon" seconds while the game loads; refusals read "What failed: why", as
+// the launcher shows what follows the first colon. What the launcher handed over when
+// it initialised the engine is in the variables "sys_mmx", "sys_cpumhz",
+// "sys_memory", "sys_services_missing", "sys_mode" and "sys_surfcache".
 #include "CommandText.h"
 #include "ConsoleVariables.h"
+#include "GameMaps.h"
 #include "GameSaves.h"
+#include "HandOffCheck.h"
 #include "ServerConnection.h"
 #include "app/EngineInterface.h"
 
@@ -21,8 +30,9 @@ class StandInEngine
 public:
     static constexpr size_t kConsoleLines = 12;
     static constexpr size_t kMaxStatusText = kStatusConnectionOffset - kStatusTextOffset - 1;
+    static constexpr double kDefaultSignonSeconds = 0.25;
 
-    StandInEngine(const char* commandLine, QWidget* window, const void* services);
+    StandInEngine(const char* commandLine, QWidget* window, const HandOffReport& handOff);
 
     void AddCommandText(const char* text);
     void AddConsoleCommand(const char* name, EngineConsoleCommandFn handler);
@@ -52,6 +62,7 @@ public:
         std::string statusText;
         std::string connectMessages[3];
         int connectionState = kConnectionNone;
+        bool active = false;
         bool quitPrompt = false;
         bool consoleVisible = false;
         std::deque<std::string> console;
@@ -63,6 +74,7 @@ private:
     void Connect(const std::string& address);
     void Disconnect();
     void StartLocalGame(const std::string& map);
+    void NoteHandOff(const HandOffReport& handOff);
     void SaveFailed(const std::string& text);
     void Print(const std::string& line);
     void SetStatusText(const std::string& text);
@@ -73,11 +85,15 @@ private:
     std::map<std::string, EngineConsoleCommandFn> m_externalCommands;
     ServerConnection m_connection;
     GameSaves m_saves;
+    GameMaps m_maps;
     double m_gameStarted = 0; // engine seconds when the local game began
     QPointer<QWidget> m_window;
-    const void* m_services;
 
     int m_connectionState = kConnectionNone;
+    // A game connected to a server becomes active at m_activeAt (engine seconds), once
+    // it has loaded; a local game is active at once.
+    bool m_active = false;
+    double m_activeAt = 0;
     bool m_localGame = false;
     std::string m_map;
     std::string m_statusText;

@@ -151,9 +151,10 @@ bool CNetGameApp::StartUp()
     m_steps.MarkNoGameRunning();
 
     m_step = 26;
-    m_steps.FillEngineServiceTable();
+    // The table carries the processor values, so they are decided first.
     state.mmx = DecideMmxFlag();
     state.cpuMhz = DecideCpuMhz();
+    m_steps.FillEngineServiceTable();
 
     // Step 27 (dialog colours) belongs to the dialog base; step 28 registers nothing.
     m_step = 29;
@@ -164,6 +165,7 @@ bool CNetGameApp::RunHostChecks()
 {
     if (!CheckMemoryAndAllocate(m_steps.PhysicalMemory(), m_heap))
         return false;
+    m_steps.HandEngineMemory(m_heap.block.get(), m_heap.size);
     // The engine start event, the operating system and graphics checks always pass here.
     return m_steps.StartCdAudioAndBuildModes();
 }
@@ -171,6 +173,7 @@ bool CNetGameApp::RunHostChecks()
 void CNetGameApp::ShutDown()
 {
     m_steps.ShutDown();
+    m_steps.HandEngineMemory(nullptr, 0);
     m_heap = EngineHeap{};
 }
 

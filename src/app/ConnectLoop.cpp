@@ -31,9 +31,11 @@ ConnectLoop::ConnectLoop(JoinEngine& engine, SendConnectFn sendConnect)
 
 int ConnectLoop::ConnectTimeoutSeconds()
 {
-    if (!FindOption("-timeout"))
+    // A "-timeout" without a value counts as absent.
+    const std::string value = OptionValue("-timeout");
+    if (value.empty())
         return kDefaultTimeoutSeconds;
-    return std::max(kMinTimeoutSeconds, ParseInt(OptionValue("-timeout").c_str()));
+    return std::max(kMinTimeoutSeconds, ParseInt(value.c_str()));
 }
 
 void ConnectLoop::Show(const char* variable, const std::string& text)
@@ -41,23 +43,38 @@ void ConnectLoop::Show(const char* variable, const std::string& text)
     m_engine.SetConsoleVariable(variable, text);
 }
 
-void ConnectLoop::Wait(double seconds)
+bool ConnectLoop::Frame()
+{
+    m_engine.Frame();
+    if (m_engine.Ending())
+        m_ended = true;
+    return !m_ended;
+}
+
+bool ConnectLoop::Wait(double seconds)
 {
     const double until = m_engine.Clock() + seconds;
-    while (m_engine.Clock() < until)
-        m_engine.Frame();
+    while (m_engine.Clock() < until) {
+        if (!Frame())
+            return false;
+    }
+    return true;
 }
 
 bool ConnectLoop::Run(const JoinTarget* server, QuickStartSource* source)
 {
     m_noServerFound = false;
+    m_ended = false;
     Show(kConnectMessage, kStartingText);
-    m_engine.Frame();
+    if (!Frame())
+        return false;
 
     std::vector<JoinTarget> candidates;
     if (server) {
         candidates.push_back(*server);
     } else if (!source || !GatherCandidates(*source, candidates) || candidates.empty()) {
+        if (m_ended)
+            return false;
         m_noServerFound = true;
         Show(kConnectMessage, GetString(kMessageNoMasterAnswer));
         return false;
@@ -69,6 +86,8 @@ bool ConnectLoop::Run(const JoinTarget* server, QuickStartSource* source)
             m_joined = candidate;
             return true;
         }
+        if (m_ended)
+            return false;
     }
     m_engine.AddCommandText(kCommandDisconnect);
     return false;
@@ -81,8 +100,10 @@ bool ConnectLoop::GatherCandidates(QuickStartSource& source, std::vector<JoinTar
         // Leave whatever game the engine is in before the masters are asked.
         m_engine.AddCommandText(kCommandDisconnect);
         m_engine.SetBackground(true);
-        m_engine.Frame();
+        const bool going = Frame();
         m_engine.SetBackground(false);
+        if (!going)
+            return false;
     }
 
     // The time-out counts from the last address that arrived.
@@ -90,7 +111,8 @@ bool ConnectLoop::GatherCandidates(QuickStartSource& source, std::vector<JoinTar
     int lastCount = source.AddressCount();
     for (;;) {
         source.Work();
-        m_engine.Frame();
+        if (!Frame())
+            return false;
         const double now = m_engine.Clock();
         const int count = source.AddressCount();
         if (count != lastCount) {
@@ -115,7 +137,8 @@ bool ConnectLoop::GatherCandidates(QuickStartSource& source, std::vector<JoinTar
     int shownLeft = -1;
     for (;;) {
         source.Work();
-        m_engine.Frame();
+        if (!Frame())
+            return false;
         const int left = source.Unanswered();
         if (left != shownLeft) {
             shownLeft = left;
@@ -140,12 +163,15 @@ bool ConnectLoop::Connect(const JoinTarget& server, double timeout)
     double deadline = m_engine.Clock() + timeout;
     double nextRead = m_engine.Clock();
     for (;;) {
-        m_engine.Frame();
+        if (!Frame())
+            return false;
         const double now = m_engine.Clock();
         if (now >= nextRead) {
             nextRead = now + kStatusInterval;
             const EngineStatus status = m_engine.Status();
-            if (status.connectionState == kConnectionPlaying) {
+            // Connected counts once the game is active; until then the join waits as
+            // for any other state, since only an active game makes the join succeed.
+            if (status.Playing()) {
                 Show(kConnectMessage, FormatString(kMessageConnected, server.name.c_str()));
                 return true;
             }

@@ -42,20 +42,28 @@ public:
 
     // Quick start ended before connecting because no server was found (message 350).
     bool NoServerFound() const { return m_noServerFound; }
+    // The loop stopped because the engine quit or the launcher is ending.
+    bool Ended() const { return m_ended; }
     // The server that let the player in.
     const JoinTarget& Joined() const { return m_joined; }
 
-    // The connect time-out from "-timeout": at least 20 seconds, 120 without it.
+    // The connect time-out from "-timeout": at least 20 seconds, 120 without it or
+    // without its value.
     static int ConnectTimeoutSeconds();
 
 private:
     bool Connect(const JoinTarget& server, double timeout);
     bool GatherCandidates(QuickStartSource& source, std::vector<JoinTarget>& candidates);
-    void Wait(double seconds);
+    // One engine frame; false (and Ended()) once the engine quit or the launcher is
+    // ending.
+    bool Frame();
+    // Runs frames for the seconds; false when the loop ended meanwhile.
+    bool Wait(double seconds);
     void Show(const char* variable, const std::string& text);
 
     JoinEngine& m_engine;
     SendConnectFn m_sendConnect;
     bool m_noServerFound = false;
+    bool m_ended = false;
     JoinTarget m_joined;
 };

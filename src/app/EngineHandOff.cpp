@@ -17,7 +17,9 @@ QtEngineDisplay& TheEngineDisplay()
 EngineHost& TheEngineHost()
 {
     static DlopenEngineLoader loader;
-    static EngineHost host(loader, TheEngineDisplay(), Launcher().programDirectory);
+    // The program directory is read at every load: it is the launcher state's, which
+    // start-up (or a test) may set after the host was first used.
+    static EngineHost host(loader, TheEngineDisplay(), [] { return Launcher().programDirectory; });
     TheEngineDisplay().SetHost(&host);
     return host;
 }

@@ -29,10 +29,16 @@ void RecordFatalError(const char* message)
 
 } // namespace
 
-EngineHost::EngineHost(EngineLibraryLoader& loader, EngineDisplay& display, std::string programDirectory)
+EngineHost::EngineHost(EngineLibraryLoader& loader, EngineDisplay& display,
+                       std::function<std::string()> programDirectory)
     : m_loader(loader), m_display(display), m_programDirectory(std::move(programDirectory))
 {
     m_quitHandler = [](int code) { QCoreApplication::exit(code); };
+}
+
+EngineHost::EngineHost(EngineLibraryLoader& loader, EngineDisplay& display, std::string programDirectory)
+    : EngineHost(loader, display, [directory = std::move(programDirectory)] { return directory; })
+{
 }
 
 EngineHost::~EngineHost()
@@ -74,7 +80,7 @@ int EngineHost::LoadEngine(const std::string& library, int start)
         return 0;
     }
 
-    void* handle = m_loader.Open(m_programDirectory + "/" + library);
+    void* handle = m_loader.Open(m_programDirectory() + "/" + library);
     if (!handle)
         return kMessageEngineFailed;
     m_table.RestoreDefaults();

@@ -23,6 +23,8 @@ public:
     static constexpr const char* kModeSwitchSave = "KSSave";
     static constexpr const char* kModeSwitchComment = "Mode Switch";
 
+    // The libraries are loaded from programDirectory, asked again at every load.
+    EngineHost(EngineLibraryLoader& loader, EngineDisplay& display, std::function<std::string()> programDirectory);
     EngineHost(EngineLibraryLoader& loader, EngineDisplay& display, std::string programDirectory);
     ~EngineHost();
     EngineHost(const EngineHost&) = delete;
@@ -103,7 +105,7 @@ private:
 
     EngineLibraryLoader& m_loader;
     EngineDisplay& m_display;
-    std::string m_programDirectory;
+    std::function<std::string()> m_programDirectory;
     EngineTable m_table;
 
     void* m_handle = nullptr;

@@ -103,26 +103,69 @@ enum EngineRunState : int
 };
 
 // Launcher service table entries (31 pointer-sized entries handed over by entry 26).
+// Entries 14 to 18 (CD audio) and 27 (custom game lookup) belong to the CD audio and
+// custom game modules.
 enum LauncherService : int
 {
-    kServiceMmx = 0,        // value
-    kServiceCpuMhz = 1,     // value
-    kServiceFirstVideo = 2, // 2..10 video surface and mode services
-    kServiceNothing11 = 11, // void (void)
-    kServiceNothing12 = 12, // void (void)
-    kServiceD3DActivation = 13,
-    kServiceFirstCdAudio = 14, // 14..17 CD audio services
+    kServiceMmx = 0,                // value: 1 when the processor has MMX
+    kServiceCpuMhz = 1,             // value: processor speed in MHz
+    kServiceVideoSettings = 2,      // const void* (void): the 316-byte video settings record
+    kServiceModeCount = 3,          // int (void): entries in the video mode list
+    kServiceCurrentMode = 4,        // int (void): index of the mode the engine is to use
+    kServiceModeDescription = 5,    // const char* (int index): "640 x 480 windowed"; "" for no
+                                    // such mode; valid until the next call
+    kServiceSetUpSurface = 6,       // int (int index): sets up the drawing surface for the
+                                    // mode; nonzero on success
+    kServiceLockSurface = 7,        // void* (int* pitch): locks the surface (locks nest);
+                                    // its pixels, or null without a surface
+    kServiceUnlockSurface = 8,      // void (void): undoes one lock
+    kServiceSurfaceDescription = 9, // int (void* description): copies the 80-byte surface
+                                    // description; nonzero when a surface exists
+    kServiceReleaseSurface = 10,    // void (void): releases the surface
+    kServiceNothing11 = 11,         // void (void)
+    kServiceNothing12 = 12,         // void (void)
+    kServiceD3DActivation = 13,     // void (int active): the Direct3D activation hook
+    kServiceFirstCdAudio = 14,      // 14..17 CD audio services
     kServiceRegisterCd = 18,
-    kServiceFatalError = 19, // void (const char* message), never returns
-    kServiceSurfaceCache = 20,
-    kServiceNothing21 = 21, // void (void)
+    kServiceFatalError = 19,   // void (const char* message), never returns
+    kServiceSurfaceCache = 20, // int (int width, int height): surface cache bytes
+    kServiceNothing21 = 21,    // void (void)
     kServiceFindCustomGame = 27,
     kServiceLocalisedString = 30, // const char* (int number)
 };
 
+// The surface description copied by kServiceSurfaceDescription: 80 bytes.
+struct EngineSurfaceDescription
+{
+    uint32_t size; // 80
+    int32_t width;
+    int32_t height;
+    int32_t pitch; // bytes from one row to the next
+    int32_t bitsPerPixel;
+    uint32_t redMask;
+    uint32_t greenMask;
+    uint32_t blueMask;
+    int32_t halfSize;      // the launcher doubles the picture in both directions
+    float aspect;          // (height / width) × 4/3 of the mode
+    int32_t virtualWidth;  // 320
+    int32_t virtualHeight; // 200
+    int32_t lockCount;
+    uint8_t reserved[28];
+};
+static_assert(sizeof(EngineSurfaceDescription) == 80, "the engine copies an 80-byte description");
+
 extern "C" {
 using LauncherFatalErrorFn = void (*)(const char*);
 using LauncherStringFn = const char* (*)(int);
+using LauncherVoidFn = void (*)(void);
+using LauncherIntFn = int (*)(void);
+using LauncherIntArgFn = void (*)(int);
+using LauncherRecordFn = const void* (*)(void);
+using LauncherModeTextFn = const char* (*)(int);
+using LauncherSetUpSurfaceFn = int (*)(int);
+using LauncherLockSurfaceFn = void* (*)(int*);
+using LauncherDescribeSurfaceFn = int (*)(void*);
+using LauncherSurfaceCacheFn = int (*)(int, int);
 }
 
 // Engine key numbers the launcher and the engine share.

@@ -8,24 +8,39 @@
 #include <cstdlib>
 
 namespace {
-std::atomic<bool> g_reporting{false};
-}
 
-void FatalError(const char* format, ...)
+constexpr int kSecondFatalErrorExitCode = 2;
+
+std::atomic<bool> g_reporting{false};
+
+[[noreturn]] void Report(int exitCode, const char* format, va_list args)
 {
     char text[1024];
-    va_list args;
-    va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
 
     if (g_reporting.exchange(true)) {
         std::fprintf(stderr, "%s\n", text);
         std::fflush(stderr);
-        std::_Exit(2);
+        std::_Exit(kSecondFatalErrorExitCode);
     }
     ShowText(text);
     std::fflush(stdout);
     std::fflush(stderr);
-    std::_Exit(3);
+    std::_Exit(exitCode);
+}
+
+} // namespace
+
+void FatalError(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Report(kFatalErrorExitCode, format, args);
+}
+
+void FatalErrorExit(int exitCode, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Report(exitCode, format, args);
 }

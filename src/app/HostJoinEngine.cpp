@@ -1,6 +1,8 @@
 #include "app/HostJoinEngine.h"
 
 #include "app/EngineHost.h"
+#include "app/LauncherClock.h"
+#include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -71,7 +73,14 @@ void HostJoinEngine::Frame()
         QThread::msleep(static_cast<unsigned long>(m_pauseMs));
 }
 
+// The launcher's own clock, not the engine's entry: an engine that quits mid-join
+// takes its clock with it, and a deadline must be read on the clock it was set on.
 double HostJoinEngine::Clock()
 {
-    return m_clock ? m_clock() : m_host.Clock();
+    return m_clock ? m_clock() : LauncherSeconds();
+}
+
+bool HostJoinEngine::Ending()
+{
+    return !m_host.Loaded() || TerminationSignals::Received();
 }

@@ -16,7 +16,7 @@ public:
 
     explicit HostJoinEngine(EngineHost& host) : m_host(host) {}
 
-    // Replaces the clock (tests); an empty function restores the host's.
+    // Replaces the clock (tests); an empty function restores the launcher clock.
     void SetClock(std::function<double()> clock) { m_clock = std::move(clock); }
     void SetFramePause(int milliseconds) { m_pauseMs = milliseconds; }
 
@@ -33,6 +33,7 @@ public:
     void Suspend() override;
     void Frame() override;
     double Clock() override;
+    bool Ending() override;
 
 private:
     EngineHost& m_host;

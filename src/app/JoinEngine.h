@@ -26,6 +26,10 @@ public:
     virtual void Suspend() = 0;
     // One forced engine frame, then the waiting network and window events.
     virtual void Frame() = 0;
-    // Seconds on the launcher clock (the engine's clock while one is loaded).
+    // Seconds on one clock that runs through the whole join, whether or not an engine
+    // stays loaded.
     virtual double Clock() = 0;
+    // The engine quit (it is no longer loaded) or the launcher is ending: the join
+    // stops at once.
+    virtual bool Ending() = 0;
 };

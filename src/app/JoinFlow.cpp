@@ -48,10 +48,15 @@ bool JoinFlow::AskPassword(std::string& password)
 bool JoinFlow::PreparePassword(std::string& command)
 {
     std::string password;
-    if (m_engine.Loaded())
+    // An option without a value counts as absent, so a bare "+password" leaves
+    // "-password" to be consulted.
+    if (m_engine.Loaded()) {
         password = m_engine.ConsoleVariable(kPasswordVariable);
-    else if (!FindOption("+password", &password))
-        FindOption("-password", &password);
+    } else {
+        password = OptionValue("+password");
+        if (password.empty())
+            password = OptionValue("-password");
+    }
     // A known password that the engine could not be given is asked for again.
     if (!AcceptablePassword(password) || strcasecmp(password.c_str(), kNoPassword) == 0) {
         if (!AskPassword(password))
@@ -71,6 +76,7 @@ void JoinFlow::SendConnect(const JoinTarget& server)
 bool JoinFlow::JoinServer(const JoinTarget* server)
 {
     m_noServerFound = false;
+    m_ended = false;
     if (server && server->protocol != 0 && server->protocol != kProtocolVersion) {
         ShowMessage(kMessageOtherProtocol);
         return false;
@@ -92,6 +98,12 @@ bool JoinFlow::JoinServer(const JoinTarget* server)
     const bool connected = loop.Run(server, source.get());
     m_engine.SetBusy(false);
     m_noServerFound = loop.NoServerFound();
+    if (loop.Ended()) {
+        // The engine quit or the launcher is ending: nothing is left to tell the
+        // engine, and the menu is not brought back.
+        m_ended = true;
+        return false;
+    }
 
     m_engine.SetConsoleVariable(kConnectMessage, "0");
     m_engine.SetConsoleVariable(kConnectMessage1, "0");

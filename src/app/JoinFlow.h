@@ -43,6 +43,8 @@ public:
 
     // The last quick start found no server to join.
     bool NoServerFound() const { return m_noServerFound; }
+    // The last join stopped because the engine quit or the launcher is ending.
+    bool Ended() const { return m_ended; }
 
     // The failure text shown with message 467: what follows the status text's first
     // ':', or the default text.
@@ -58,4 +60,5 @@ private:
     JoinEngine& m_engine;
     std::function<std::string()> m_playerName;
     bool m_noServerFound = false;
+    bool m_ended = false;
 };

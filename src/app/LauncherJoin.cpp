@@ -33,6 +33,10 @@ bool LauncherJoinServer(const JoinTarget* server)
     for (;;) {
         if (join.JoinServer(server))
             return true;
+        // An engine that quit has handed the screen back already; a launcher that is
+        // ending asks nothing more.
+        if (join.Ended())
+            return false;
         TheEngineDisplay().TakeScreenBack();
         if (join.NoServerFound()) {
             ShowMessage(kMessageNoServer);

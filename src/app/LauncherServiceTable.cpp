@@ -3,6 +3,7 @@
 #include "app/FatalError.h"
 #include "app/LauncherState.h"
 #include "app/StringList.h"
+#include "app/VideoServices.h"
 
 #include <string>
 
@@ -43,11 +44,13 @@ LauncherServiceTable& LauncherServices()
 void FillLauncherServiceTable()
 {
     LauncherServiceTable& table = LauncherServices();
+    table = LauncherServiceTable{};
     table.entries[kServiceMmx] = uintptr_t(Launcher().mmx);
     table.entries[kServiceCpuMhz] = uintptr_t(Launcher().cpuMhz);
     SetLauncherService(kServiceNothing11, &ServiceNothing);
     SetLauncherService(kServiceNothing12, &ServiceNothing);
     SetLauncherService(kServiceNothing21, &ServiceNothing);
+    SetVideoServices();
     SetLauncherService(kServiceFatalError, &ServiceFatalError);
     SetLauncherService(kServiceLocalisedString, &ServiceLocalisedString);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The launcher service table handed to the engine when it initialises: 31
 // pointer-sized entries holding values (MMX flag, CPU speed) and entry points.
-// Start-up fills the entries of this module; the video, CD audio and custom game
-// modules set theirs with SetLauncherService.
+// Start-up fills it once the processor values are known; the CD audio and custom
+// game modules set their entries with SetLauncherService.
 #include "app/EngineInterface.h"
 
 #include <cstdint>
@@ -13,8 +13,9 @@ struct LauncherServiceTable
 };
 
 LauncherServiceTable& LauncherServices();
-// Fills the values and the entries of this module: MMX flag and CPU speed from the
-// launcher state, the do-nothing entries, the fatal error and the localised strings.
+// Clears the table and fills it: the MMX flag and CPU speed from the launcher state
+// (decide them first), the do-nothing entries, the video services, the fatal error
+// and the localised strings.
 void FillLauncherServiceTable();
 
 template <typename Fn> void SetLauncherService(int entry, Fn function)

@@ -84,6 +84,11 @@ void LauncherStartupSteps::FillEngineServiceTable()
     FillLauncherServiceTable();
 }
 
+void LauncherStartupSteps::HandEngineMemory(void* block, uint64_t size)
+{
+    TheEngineHost().SetEngineMemory(block, size_t(size));
+}
+
 void LauncherStartupSteps::ShutDown()
 {
     // Both go while the application object still exists: the engine library and

@@ -10,6 +10,7 @@ public:
     void LoadServiceAddresses() override;
     void ReadVideoSettings() override;
     void FillEngineServiceTable() override;
+    void HandEngineMemory(void* block, uint64_t size) override;
     bool StartCdAudioAndBuildModes() override;
     void RunMainMenu() override;
     void ShutDown() override;

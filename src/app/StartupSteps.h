@@ -19,6 +19,9 @@ public:
     virtual void CreatePlayerProfile() {}
     virtual void MarkNoGameRunning() {}
     virtual void FillEngineServiceTable() {}
+    // The engine's memory block, once the host checks allocated it; nullptr and 0
+    // after shut-down, before the block is freed.
+    virtual void HandEngineMemory(void* block, uint64_t size) {}
     // The last host check: starts the CD audio worker and builds the video mode list.
     virtual bool StartCdAudioAndBuildModes() { return true; }
     // Runs the main menu until it closes.

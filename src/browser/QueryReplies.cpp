@@ -170,15 +170,15 @@ ReplyParse ParsePlayersReply(CMessageBuffer& msg, CServerInfo& record, double no
     const int count = msg.ReadByte();
     if (count >= 1 && count <= record.currentplayers) {
         // Entries beyond the slot array are not stored, nor is an entry the datagram
-        // cut short.
+        // cut short before its time. A time cut short reads as 0 and leaves no mark.
         const size_t slots = record.players ? record.players->size() : 0;
         for (int i = 0; i < count && i < record.currentplayers && size_t(i) < slots; ++i) {
             const int id = msg.ReadByte();
             std::string playerName = ReadCutString(msg, CMessageBuffer::kMaxString);
             const int32_t frags = msg.ReadLong();
-            const float seconds = msg.ReadFloat();
             if (msg.BadRead())
                 break;
+            const float seconds = msg.ReadFloat();
             auto& slot = (*record.players)[size_t(i)];
             if (!slot)
                 slot = std::make_unique<CPlayerInfo>("unknown");

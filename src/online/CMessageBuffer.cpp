@@ -4,6 +4,7 @@
 #include "app/StringList.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 CMessageBuffer::CMessageBuffer(int capacity) : m_data(nullptr), m_capacity(std::max(capacity, kMinCapacity))
@@ -43,9 +44,9 @@ uint8_t* CMessageBuffer::GetSpace(int n)
         return place;
     }
     if (!m_allowOverflow)
-        FatalError("%s", GetString(kMsgOverflowNotAllowed).c_str());
+        FatalErrorExit(kOverflowExitCode, "%s", GetString(kMsgOverflowNotAllowed).c_str());
     if (n > m_capacity)
-        FatalError("%s", GetString(kMsgWriteTooLarge).c_str());
+        FatalErrorExit(kOverflowExitCode, "%s", GetString(kMsgWriteTooLarge).c_str());
     // The message so far is lost; what is written from here on still goes out.
     m_overflowed = 1;
     Clear();
@@ -121,11 +122,17 @@ int32_t CMessageBuffer::ReadLong()
 
 float CMessageBuffer::ReadFloat()
 {
-    // Short data reads like every other short read: -1 and the bad-read flag, so a
-    // truncated datagram never makes us look past the valid bytes.
-    const uint8_t* p = Take(4);
-    if (!p)
-        return -1.0f;
+    // A float is taken without a check: the cursor always advances by 4 and the
+    // bad-read flag stays as it is. Short data reads as kShortFloat, so no byte past
+    // the valid data is ever looked at.
+    constexpr int kWidth = 4;
+    if (m_readCount < 0 || int64_t(m_readCount) + kWidth > m_size) {
+        if (m_readCount >= 0 && m_readCount <= INT32_MAX - kWidth)
+            m_readCount += kWidth;
+        return kShortFloat;
+    }
+    const uint8_t* p = m_data + m_readCount;
+    m_readCount += kWidth;
     const uint32_t u = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
     float f;
     std::memcpy(&f, &u, sizeof f);

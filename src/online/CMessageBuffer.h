@@ -2,7 +2,8 @@
 // Fixed-capacity datagram buffer with a read cursor. Every UDP protocol of the
 // launcher composes and parses its datagrams with it. Integers are little-endian;
 // a read past the valid bytes returns -1 (or an empty string) and sets the bad-read
-// flag, and never touches memory outside the storage.
+// flag, except ReadFloat, which always advances by 4 and leaves the flag alone. No
+// read touches memory outside the valid data.
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,10 @@ public:
     // Localised texts shown when a write cannot be made to fit.
     static constexpr int kMsgOverflowNotAllowed = 29;
     static constexpr int kMsgWriteTooLarge = 30;
+    // Exit status of the program after either of them.
+    static constexpr int kOverflowExitCode = 1;
+    // What ReadFloat yields when fewer than 4 bytes remain.
+    static constexpr float kShortFloat = 0.0f;
 
     explicit CMessageBuffer(int capacity);
     virtual ~CMessageBuffer();

@@ -51,4 +51,13 @@ TerminationSignals::~TerminationSignals()
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGHUP, SIG_DFL);
+    delete m_notifier;
+    m_notifier = nullptr;
+    for (int& end : g_pipe) {
+        if (end >= 0)
+            ::close(end);
+        end = -1;
+    }
+    // What was received belongs to this handler; without it a signal ends the process.
+    g_received = false;
 }

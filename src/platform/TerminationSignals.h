@@ -12,8 +12,9 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
-    // True once a termination signal has arrived: windows then close without asking
-    // the player anything, since nobody may be there to answer.
+    // True once a termination signal has arrived while the handler exists: windows
+    // then close without asking the player anything, since nobody may be there to
+    // answer.
     static bool Received();
 
 signals:

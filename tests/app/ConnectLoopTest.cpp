@@ -57,8 +57,14 @@ TEST_F(ConnectLoopTest, TimeoutOptionHasAFloorOfTwentySeconds)
     EXPECT_EQ(ConnectLoop::ConnectTimeoutSeconds(), 20);
     EffectiveCommandLine() = CommandLine("kestrel -timeout 45");
     EXPECT_EQ(ConnectLoop::ConnectTimeoutSeconds(), 45);
-    EffectiveCommandLine() = CommandLine("kestrel -timeout");
-    EXPECT_EQ(ConnectLoop::ConnectTimeoutSeconds(), 20);
+}
+
+TEST_F(ConnectLoopTest, TimeoutOptionWithoutAValueCountsAsAbsent)
+{
+    EffectiveCommandLine() = CommandLine("kestrel -game vrel -timeout");
+    EXPECT_EQ(ConnectLoop::ConnectTimeoutSeconds(), 120);
+    EffectiveCommandLine() = CommandLine("kestrel -game vrel -timeout ");
+    EXPECT_EQ(ConnectLoop::ConnectTimeoutSeconds(), 120);
 }
 
 TEST_F(ConnectLoopTest, ShortTimeoutOptionGivesUpAfterTwentySeconds)
@@ -115,6 +121,46 @@ TEST_F(ConnectLoopTest, ConnectedServerIsAnnounced)
     EXPECT_TRUE(loop.Run(&server, nullptr));
     EXPECT_EQ(engine.variables[kConnectMessage], FormatString(231, "Yard"));
     EXPECT_EQ(loop.Joined().name, "Yard");
+    EXPECT_FALSE(engine.Sent("disconnect\n"));
+}
+
+TEST_F(ConnectLoopTest, ConnectedButInactiveGameIsWaitedForUntilActive)
+{
+    engine.status = [](double now) {
+        if (now < 101.0)
+            return StatusWith(kConnectionNegotiating, "Asking");
+        EngineStatus status = StatusWith(kConnectionPlaying, "Loading");
+        status.active = now >= 104.0 ? 1 : 0;
+        return status;
+    };
+    ConnectLoop loop = MakeLoop();
+    const JoinTarget server = Server("Yard");
+    EXPECT_TRUE(loop.Run(&server, nullptr));
+    EXPECT_GE(engine.now, 104.0);
+    EXPECT_LT(engine.now, 104.0 + ConnectLoop::kStatusInterval + engine.step);
+    // While the game loaded, the seconds left and the engine's text were shown.
+    ASSERT_FALSE(engine.shown[kConnectMessage2].empty());
+    EXPECT_EQ(engine.shown[kConnectMessage2].back(), "Loading");
+    EXPECT_EQ(engine.variables[kConnectMessage], FormatString(231, "Yard"));
+}
+
+TEST_F(ConnectLoopTest, EngineQuitEndsTheLoopAtTheNextFrame)
+{
+    // The engine quits on the tenth frame, and the clock it leaves behind reads far
+    // behind the one the deadline was set on.
+    engine.status = [](double) { return StatusWith(kConnectionWaiting, "waiting"); };
+    engine.onFrame = [this] {
+        if (engine.frames == 10) {
+            engine.ending = true;
+            engine.now = 0.0;
+        }
+    };
+    ConnectLoop loop = MakeLoop();
+    const JoinTarget server = Server("Yard");
+    EXPECT_FALSE(loop.Run(&server, nullptr));
+    EXPECT_TRUE(loop.Ended());
+    EXPECT_EQ(engine.frames, 10);
+    EXPECT_FALSE(loop.NoServerFound());
     EXPECT_FALSE(engine.Sent("disconnect\n"));
 }
 
@@ -227,6 +273,21 @@ TEST_F(ConnectLoopTest, QuickStartLeavesTheCurrentGameFirst)
     ASSERT_FALSE(engine.commands.empty());
     EXPECT_EQ(engine.commands.front(), "disconnect\n");
     EXPECT_TRUE(loop.NoServerFound());
+}
+
+TEST_F(ConnectLoopTest, EndingDuringTheMasterExchangeIsNoServerNotFound)
+{
+    TimelineSource source(engine);
+    source.exchangeEnds = engine.now + 1000;
+    source.addressesAt = engine.now + 1000;
+    engine.onFrame = [this] { engine.ending = engine.frames >= 5; };
+    ConnectLoop loop = MakeLoop();
+    EXPECT_FALSE(loop.Run(nullptr, &source));
+    EXPECT_TRUE(loop.Ended());
+    EXPECT_FALSE(loop.NoServerFound());
+    EXPECT_EQ(engine.frames, 5);
+    const auto& steps = engine.shown[kConnectMessage];
+    EXPECT_EQ(std::find(steps.begin(), steps.end(), GetString(350)), steps.end());
 }
 
 } // namespace

@@ -122,6 +122,29 @@ TEST_F(JoinFlowTest, PasswordFromTheCommandLineWithoutAnEngine)
     EXPECT_EQ(PasswordCommands(), (std::vector<std::string>{"password \"plain\"\n"}));
 }
 
+TEST_F(JoinFlowTest, PlusPasswordWithoutAValueLeavesMinusPasswordToBeUsed)
+{
+    server.needsPassword = true;
+    EffectiveCommandLine() = CommandLine("kestrel -game vrel -password plain +password");
+    EXPECT_TRUE(join.JoinServer(&server));
+    EXPECT_EQ(PasswordCommands(), (std::vector<std::string>{"password \"plain\"\n"}));
+    EXPECT_TRUE(input.Questions().empty());
+}
+
+TEST_F(JoinFlowTest, EngineQuitDuringTheJoinLeavesTheMenuAlone)
+{
+    constexpr int kConnectionWaiting = 3; // neither refused, negotiating nor playing
+    engine.status = [](double) { return StatusWith(kConnectionWaiting, 0, "waiting"); };
+    engine.onFrame = [this] { engine.ending = engine.frames >= 20; };
+    EXPECT_FALSE(join.JoinServer(&server));
+    EXPECT_TRUE(join.Ended());
+    EXPECT_EQ(engine.frames, 20);
+    EXPECT_FALSE(engine.busy);
+    EXPECT_EQ(engine.suspends, 0);
+    EXPECT_EQ(engine.notified, (std::vector<int>{16}));
+    EXPECT_FALSE(engine.Sent("disconnect\n"));
+}
+
 TEST_F(JoinFlowTest, NoneOrEmptyPasswordAsksThePlayer)
 {
     server.needsPassword = true;

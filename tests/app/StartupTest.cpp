@@ -1,6 +1,7 @@
 #include "app/CNetGameApp.h"
 #include "app/CommandLine.h"
 #include "app/HostChecks.h"
+#include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
 #include "app/Prompt.h"
 #include "app/SettingsStore.h"
@@ -38,6 +39,16 @@ public:
         commandLine = EffectiveCommandLine().Text();
         gameDirectory = Launcher().gameDirectory;
         socketBudget = Launcher().socketBudget;
+        tableMmx = LauncherServices().entries[kServiceMmx];
+        tableCpuMhz = LauncherServices().entries[kServiceCpuMhz];
+        memoryAtMenu = engineMemory;
+        memorySizeAtMenu = engineMemorySize;
+    }
+    void FillEngineServiceTable() override { FillLauncherServiceTable(); }
+    void HandEngineMemory(void* block, uint64_t size) override
+    {
+        engineMemory = block;
+        engineMemorySize = size;
     }
     uint64_t PhysicalMemory() override { return memory; }
     int SocketLimit() override { return sockets; }
@@ -50,6 +61,12 @@ public:
     int socketBudget = 0;
     std::string commandLine;
     std::string gameDirectory;
+    uintptr_t tableMmx = 99;
+    uintptr_t tableCpuMhz = 99;
+    void* engineMemory = nullptr;
+    uint64_t engineMemorySize = 0;
+    void* memoryAtMenu = nullptr;
+    uint64_t memorySizeAtMenu = 0;
 };
 
 class StartupTest : public ::testing::Test
@@ -95,6 +112,23 @@ TEST_F(StartupTest, ForcesTheVrelGameAndWritesTheSettingsVersion)
     EXPECT_FALSE(EffectiveCommandLine().Present());
 }
 
+TEST_F(StartupTest, EngineIsGivenTheProcessorValuesAndItsMemoryBlock)
+{
+    EXPECT_EQ(Run("kestrel -mmx -cpumhz 450 -heapsize 20480"), 0);
+    ASSERT_EQ(steps.menuRuns, 1);
+    EXPECT_EQ(steps.tableMmx, 1u);
+    EXPECT_EQ(steps.tableCpuMhz, 450u);
+    EXPECT_NE(steps.memoryAtMenu, nullptr);
+    EXPECT_EQ(steps.memorySizeAtMenu, 20480u * 1024);
+    // Taken back before the block is freed at shut-down.
+    EXPECT_EQ(steps.engineMemory, nullptr);
+    EXPECT_EQ(steps.engineMemorySize, 0u);
+
+    Run("kestrel -nommx -cpumhz 300");
+    EXPECT_EQ(steps.tableMmx, 0u);
+    EXPECT_EQ(steps.tableCpuMhz, 300u);
+}
+
 TEST_F(StartupTest, StaleSettingsVersionRemovesOnlyTheProductStore)
 {
     QSettings product(QSettings::IniFormat, QSettings::UserScope, "Harrow", "Kestrel");
@@ -105,7 +139,7 @@ TEST_F(StartupTest, StaleSettingsVersionRemovesOnlyTheProductStore)
 
     SetSettingInt(kSettingsSection, "Version", 1);
     Run("kestrel");
-    EXPECT_TRUE(QFile::exists(productFile));  // 0 and 1 leave it alone
+    EXPECT_TRUE(QFile::exists(productFile)); // 0 and 1 leave it alone
     EXPECT_TRUE(prompt.texts.empty());
 
     SetSettingInt(kSettingsSection, "Version", 7);
@@ -113,7 +147,7 @@ TEST_F(StartupTest, StaleSettingsVersionRemovesOnlyTheProductStore)
     Run("kestrel");
     EXPECT_FALSE(QFile::exists(productFile));
     ASSERT_EQ(prompt.texts.size(), 1u);
-    EXPECT_NE(prompt.texts[0].find("Kestrel"), std::string::npos);  // message 446 names the game
+    EXPECT_NE(prompt.texts[0].find("Kestrel"), std::string::npos); // message 446 names the game
     EXPECT_EQ(GetSettingInt(kSettingsSection, "Version", 0), 1);
     EXPECT_EQ(GetSettingString(kSettingsSection, "Logo", ""), "Skull");
 }
@@ -141,7 +175,7 @@ TEST_F(StartupTest, HostChecksStopBeforeTheMenu)
     Run("kestrel");
     EXPECT_EQ(steps.menuRuns, 0);
     ASSERT_EQ(prompt.texts.size(), 1u);
-    EXPECT_NE(prompt.texts[0].find("14336"), std::string::npos);  // memory in KB
+    EXPECT_NE(prompt.texts[0].find("14336"), std::string::npos); // memory in KB
 
     prompt.texts.clear();
     steps.memory = 256 * kMB;

@@ -247,13 +247,30 @@ TEST(PlayersReply, MorePlayersThanSlotsAreNotStored)
     EXPECT_EQ(none.status, CServerInfo::PlayersReceived);
 }
 
-TEST(PlayersReply, TruncatedEntryIsNotStored)
+TEST(PlayersReply, EntryWhoseTimeIsCutShortKeepsIdNameAndFrags)
+{
+    CServerInfo r("127.0.0.1", 27015);
+    Waiting(r, CServerInfo::PlayersSent, 2);
+    r.AllocatePlayerSlots();
+    const ReplyBuilder b = ReplyBuilder::Players({{"Ace", 10}, {"Bo", 3}}, 42.0f);
+    ASSERT_EQ(ParsePlayers(b, r, b.Bytes().size() - 2), ReplyParse::Good);
+    ASSERT_TRUE((*r.players)[0]);
+    EXPECT_EQ((*r.players)[0]->time, 42);
+    ASSERT_TRUE((*r.players)[1]);
+    EXPECT_EQ((*r.players)[1]->id, 2);
+    EXPECT_EQ((*r.players)[1]->name, "Bo");
+    EXPECT_EQ((*r.players)[1]->frags, 3);
+    EXPECT_EQ((*r.players)[1]->time, 0);
+    EXPECT_EQ(r.status, CServerInfo::PlayersReceived);
+}
+
+TEST(PlayersReply, EntryWhoseFragsAreCutShortIsNotStored)
 {
     CServerInfo r("127.0.0.1", 27015);
     Waiting(r, CServerInfo::PlayersSent, 2);
     r.AllocatePlayerSlots();
     const ReplyBuilder b = ReplyBuilder::Players({{"Ace", 10}, {"Bo", 3}});
-    ASSERT_EQ(ParsePlayers(b, r, b.Bytes().size() - 2), ReplyParse::Good);
+    ASSERT_EQ(ParsePlayers(b, r, b.Bytes().size() - 6), ReplyParse::Good);
     ASSERT_TRUE((*r.players)[0]);
     EXPECT_EQ((*r.players)[0]->name, "Ace");
     EXPECT_FALSE((*r.players)[1]);

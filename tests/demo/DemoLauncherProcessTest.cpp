@@ -2,6 +2,7 @@
 // menu without a modal window in its way (a prompt left open, or an intro waiting for
 // a video), the menu starts the engine with "+map" at its first idle moment, the
 // engine saves into the game directory, and the launcher ends cleanly when asked to.
+// The engine is given the processor values, its memory and the launcher's services.
 #include "DemoTreeFixture.h"
 
 #include <QDir>
@@ -11,7 +12,9 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstring>
 #include <functional>
+#include <sstream>
 
 namespace {
 
@@ -89,6 +92,48 @@ TEST_F(DemoLauncherProcessTest, TerminationWhileTheMenuIsShownEndsWithoutTheQuit
     EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(launcher.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(home.Abs("runtime/KESTRELLAUNCHER")));
+}
+
+TEST_F(DemoLauncherProcessTest, EngineIsGivenTheProcessorValuesItsMemoryAndTheVideoServices)
+{
+    const QString bin = QString::fromLocal8Bit(qgetenv("KESTREL_BIN_DIR"));
+    if (bin.isEmpty())
+        GTEST_SKIP() << "KESTREL_BIN_DIR is not set (the test main sets it)";
+    TempTree home;
+    // "-toconsole" starts the engine at the menu's first idle moment; the stand-in
+    // engine writes what it was handed to standard output.
+    QProcess launcher;
+    launcher.setProcessEnvironment(LauncherEnvironment(home, Tree().Path()));
+    launcher.start(bin + "/kestrel",
+                   {"-noprompt", "-toconsole", "-mmx", "-cpumhz", "450", "-heapsize", "20480", "-windowed"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    QByteArray output;
+    const bool reported = WaitFor(
+        [&] {
+            launcher.waitForReadyRead(50);
+            output += launcher.readAllStandardOutput();
+            const qsizetype start = output.indexOf("Stand-in engine");
+            return start >= 0 && output.indexOf('\n', start) > start;
+        },
+        20000);
+    ::kill(pid_t(launcher.processId()), SIGTERM);
+    ASSERT_TRUE(launcher.waitForFinished(15000)) << "the launcher did not end";
+    ASSERT_TRUE(reported) << "the engine never started: " << launcher.readAllStandardError().toStdString();
+    EXPECT_EQ(launcher.exitCode(), 0);
+
+    const std::string text = output.toStdString();
+    const size_t start = text.find("Stand-in engine");
+    const std::string line = text.substr(start, text.find('\n', start) - start);
+    EXPECT_NE(line.find("MMX 1, 450 MHz, 20971520 bytes of memory"), std::string::npos) << line;
+    EXPECT_NE(line.find(" windowed, surface cache "), std::string::npos) << line;
+    // Only the entries of parts the launcher does not have yet (CD audio, the custom
+    // game lookup) may be missing.
+    const size_t missing = line.find("missing: ");
+    if (missing != std::string::npos) {
+        std::istringstream entries(line.substr(missing + std::strlen("missing: ")));
+        for (int entry; entries >> entry;)
+            EXPECT_TRUE((entry >= 14 && entry <= 18) || entry == 27) << line;
+    }
 }
 
 } // namespace

@@ -1,7 +1,14 @@
 // Frames, keys and commands of the real stand-in engine.
 #include "EngineFixture.h"
 
+#include "app/JoinFlow.h"
+#include "app/StringList.h"
+#include "app/SurfaceCache.h"
+#include "app/VideoState.h"
+
 #include <QKeyEvent>
+
+#include <sstream>
 
 TEST_F(EngineFixture, EscapeInTheEngineWindowReturnsToTheMenu)
 {
@@ -64,6 +71,74 @@ TEST_F(EngineFixture, LocalMapIsAGameButNotAMultiplayerOne)
     EXPECT_EQ(status.maxClients, 8);
 }
 
+TEST_F(EngineFixture, UnknownMapIsRefusedAndTheMenuComesBack)
+{
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.AddCommandText("map no_such_map\n");
+    EXPECT_EQ(host.EngineFrame(true), kEngineSuspended);
+    EngineStatus status = host.Status();
+    EXPECT_EQ(status.connectionState, kConnectionNone);
+    EXPECT_EQ(JoinFlow::FailureReason(status.text), " there is no map no_such_map.");
+
+    // A map of the game directory's archive starts, whatever the letter case; an
+    // unknown one then leaves that game running.
+    host.AddCommandText("map WindWard\n");
+    host.EngineFrame(true);
+    ASSERT_TRUE(host.Status().Playing());
+    host.AddCommandText("map ../harrow/maps/dm_yard\n");
+    host.EngineFrame(true);
+    status = host.Status();
+    EXPECT_TRUE(status.Playing());
+    EXPECT_EQ(status.localServer, 1);
+    EXPECT_NE(status.text.find("there is no map"), std::string::npos);
+}
+
+TEST_F(EngineFixture, EngineReportsWhatTheLauncherHandedOver)
+{
+    const VideoState saved = Video();
+    const int savedMmx = Launcher().mmx;
+    const int savedCpuMhz = Launcher().cpuMhz;
+    Launcher().mmx = 1;
+    Launcher().cpuMhz = 450;
+    VideoMode mode;
+    mode.kind = kModeWindowed;
+    mode.width = 640;
+    mode.height = 480;
+    mode.text = "640 x 480";
+    Video().modes = {mode};
+    Video().currentMode = 0;
+    Video().record.width = 640;
+    Video().record.height = 480;
+    FillLauncherServiceTable();
+    const bool started = host.StartEngine(false) == 1;
+    Video() = saved;
+    Launcher().mmx = savedMmx;
+    Launcher().cpuMhz = savedCpuMhz;
+    FillLauncherServiceTable();
+    ASSERT_TRUE(started);
+
+    EXPECT_EQ(host.ConsoleVariable("sys_mmx"), "1");
+    EXPECT_EQ(host.ConsoleVariable("sys_cpumhz"), "450");
+    EXPECT_EQ(host.ConsoleVariable("sys_memory"), std::to_string(kEngineMemory));
+    EXPECT_EQ(host.ConsoleVariable("sys_mode"), "640 x 480 windowed");
+    EXPECT_EQ(host.ConsoleVariable("sys_surfcache"), std::to_string(SurfaceCacheSize(640, 480)));
+    // Of the entries the launcher's own parts provide, none is missing.
+    std::istringstream missing(host.ConsoleVariable("sys_services_missing"));
+    for (int entry; missing >> entry;) {
+        EXPECT_TRUE((entry >= kServiceFirstCdAudio && entry <= kServiceRegisterCd) || entry == kServiceFindCustomGame)
+            << "entry " << entry << " is missing";
+    }
+}
+
+TEST_F(EngineFixture, EngineWithoutItsMemoryRefusesToStart)
+{
+    host.SetEngineMemory(nullptr, 0);
+    EXPECT_EQ(host.StartEngine(false), 0);
+    EXPECT_FALSE(host.Loaded());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], GetString(EngineHost::kMessageEngineFailed));
+}
+
 TEST_F(EngineFixture, ConsoleVariablesThroughTheTable)
 {
     ASSERT_EQ(host.StartEngine(false), 1);
@@ -90,7 +165,10 @@ TEST_F(EngineFixture, EngineWindowIsPaintedByTheEngine)
 
 namespace {
 int g_cdCalls = 0;
-extern "C" void CountCdCommand() { ++g_cdCalls; }
+extern "C" void CountCdCommand()
+{
+    ++g_cdCalls;
+}
 } // namespace
 
 TEST_F(EngineFixture, RegisteredConsoleCommandRunsFromCommandText)

@@ -17,21 +17,6 @@ namespace {
 class EngineSaveTest : public EngineFixture
 {
 protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        m_previousDirectory = QDir::currentPath();
-        // The launcher runs the engine from its base directory.
-        tree.Write("vrel/liblist.gam", "game \"Kestrel\"\n");
-        ASSERT_TRUE(QDir::setCurrent(tree.Path()));
-    }
-
-    void TearDown() override
-    {
-        EngineFixture::TearDown();
-        QDir::setCurrent(m_previousDirectory);
-    }
-
     // Starts the engine on a local game of the map.
     void PlayLocalGame(const std::string& map = "windward")
     {
@@ -56,11 +41,6 @@ protected:
             names.push_back(entry.fileName);
         return names;
     }
-
-    TempTree tree;
-
-private:
-    QString m_previousDirectory;
 };
 
 TEST_F(EngineSaveTest, SavesAreListedWithTheirMapTitleAndTime)
@@ -209,6 +189,18 @@ TEST_F(EngineSaveTest, MissingOrDamagedSaveIsReportedAndTheMenuComesBack)
     EXPECT_EQ(Command("load broken.sav\n"), kEngineSuspended);
     EXPECT_NE(host.Status().text.find("damaged"), std::string::npos);
     EXPECT_FALSE(host.Status().Playing());
+}
+
+TEST_F(EngineSaveTest, SaveWhoseMapIsGoneIsNotLoaded)
+{
+    PlayLocalGame("dm_yard");
+    Command("save yard\n");
+    host.StopEngine();
+    ASSERT_TRUE(QFile::remove(tree.Abs("harrow/maps/dm_yard.bsp")));
+    ASSERT_EQ(host.StartEngine(false), 1);
+    EXPECT_EQ(Command(LoadCommand("yard.sav")), kEngineSuspended);
+    EXPECT_FALSE(host.Status().Playing());
+    EXPECT_NE(host.Status().text.find("its map dm_yard is missing"), std::string::npos) << host.Status().text;
 }
 
 TEST_F(EngineSaveTest, NamesThatLeaveTheFolderAreRefused)

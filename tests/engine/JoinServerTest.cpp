@@ -6,7 +6,12 @@
 #include "app/HostJoinEngine.h"
 #include "app/JoinFlow.h"
 #include "app/StringList.h"
+#include "platform/TerminationSignals.h"
 #include "ui/InputPrompt.h"
+
+#include <QTimer>
+
+#include <csignal>
 
 namespace {
 
@@ -128,6 +133,77 @@ TEST_F(JoinServerTest, SilentServerFailsWithTheEnginesReason)
     EXPECT_FALSE(join.AfterFailedJoin());
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_NE(prompt.shown[0].find("did not answer"), std::string::npos) << prompt.shown[0];
+}
+
+TEST_F(JoinServerTest, JoinWaitsWhileTheConnectedGameLoads)
+{
+    PeerGameServer& server = StartServer(GameServerConfig{});
+    ASSERT_EQ(host.StartEngine(false), 1);
+    // Longer than the join's status interval, so the join surely sees the game
+    // connected but not yet active.
+    host.AddCommandText("cl_signon 1.2\n");
+    const JoinTarget target = Target(server, "Loading");
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(join.JoinServer(&target));
+    EXPECT_GE(timer.elapsed(), 1100);
+    EXPECT_TRUE(host.Status().Playing());
+    EXPECT_EQ(host.State(), kEngineRunning);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(JoinServerTest, BadAddressShowsTheEnginesReason)
+{
+    JoinTarget target;
+    target.address = "127.0.0.1:99999";
+    target.addressHasPort = true;
+    target.protocol = JoinFlow::kProtocolVersion;
+    target.name = "Nowhere";
+    EXPECT_FALSE(join.JoinServer(&target));
+    EXPECT_FALSE(join.AfterFailedJoin());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], FormatString(467, " bad server address 127.0.0.1:99999."));
+}
+
+TEST_F(JoinServerTest, EngineQuitDuringAJoinEndsItAtOnce)
+{
+    GameServerConfig config;
+    config.silent = true;
+    PeerGameServer& server = StartServer(config);
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.AddCommandText("cl_connecttimeout 60\n");
+    QTimer::singleShot(300, [this] { host.AddCommandText(kCommandQuit); });
+    const JoinTarget target = Target(server, "Silent");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(join.JoinServer(&target));
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_TRUE(join.Ended());
+    EXPECT_EQ(quitCodes, (std::vector<int>{1}));
+    EXPECT_FALSE(host.Loaded());
+    EXPECT_EQ(host.State(), kEngineNoGame);
+    EXPECT_FALSE(host.Busy());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(JoinServerTest, TerminationSignalDuringAJoinEndsItAtOnce)
+{
+    GameServerConfig config;
+    config.silent = true;
+    PeerGameServer& server = StartServer(config);
+    TerminationSignals termination;
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.AddCommandText("cl_connecttimeout 60\n");
+    QTimer::singleShot(300, [] { std::raise(SIGTERM); });
+    const JoinTarget target = Target(server, "Silent");
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(join.JoinServer(&target));
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_TRUE(join.Ended());
+    EXPECT_TRUE(TerminationSignals::Received());
+    EXPECT_FALSE(host.Busy());
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuTestSkin.h"
+#include "support/LauncherEngine.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ protected:
     void SetUp() override
     {
         InstallMenuTestSkin();
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         SetJoinPlayerName([] { return std::string("Wren"); });
     }

@@ -9,10 +9,13 @@
 #include "app/QtEngineDisplay.h"
 #include "app/StringList.h"
 #include "peer/PeerGameServer.h"
+#include "support/LauncherEngine.h"
 #include "support/RecordingPrompt.h"
+#include "support/TempTree.h"
 #include "ui/CODBlendBtn.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -28,9 +31,14 @@ protected:
     void SetUp() override
     {
         InstallMenuTestSkin();
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         Launcher().updaterFlag = 0;
         UseCommandLine("kestrel -game vrel");
+        // The engine runs from the base directory, where it finds the maps it plays.
+        for (const char* map : {"windward", "ashfall"})
+            tree.Write(QString("harrow/maps/%1.bsp").arg(map), "map");
+        m_previousDirectory = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(tree.Path()));
     }
 
     void TearDown() override
@@ -40,6 +48,7 @@ protected:
         TheEngineDisplay().DestroyEngineWindow();
         Launcher().updaterFlag = 0;
         EffectiveCommandLine() = CommandLine();
+        QDir::setCurrent(m_previousDirectory);
     }
 
     static void UseCommandLine(const std::string& line) { EffectiveCommandLine() = CommandLine(line); }
@@ -84,9 +93,13 @@ protected:
 
     bool Shown(int id) const { return !menu->Button(id)->isHidden(); }
 
+    TempTree tree;
     RecordingPrompt prompt;
     std::unique_ptr<CKSMainDlg> menu;
     std::unique_ptr<PeerGameServer> server;
+
+private:
+    QString m_previousDirectory;
 };
 
 TEST_F(MainMenuDialogTest, ReturnToGameShownOnlyWhileAGameIsInProgress)

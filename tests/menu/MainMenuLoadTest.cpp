@@ -2,11 +2,11 @@
 // main menu's command queue.
 #include "app/CKSMainDlg.h"
 #include "app/CommandLine.h"
+#include "app/EngineCommands.h"
 #include "app/EngineHost.h"
 #include "app/LauncherState.h"
 #include "app/MenuCommandQueue.h"
 #include "app/QtEngineDisplay.h"
-#include "app/EngineCommands.h"
 #include "app/SaveGameWriter.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuTestSkin.h"
+#include "support/LauncherEngine.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ protected:
     void SetUp() override
     {
         InstallMenuTestSkin();
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         Launcher().updaterFlag = 0;
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         m_previousDirectory = QDir::currentPath();
@@ -59,6 +60,7 @@ TEST_F(MainMenuLoadTest, SavedGameStartsItsMap)
     SaveGameInfo info;
     info.mapName = "hollowspire";
     info.comment = SaveComment("At the spire", 95);
+    tree.Write("harrow/maps/hollowspire.bsp", "map");
     ASSERT_TRUE(WriteSaveGame(tree.PathStd() + "/vrel/SAVE/Kestrel-000.sav", info));
     QueueMenuCommand(LoadCommand("Kestrel-000.sav"));
     menu->OnIdle();

@@ -22,6 +22,7 @@
 #include <set>
 
 #include "MenuTestSkin.h"
+#include "support/LauncherEngine.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ protected:
         m_savedBase = Launcher().baseDirectory;
         m_savedMhz = Launcher().cpuMhz;
         Launcher().baseDirectory = tree.PathStd();
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         Launcher().cpuMhz = 800;
         Launcher().updaterFlag = 0;
         tree.Write("vrel/liblist.gam", "game \"Test\"\n");

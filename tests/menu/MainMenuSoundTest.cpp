@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuTestSkin.h"
+#include "support/LauncherEngine.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ protected:
         InstallMenuTestSkin();
         m_savedBase = Launcher().baseDirectory;
         Launcher().baseDirectory = tree.PathStd();
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         Launcher().updaterFlag = 0;
         tree.Write("vrel/liblist.gam", "game \"Test\"\n");
         // Each sound has its own length, so the output tells them apart.

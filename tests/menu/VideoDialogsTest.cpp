@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "MenuTestSkin.h"
+#include "support/LauncherEngine.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ TEST_F(VideoDialogsTest, MissingGammaBitmapIsReported)
 
 TEST_F(VideoDialogsTest, ModeChangeUnloadsTheEngine)
 {
-    Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+    UseLauncherEngine();
     EffectiveCommandLine() = CommandLine("kestrel -game vrel");
     ASSERT_EQ(TheEngineHost().StartEngine(false), 1);
     EXPECT_TRUE(CVidSelectDlg::PrepareForModeChange());

@@ -11,6 +11,7 @@
 #include "browser/CNetGameDlg.h"
 #include "browser/ServerDataExchange.h"
 #include "menu/MenuTestSkin.h"
+#include "support/LauncherEngine.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 
@@ -27,8 +28,7 @@ protected:
     {
         InstallMenuTestSkin();
         InstallNetDialogSkin();
-        // The launcher's engine host is made on first use, with the engine's folder.
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         ServerDataExchange::SetServerDataNeeded(false);
         BrowserMenuSetup setup;

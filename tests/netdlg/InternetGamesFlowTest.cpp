@@ -17,6 +17,7 @@
 #include "browser/SortOrderSetting.h"
 #include "peer/PeerGameServer.h"
 #include "peer/PeerMasterServer.h"
+#include "support/LauncherEngine.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 #include "ui/CODBlendBtn.h"
@@ -50,7 +51,7 @@ protected:
     void SetUp() override
     {
         InstallNetDialogSkin();
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         SetJoinPlayerName([] { return std::string("Wren"); });
         TheSortKeyList().Clear();

@@ -122,13 +122,38 @@ TEST(MessageBufferRead, EveryWidthFailsAtTheEnd)
     EXPECT_EQ(msg.ReadCount(), 1);
 }
 
-TEST(MessageBufferRead, ShortFloatNeverReadsPastTheData)
+TEST(MessageBufferRead, ShortFloatAdvancesByFourWithoutTheBadReadFlag)
 {
     CMessageBuffer msg(256);
-    Load(msg, {0x00, 0x00, 0x80});
-    EXPECT_EQ(msg.ReadFloat(), -1.0f);
+    // The bytes beyond the valid three would make 1.5 (00 00 C0 3F): they are not read.
+    Load(msg, {0x00, 0x00, 0xc0, 0x3f});
+    msg.SetSize(3);
+    EXPECT_EQ(msg.ReadFloat(), CMessageBuffer::kShortFloat);
+    EXPECT_FALSE(msg.BadRead());
+    EXPECT_EQ(msg.ReadCount(), 4);
+    // Past the end now, the next fixed-size read fails as usual.
+    EXPECT_EQ(msg.ReadByte(), -1);
     EXPECT_TRUE(msg.BadRead());
-    EXPECT_EQ(msg.ReadCount(), 0);
+    EXPECT_EQ(msg.ReadCount(), 4);
+    EXPECT_EQ(msg.ReadFloat(), CMessageBuffer::kShortFloat);
+    EXPECT_EQ(msg.ReadCount(), 8);
+}
+
+TEST(MessageBufferComposeDeathTest, WriteLargerThanTheBufferEndsTheProgramWithStatusOne)
+{
+    CMessageBuffer msg(256);
+    const std::vector<uint8_t> large(300, 'x');
+    EXPECT_EXIT(msg.WriteData(large.data(), int(large.size())), ::testing::ExitedWithCode(1),
+                "too large for its buffer");
+}
+
+TEST(MessageBufferComposeDeathTest, OverflowWhereItIsNotAllowedEndsTheProgramWithStatusOne)
+{
+    CMessageBuffer msg(256);
+    msg.SetAllowOverflow(false);
+    const std::vector<uint8_t> filler(250, 'x');
+    msg.WriteData(filler.data(), int(filler.size()));
+    EXPECT_EXIT(msg.WriteData(filler.data(), 10), ::testing::ExitedWithCode(1), "grew past the end");
 }
 
 TEST(MessageBufferRead, BeginReadingResetsCursorAndFlag)

@@ -1,6 +1,7 @@
 #pragma once
 // A join engine for tests: records what the join gives it and answers the status
-// record from a script; its clock moves on by a fixed step with every frame.
+// record from a script; its clock moves on by a fixed step with every frame, after
+// which onFrame (when set) may change the script.
 #include "app/JoinEngine.h"
 
 #include <functional>
@@ -42,8 +43,11 @@ public:
     {
         ++frames;
         now += step;
+        if (onFrame)
+            onFrame();
     }
     double Clock() override { return now; }
+    bool Ending() override { return ending; }
 
     bool Sent(const std::string& text) const
     {
@@ -60,10 +64,12 @@ public:
     int frames = 0;
     int suspends = 0;
     bool busy = false;
+    bool ending = false;
     bool background = false;
     double now = 100.0;
     double step = 0.1;
     std::function<EngineStatus(double)> status;
+    std::function<void()> onFrame;
     std::vector<std::string> commands;
     std::vector<int> notified;
     std::map<std::string, std::string> variables;
