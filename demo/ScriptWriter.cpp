@@ -1,5 +1,7 @@
 #include "demo/ScriptWriter.h"
 
+#include "platform/NumberText.h"
+
 namespace ScriptWriter {
 
 namespace {
@@ -42,7 +44,7 @@ DemoOption Text(const char* cvar, const char* prompt, const char* value, bool se
 
 QString Float(float value)
 {
-    return QString::asprintf("%f", double(value));
+    return QString::fromStdString(FormatFixed(double(value), 6));
 }
 
 } // namespace

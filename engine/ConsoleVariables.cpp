@@ -1,4 +1,5 @@
 #include "ConsoleVariables.h"
+#include "platform/NumberText.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -46,9 +47,9 @@ double ConsoleVariables::Number(const std::string& name, double fallback) const
     const std::string& text = Get(name);
     if (text.empty())
         return fallback;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    return end == text.c_str() ? fallback : value;
+    size_t used = 0;
+    const double value = ParseDouble(text, &used);
+    return used == 0 ? fallback : value;
 }
 
 void ConsoleVariables::Set(const std::string& name, const std::string& value)

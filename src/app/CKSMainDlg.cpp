@@ -23,12 +23,17 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QPainter>
 
 namespace {
 
 constexpr const char* kReadmeName = "readme.txt";
 constexpr int kMessageDisplayFailed = 136;
+
+// Diagnostics of the main menu, silent unless QT_LOGGING_RULES asks for them
+// ("kestrel.menu.info=true"); process tests wait for the first idle moment with it.
+Q_LOGGING_CATEGORY(lcMainMenu, "kestrel.menu", QtWarningMsg)
 
 std::map<int, CKSMainDlg::Action>& Actions()
 {
@@ -288,6 +293,7 @@ bool CKSMainDlg::OnIdle()
     EngineHost& host = TheEngineHost();
     if (m_firstIdle) {
         m_firstIdle = false;
+        qCInfo(lcMainMenu, "main menu idle");
         if (MainMenuModel::StartEngineAtOnce())
             host.RunEngine(false);
     }

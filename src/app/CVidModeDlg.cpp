@@ -70,7 +70,9 @@ CVidModeDlg::CVidModeDlg(QWidget* parent) : CKSDialog(parent, kBackground)
     m_windowed->setVisible(allowWindowed);
     m_capture->setVisible(allowWindowed);
     m_windowed->setChecked(video.windowed);
-    m_capture->setChecked(video.mouseCapture);
+    // The stored choice, not this run's capture: full screen always captures and
+    // -nowinmouse never does, and neither may become the player's choice by an OK.
+    m_capture->setChecked(video.captureChoice);
 
     const int driver = m_driver->findData(QString::fromStdString(video.glDriver));
     m_driver->setCurrentIndex(driver >= 0 ? driver : 0);

@@ -1,8 +1,8 @@
 #include "app/ColourList.h"
 
-#include "app/ParseNumber.h"
 #include "app/SearchPath.h"
 #include "config/CToken.h"
+#include "platform/NumberText.h"
 
 #include <memory>
 #include <strings.h>

@@ -3,9 +3,9 @@
 #include "app/CommandLine.h"
 #include "app/EngineCommands.h"
 #include "app/JoinEngine.h"
-#include "app/ParseNumber.h"
 #include "app/QuickStartSource.h"
 #include "app/StringList.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,6 +5,7 @@
 #include "app/StringList.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -23,11 +24,14 @@ std::function<bool(const std::string&)>& Opener()
 std::string DocumentPath(const std::string& name)
 {
     const LauncherState& state = Launcher();
-    const std::string base = state.baseDirectory.empty() ? std::string(".") : state.baseDirectory;
-    for (const std::string& folder : {base + "/" + state.gameDirectory, base}) {
-        const std::string path = folder + "/" + name;
-        if (QFileInfo(QString::fromStdString(path)).isFile())
-            return path;
+    const QDir base(QString::fromStdString(state.baseDirectory.empty() ? std::string(".") : state.baseDirectory));
+    // The search path set-up makes the game directory a full path; before it, the game
+    // directory is a name below the base directory. filePath keeps a full path as it is.
+    const QString gameDirectory = base.filePath(QString::fromStdString(state.gameDirectory));
+    for (const QDir& folder : {QDir(gameDirectory), base}) {
+        const QString path = folder.filePath(QString::fromStdString(name));
+        if (QFileInfo(path).isFile())
+            return path.toStdString();
     }
     return name;
 }

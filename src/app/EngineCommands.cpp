@@ -1,6 +1,6 @@
 #include "app/EngineCommands.h"
 
-#include <cstdio>
+#include "platform/NumberText.h"
 
 std::string QuotedValue(std::string_view value)
 {
@@ -39,9 +39,7 @@ std::string PasswordCommand(std::string_view password)
 
 std::string RateCommand(double rate)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "rate %f\n", rate);
-    return text;
+    return "rate " + FormatFixed(rate, 6) + "\n";
 }
 
 std::string NewGameCommand(int skill, std::string_view map, bool gameRunning)

@@ -2,8 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Messages.h"
+#include "platform/NumberText.h"
 
-#include <cstdlib>
 #include <new>
 
 uint64_t EngineHeapSize(uint64_t physicalMemory)
@@ -15,7 +15,7 @@ uint64_t EngineHeapSize(uint64_t physicalMemory)
         size = kLargeHeap;
     std::string value;
     if (FindOption("-heapsize", &value) && !value.empty()) {
-        const long long kb = std::atoll(value.c_str());
+        const long long kb = ParseInt64(value);
         if (kb > 0)
             size = uint64_t(kb) * 1024;
     }

@@ -3,8 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
 #include "app/SettingsStore.h"
-
-#include <cstdlib>
+#include "platform/NumberText.h"
 
 void ReadLauncherValues()
 {
@@ -23,8 +22,8 @@ void ReadLauncherValues()
     SetSettingInt(kSettingsSection, "LauncherHeight", state.launcherHeight);
 
     std::string value;
-    if (FindOption("-lw", &value) && std::atoi(value.c_str()) > 0)
-        state.launcherWidth = std::atoi(value.c_str());
-    if (FindOption("-lh", &value) && std::atoi(value.c_str()) > 0)
-        state.launcherHeight = std::atoi(value.c_str());
+    if (FindOption("-lw", &value) && ParseInt(value) > 0)
+        state.launcherWidth = ParseInt(value);
+    if (FindOption("-lh", &value) && ParseInt(value) > 0)
+        state.launcherHeight = ParseInt(value);
 }

@@ -2,9 +2,9 @@
 
 #include "app/CommandLine.h"
 #include "app/SettingsStore.h"
+#include "platform/NumberText.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -47,7 +47,7 @@ int ReportedCpuMhz()
         if (line.rfind("cpu MHz", 0) == 0) {
             const size_t colon = line.find(':');
             if (colon != std::string::npos)
-                return int(std::atof(line.c_str() + colon + 1));
+                return TruncateToInt(ParseDouble(std::string_view(line).substr(colon + 1)));
         }
     }
     return 0;
@@ -85,7 +85,7 @@ int DecideCpuMhz()
     int mhz = stored;
     std::string value;
     if (FindOption("-cpumhz", &value) && !value.empty())
-        mhz = std::atoi(value.c_str());
+        mhz = ParseInt(value);
     if (mhz == 0)
         mhz = MeasureCpuMhz();
     SetSettingInt(kSettingsSection, "CPUMHZ", stored);

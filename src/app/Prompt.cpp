@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-int StderrPrompt::Show(const std::string& text, PromptButtons)
+int StderrPrompt::Show(const std::string& text, PromptButtons buttons)
 {
     std::fprintf(stderr, "%s\n", text.c_str());
-    return kPromptFirst;
+    return buttons == PromptButtons::Ok ? kPromptFirst : kPromptNone;
 }
 
 namespace {

@@ -3,9 +3,9 @@
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
 #include "app/Messages.h"
-#include "app/ParseNumber.h"
 #include "app/SearchPath.h"
 #include "config/CToken.h"
+#include "platform/NumberText.h"
 
 #include <QDir>
 #include <QHostAddress>

@@ -3,10 +3,10 @@
 #include "app/BuiltinStrings.h"
 #include "app/FormatConversions.h"
 #include "app/Messages.h"
-#include "app/ParseNumber.h"
 #include "app/SearchPath.h"
 #include "config/CToken.h"
 #include "mods/ActiveCustomGame.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <cstdio>

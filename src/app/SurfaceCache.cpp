@@ -1,8 +1,7 @@
 #include "app/SurfaceCache.h"
 
 #include "app/CommandLine.h"
-
-#include <cstdlib>
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ int64_t SurfaceCacheOptionKilobytes()
     std::string value;
     if (!FindOption("-surfcachesize", &value) || value.empty())
         return 0;
-    const long long kilobytes = std::strtoll(value.c_str(), nullptr, 10);
+    const long long kilobytes = ParseInt64(value);
     // Kilobytes beyond 2^40 would overflow the byte count; such a value is not a size.
     return kilobytes > 0 && kilobytes <= kMaxSurfaceCacheKilobytes ? kilobytes : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "app/RendererType.h"
 #include "app/SettingsStore.h"
+#include "app/VideoSettings.h"
 #include "app/VideoState.h"
 
 int WantedModeKind(int renderer, bool windowed)
@@ -42,7 +43,8 @@ bool ApplyVideoChoice(const VideoChoice& choice)
     const bool windowChanged = video.windowed != choice.windowed;
     SetRenderer(choice.renderer);
     video.windowed = choice.windowed;
-    video.mouseCapture = !choice.windowed || choice.capture;
+    video.captureChoice = choice.capture;
+    video.mouseCapture = MouseCaptureThisRun(choice.windowed, choice.capture);
     video.glDriver = choice.glDriver;
     video.d3dDevice = choice.d3dDevice;
     if (choice.modeIndex >= 0 && size_t(choice.modeIndex) < video.modes.size()) {

@@ -22,7 +22,7 @@ struct VideoChoice
     int renderer = 1;
     int modeIndex = 0;
     bool windowed = false;
-    bool capture = true; // the capture choice for a windowed engine
+    bool capture = true; // the stored capture choice for a windowed engine
     std::string glDriver;
     std::string d3dDevice;
 };

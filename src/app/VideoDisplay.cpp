@@ -8,9 +8,9 @@
 #include "app/VideoChoice.h"
 #include "app/VideoState.h"
 #include "platform/DisplayLayer.h"
+#include "platform/NumberText.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -23,7 +23,7 @@ int PositiveOption(const char* name, int fallback)
 {
     std::string value;
     if (FindOption(name, &value) && !value.empty()) {
-        const long number = std::strtol(value.c_str(), nullptr, 10);
+        const long number = ParseInt64(value);
         if (number > 0 && number <= kMaxModeSide)
             return int(number);
     }

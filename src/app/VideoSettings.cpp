@@ -48,6 +48,11 @@ void SetGlideProbe(LibraryProbe probe)
     g_glideProbe = probe ? probe : &GlideLibraryLoads;
 }
 
+bool MouseCaptureThisRun(bool windowed, bool captureChoice)
+{
+    return !(FindOption("-nowinmouse") || (windowed && !captureChoice));
+}
+
 void ReadVideoSettings()
 {
     VideoState& video = Video();
@@ -93,7 +98,8 @@ void ReadVideoSettings()
         windowed = false;
     SetSettingInt(kSettingsSection, "EngineModeWindowed", windowed ? 1 : 0);
     video.windowed = windowed;
-    video.mouseCapture = !(FindOption("-nowinmouse") || (windowed && captured == 0));
+    video.captureChoice = captured != 0;
+    video.mouseCapture = MouseCaptureThisRun(windowed, video.captureChoice);
 
     FillVideoRecord();
 }

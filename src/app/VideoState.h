@@ -17,7 +17,8 @@ struct VideoState
     int modeHeight = 300;
     int modeBpp = 16;
     bool windowed = false;
-    bool mouseCapture = true;
+    bool mouseCapture = true;  // this run's capture, options included
+    bool captureChoice = true; // the stored choice ("EngineModeCaptured") for a window
     VideoSettingsRecord record{};
 
     std::vector<VideoMode> modes;

@@ -14,7 +14,7 @@
 #include "browser/QuickStart.h"
 #include "browser/RefreshLoop.h"
 #include "browser/ServerSort.h"
-#include "browser/TextNumbers.h"
+#include "platform/NumberText.h"
 #include "ui/InputPrompt.h"
 
 #include <algorithm>
@@ -528,7 +528,7 @@ CServerInfo* CNetGameDoc::AddServerByText(const std::string& text)
         good = !portText.empty() && portText.size() <= 5 &&
                std::all_of(portText.begin(), portText.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (good) {
-            port = TextToInt(portText);
+            port = ParseInt(portText);
             good = port <= 65535;
         }
     }

@@ -3,21 +3,21 @@
 #include "app/Messages.h"
 #include "browser/RecordTextWriter.h"
 #include "browser/TextCase.h"
-#include "browser/TextNumbers.h"
 #include "config/CToken.h"
+#include "platform/NumberText.h"
 
 void CPlayerInfo::SetField(const std::string& key, const std::string& value)
 {
     if (SameText(key, "name"))
         name = value;
     else if (SameText(key, "id"))
-        id = TextToInt(value);
+        id = ParseInt(value);
     else if (SameText(key, "colors"))
-        colors = TextToInt(value);
+        colors = ParseInt(value);
     else if (SameText(key, "frags"))
-        frags = TextToInt(value);
+        frags = ParseInt(value);
     else if (SameText(key, "time"))
-        time = TextToInt(value);
+        time = ParseInt(value);
 }
 
 void CPlayerInfo::Write(int index, std::string& out) const

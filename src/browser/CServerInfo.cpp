@@ -3,7 +3,7 @@
 #include "app/LauncherState.h"
 #include "browser/CKSAsyncSocket.h"
 #include "browser/TextCase.h"
-#include "browser/TextNumbers.h"
+#include "platform/NumberText.h"
 
 #include <arpa/inet.h>
 
@@ -38,7 +38,7 @@ void SetProxyAddress(CServerInfo& record, const std::string& text)
     const std::string host = text.substr(0, colon);
     record.proxyIp = inet_addr(host.c_str());
     record.proxyPort = colon == std::string::npos ? CServerInfo::kDefaultProxyPort
-                                                  : TextToInt(std::string_view(text).substr(colon + 1));
+                                                  : ParseInt(std::string_view(text).substr(colon + 1));
 }
 
 void CServerInfo::SetField(const std::string& key, const std::string& value)
@@ -92,17 +92,17 @@ void CServerInfo::SetField(const std::string& key, const std::string& value)
         }
     for (const auto& f : ints)
         if (SameText(key, f.key)) {
-            this->*f.field = TextToInt(value);
+            this->*f.field = ParseInt(value);
             return;
         }
     for (const auto& f : flags)
         if (SameText(key, f.key)) {
-            this->*f.field = TextToInt(value) != 0;
+            this->*f.field = ParseInt(value) != 0;
             return;
         }
     if (SameText(key, "fullmax")) {
         // The slot array is sized from it, so it stays within what can be allocated.
-        fullmax = std::clamp(TextToInt(value), 0, kMaxPlayerSlots);
+        fullmax = std::clamp(ParseInt(value), 0, kMaxPlayerSlots);
     } else if (SameText(key, "ksversion")) {
         SetKsVersion(*this, value);
     } else if (SameText(key, "svtype")) {
@@ -110,9 +110,9 @@ void CServerInfo::SetField(const std::string& key, const std::string& value)
     } else if (SameText(key, "svos")) {
         svos = value.empty() ? '\0' : value[0];
     } else if (SameText(key, "svping")) {
-        svping = TextToDouble(value);
+        svping = ParseDouble(value);
     } else if (SameText(key, "packetloss")) {
-        packetloss = NarrowToFloat(TextToDouble(value));
+        packetloss = NarrowToFloat(ParseDouble(value));
     } else if (SameText(key, "proxyaddress")) {
         SetProxyAddress(*this, value);
     } else if (key.size() == 6 && SameText(key.substr(0, 4), "ping")) {
@@ -120,7 +120,7 @@ void CServerInfo::SetField(const std::string& key, const std::string& value)
         if (IsDigit(key[4]) && IsDigit(key[5])) {
             const int index = (key[4] - '0') * 10 + (key[5] - '0');
             if (index < kPingSamples)
-                pingSamples[size_t(index)] = TextToDouble(value);
+                pingSamples[size_t(index)] = ParseDouble(value);
         }
     }
 }

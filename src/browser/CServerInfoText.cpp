@@ -4,11 +4,10 @@
 #include "browser/CServerInfo.h"
 #include "browser/RecordTextWriter.h"
 #include "browser/TextCase.h"
-#include "browser/TextNumbers.h"
 #include "config/CToken.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -79,9 +78,7 @@ void CServerInfo::Write(std::string& out) const
     for (int i = 0; i < kPingSamples; ++i) {
         if (pingSamples[size_t(i)] == 0.0)
             continue;
-        char key[8];
-        std::snprintf(key, sizeof key, "ping%02d", i);
-        w.Real(2, key, pingSamples[size_t(i)]);
+        w.Real(2, "ping" + FormatInt(i, 2), pingSamples[size_t(i)]);
     }
     const bool anyStorableRule =
         std::any_of(rules.begin(), rules.end(), [](const ServerRule& rule) { return IsStorableRuleKey(rule.key); });
@@ -169,7 +166,7 @@ bool CServerInfo::ReadPlayersBlock(CToken& cursor)
     const std::string count = cursor.NextToken();
     if (count.empty())
         return false;
-    const int slots = TextToInt(count);
+    const int slots = ParseInt(count);
     if (slots < 0 || slots > kMaxPlayerSlots)
         return false;
     fullmax = slots;
@@ -185,7 +182,7 @@ bool CServerInfo::ReadPlayersBlock(CToken& cursor)
         const std::string indexText = cursor.NextToken();
         if (indexText.empty())
             return false;
-        const int index = TextToInt(indexText);
+        const int index = ParseInt(indexText);
         if (index < 0 || index >= fullmax)
             return false;
         auto player = std::make_unique<CPlayerInfo>("unknown");

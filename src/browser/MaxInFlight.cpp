@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/LauncherState.h"
-#include "browser/TextNumbers.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -46,7 +46,7 @@ int MaxInFlightForRate(int32_t rate)
     if (FindOption("-maxsockets", &value) && !value.empty()) {
         const char c = value[0];
         if ((c >= '0' && c <= '9') || c == '-' || c == '+') {
-            const int option = TextToInt(value);
+            const int option = ParseInt(value);
             return MaxInFlightFor(rate, Launcher().socketBudget, &option);
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 // A record's ping (seconds) in whole milliseconds, truncated, as the filters, rows and
 // rankings use it. Saturates instead of overflowing for absurd values from a file.
-#include "browser/TextNumbers.h"
+#include "platform/NumberText.h"
 
 inline int32_t PingMs(double svping)
 {

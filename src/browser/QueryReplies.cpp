@@ -1,7 +1,7 @@
 #include "browser/QueryReplies.h"
 
 #include "browser/TextCase.h"
-#include "browser/TextNumbers.h"
+#include "platform/NumberText.h"
 
 #include <array>
 
@@ -137,16 +137,16 @@ ReplyParse ParseInfoReply(CMessageBuffer& msg, CServerInfo& record, double now)
     record.map.assign(values[kMap]);
     record.dir.assign(values[kGamedir]);
     record.game.assign(values[kDescription]);
-    record.currentplayers = TextToInt(values[kPlayers]);
-    record.maxplayers = TextToInt(values[kMax]);
-    record.protocol = TextToInt(values[kProtocol]);
+    record.currentplayers = ParseInt(values[kPlayers]);
+    record.maxplayers = ParseInt(values[kMax]);
+    record.protocol = ParseInt(values[kProtocol]);
     record.svtype = FirstChar(values[kType]);
     record.svos = FirstChar(values[kOs]);
-    record.password = TextToInt(values[kPassword]) != 0;
+    record.password = ParseInt(values[kPassword]) != 0;
     record.proxy = record.svtype == 'p';
-    record.proxytarget = TextToInt(values[kProxytarget]) != 0;
+    record.proxytarget = ParseInt(values[kProxytarget]) != 0;
     SetProxyAddress(record, std::string(values[kProxyaddress]));
-    record.version = TextToInt(values[kModversion]);
+    record.version = ParseInt(values[kModversion]);
 
     record.url.clear();
     record.dl.clear();

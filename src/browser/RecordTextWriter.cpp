@@ -1,6 +1,6 @@
 #include "browser/RecordTextWriter.h"
 
-#include <cstdio>
+#include "platform/NumberText.h"
 
 void RecordTextWriter::Indent(int indent)
 {
@@ -27,12 +27,10 @@ void RecordTextWriter::Line(int indent, std::string_view text)
 
 void RecordTextWriter::Word(int indent, std::string_view word, int number)
 {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%02d", number);
     Indent(indent);
     m_out.append(word);
     m_out.push_back(' ');
-    m_out.append(digits);
+    m_out.append(FormatInt(number, 2));
     m_out.append("\r\n");
 }
 
@@ -47,14 +45,10 @@ void RecordTextWriter::Field(int indent, std::string_view key, std::string_view 
 
 void RecordTextWriter::Field(int indent, std::string_view key, int32_t value)
 {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%d", value);
-    Field(indent, key, std::string_view(digits));
+    Field(indent, key, FormatInt(value));
 }
 
 void RecordTextWriter::Real(int indent, std::string_view key, double value)
 {
-    char digits[352];
-    std::snprintf(digits, sizeof digits, "%f", value);
-    Field(indent, key, std::string_view(digits));
+    Field(indent, key, FormatFixed(value, 6));
 }

@@ -1,7 +1,7 @@
 #include "browser/RefreshParams.h"
 
 #include "app/CommandLine.h"
-#include "browser/TextNumbers.h"
+#include "platform/NumberText.h"
 
 #include <cmath>
 
@@ -10,7 +10,7 @@ double DefaultQueryTimeout()
     const std::string value = OptionValue("-timeout");
     if (!value.empty()) {
         // A zero, negative or unreadable value would re-send on every pass.
-        const double seconds = TextToDouble(value);
+        const double seconds = ParseDouble(value);
         if (std::isfinite(seconds) && seconds > 0.0)
             return seconds;
     }
@@ -21,7 +21,7 @@ int32_t DefaultQueryRetries()
 {
     const std::string value = OptionValue("-retries");
     if (!value.empty() && ((value[0] >= '0' && value[0] <= '9') || value[0] == '+')) {
-        const int32_t retries = TextToInt(value);
+        const int32_t retries = ParseInt(value);
         if (retries >= 0)
             return retries;
     }

@@ -3,9 +3,9 @@
 #include "app/GeneratedFile.h"
 #include "app/Messages.h"
 #include "app/SearchPath.h"
+#include "platform/NumberText.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <strings.h>
@@ -102,11 +102,9 @@ bool CDescription::Parse(const char*& position)
         Report("Expecting version #");
         return false;
     }
-    const double version = std::atof(token.Token());
+    const double version = ParseDouble(token.Token());
     if (version != kScriptVersion) {
-        char text[160];
-        std::snprintf(text, sizeof text, "Version mismatch, expecting %f, got %f", kScriptVersion, version);
-        Report(text);
+        Report("Version mismatch, expecting " + FormatFixed(kScriptVersion, 6) + ", got " + FormatFixed(version, 6));
         return false;
     }
     if (!keyword("DESCRIPTION"))
@@ -175,9 +173,7 @@ void CDescription::WriteLayoutHeaderWith(std::string& out, const std::tm& stamp,
     out += "\r\n";
     out += TimeStampLine(stamp);
     out += kCvarSettingLines;
-    char version[32];
-    std::snprintf(version, sizeof version, "VERSION %.1f\r\n\r\n", kScriptVersion);
-    out += version;
+    out += "VERSION " + FormatFixed(kScriptVersion, 1) + "\r\n\r\n";
     out += "DESCRIPTION " + m_name + "\r\n{\r\n";
 }
 

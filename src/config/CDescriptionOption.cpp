@@ -1,11 +1,8 @@
 #include "config/CDescriptionOption.h"
 
 #include "app/Messages.h"
+#include "platform/NumberText.h"
 
-#include <cfloat>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
@@ -59,19 +56,12 @@ void StripQuotesAndPercent(std::string& text)
 
 float TextToFloat(const char* text)
 {
-    const double value = std::strtod(text, nullptr);
-    if (value > double(FLT_MAX))
-        return HUGE_VALF;
-    if (value < -double(FLT_MAX))
-        return -HUGE_VALF;
-    return float(value);
+    return NarrowToFloat(ParseDouble(text));
 }
 
 std::string FloatText(float value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", double(value));
-    return buffer;
+    return FormatFixed(double(value), 6);
 }
 
 void CDescriptionOption::SetDefault(const std::string& text)

@@ -81,7 +81,11 @@ void CKSPromptDlg::FitText()
 int CKSPromptDlg::Ask()
 {
     const int result = exec();
-    return result == kPromptSecond && m_second ? kPromptSecond : kPromptFirst;
+    if (result == kPromptFirst || (result == kPromptSecond && m_second))
+        return result;
+    // Closed without a button (a termination signal closes every window with no
+    // result): a message counts as read, a question as not answered.
+    return m_second ? kPromptNone : kPromptFirst;
 }
 
 void CKSPromptDlg::OnEscape()

@@ -2,6 +2,7 @@
 // The launcher's message box: a text and one or two buttons on the "prompt"
 // background, in the PROMPT_* colours. Enter presses the first button; Escape and
 // closing the window choose the second one (the only one of a one-button prompt).
+// When the session ends the launcher, the window closes with no button chosen.
 #include "app/Prompt.h"
 #include "ui/CKSDialog.h"
 
@@ -17,7 +18,8 @@ public:
 
     CKSPromptDlg(const std::string& text, PromptButtons buttons, QWidget* parent = nullptr);
 
-    // Runs the prompt; kPromptFirst or kPromptSecond.
+    // Runs the prompt; kPromptFirst or kPromptSecond, or kPromptNone when a question
+    // was closed without an answer.
     int Ask();
 
     CODBlendBtn* FirstButton() const { return m_first; }

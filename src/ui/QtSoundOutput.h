@@ -1,14 +1,18 @@
 #pragma once
-// The sound output of the running program: the default audio device through a Qt
-// audio sink, one sound at a time. Never used by tests.
+// The sound output of the running program: the default audio device through Qt audio
+// sinks, one sink per sound, so that sounds overlap instead of cutting each other
+// short (SoundVoices decides when a sink may stop). Never used by tests.
 #include "ui/SoundOutput.h"
+#include "ui/SoundVoices.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
+#include <array>
 #include <memory>
 
 class QAudioSink;
+class QBuffer;
 
 class QtSoundOutput : public QObject, public SoundOutput
 {
@@ -19,9 +23,20 @@ public:
     bool Play(const std::vector<uint8_t>& file, const WavDescription& wav) override;
 
 private:
-    std::unique_ptr<QAudioSink> m_sink;
-    QByteArray m_samples;
-    QBuffer m_buffer;
+    struct Voice
+    {
+        QAudioSink* sink = nullptr;
+        QBuffer* samples = nullptr;
+        QTimer stop;
+    };
+
+    int64_t Now() const { return m_clock.elapsed(); }
+    void OnIdle(int index);
+    void Release(int index);
+
+    SoundVoices m_voices;
+    std::array<Voice, SoundVoices::kMaxVoices> m_slots;
+    QElapsedTimer m_clock;
 };
 
 // Installs the audio device output as the current sound output (the running

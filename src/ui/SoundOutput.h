@@ -10,8 +10,9 @@ class SoundOutput
 {
 public:
     virtual ~SoundOutput() = default;
-    // Plays the samples of a parsed file once. The output has one playback slot: while
-    // a sound plays, another is skipped (false).
+    // Plays the samples of a parsed file once; false when the sound is not played. The
+    // system player plays every sound whole, beside any still playing; only an output
+    // with a single playback slot (the engine's wave output) skips a sound while busy.
     virtual bool Play(const std::vector<uint8_t>& file, const WavDescription& wav) = 0;
 };
 
@@ -26,7 +27,7 @@ public:
         WavDescription wav;
     };
     const std::vector<Played>& History() const { return m_history; }
-    // While busy, every sound is skipped as if one were still playing.
+    // While busy, every sound is skipped, as a single-slot output does while one plays.
     void SetBusy(bool busy) { m_busy = busy; }
 
 private:

@@ -1,4 +1,5 @@
 #include "app/EngineCommands.h"
+#include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,14 @@ TEST(EngineCommands, GameTexts)
     EXPECT_EQ(NewGameCommand(1, "c1a0", false), "skill 1\nmap c1a0\n");
     EXPECT_EQ(LoadCommand("quick.sav"), "load quick.sav\n");
     EXPECT_EQ(SaveCommand("Kestrel-003.sav"), "save Kestrel-003.sav\n");
+}
+
+TEST(EngineCommands, RateKeepsItsPointUnderACommaLocale)
+{
+    ScopedCommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << ScopedCommaLocale::kMissing;
+    EXPECT_EQ(RateCommand(2500.5), "rate 2500.500000\n");
 }
 
 TEST(EngineCommands, ListenServerTexts)

@@ -3,6 +3,7 @@
 #include "browser/FavoriteServersFile.h"
 #include "RecordingPrompt.h"
 #include "browser/DamagedListDecision.h"
+#include "support/CommaLocale.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,48 @@ TEST(FavoriteServersFile, UnwritableFolderIsReportedAndLeavesNothing)
     list.push_back(Server("1.1.1.1", "a"));
     EXPECT_FALSE(FavoriteServersFile::Save(tree.Abs("missing/favsvrs.dat"), View(list)));
     EXPECT_FALSE(tree.Exists("missing"));
+}
+
+// A user whose locale writes 0,125 still gets a file every launcher reads: the
+// record's reals keep their point.
+TEST(FavoriteServersFileLocale, CommaLocaleStillWritesPointDecimals)
+{
+    ScopedCommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << ScopedCommaLocale::kMissing;
+    TempTree tree;
+    std::vector<std::unique_ptr<CServerInfo>> list;
+    list.push_back(Server("1.1.1.1", "a"));
+    list[0]->svping = 0.125;
+    list[0]->packetloss = 12.5f;
+    list[0]->pingSamples[3] = 0.0625;
+    ASSERT_TRUE(FavoriteServersFile::Save(tree.Abs("favsvrs.dat"), View(list)));
+    const QByteArray bytes = tree.Read("favsvrs.dat");
+    EXPECT_TRUE(bytes.contains("\t\t\"svping\" \"0.125000\"\r\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\t\t\"packetloss\" \"12.500000\"\r\n"));
+    EXPECT_TRUE(bytes.contains("\t\t\"ping03\" \"0.062500\"\r\n"));
+    EXPECT_FALSE(bytes.contains(','));
+}
+
+TEST(FavoriteServersFileLocale, CommaLocaleStillReadsPointDecimals)
+{
+    ScopedCommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << ScopedCommaLocale::kMissing;
+    TempTree tree;
+    tree.Write("favsvrs.dat", "{\r\n\tserver\r\n\t{\r\n"
+                              "\t\t\"address\" \"10.0.0.1\"\r\n"
+                              "\t\t\"svping\" \"0.25\"\r\n"
+                              "\t\t\"packetloss\" \"12.5\"\r\n"
+                              "\t\t\"ping07\" \"0.0625\"\r\n"
+                              "\t}\r\n}\r\n");
+    RecordingPrompt prompt;
+    const auto loaded = FavoriteServersFile::Load(tree.Abs("favsvrs.dat"), prompt);
+    ASSERT_EQ(loaded.servers.size(), 1u);
+    EXPECT_EQ(loaded.servers[0]->svping, 0.25);
+    EXPECT_EQ(loaded.servers[0]->packetloss, 12.5f);
+    EXPECT_EQ(loaded.servers[0]->pingSamples[7], 0.0625);
+    EXPECT_TRUE(prompt.texts.empty());
 }
 
 } // namespace

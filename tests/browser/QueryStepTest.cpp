@@ -8,6 +8,7 @@
 #include "browser/BrowserClock.h"
 #include "browser/CKSAsyncSocket.h"
 #include "browser/CServerInfo.h"
+#include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -356,6 +357,18 @@ TEST(RefreshDefaults, TimeoutAndRetriesFromTheCommandLine)
         EXPECT_EQ(DefaultQueryRetries(), 0);
         EXPECT_EQ(DefaultQueryTimeout(), 2.0);
     }
+}
+
+// The command line is the same text whatever the user's locale: "1.5" stays one and a
+// half seconds under a locale that writes 1,5.
+TEST(RefreshDefaults, FractionalTimeoutUnderACommaLocale)
+{
+    ScopedCommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << ScopedCommaLocale::kMissing;
+    ScopedCommandLine cl("kestrel -timeout 1.5 -retries 2");
+    EXPECT_EQ(DefaultQueryTimeout(), 1.5);
+    EXPECT_EQ(DefaultQueryRetries(), 2);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "config/CInfoDescription.h"
 #include "config/CServerDescription.h"
+#include "support/CommaLocale.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
 
@@ -303,6 +304,31 @@ TEST(DescriptionWrite, WrittenScriptReadsBackWithCurrentValuesAsDefaults)
         }
     }
     EXPECT_EQ(second.Options()[0].defaultText, "Other name");
+}
+
+// Scripts are the same text for every player: a comma locale neither reads "0.5" as 0
+// nor writes "0,500000".
+TEST(DescriptionWrite, CommaLocaleKeepsThePointInScriptsAndSettings)
+{
+    ScopedCommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << ScopedCommaLocale::kMissing;
+    RecordingPrompt prompt;
+    CServerDescription description;
+    ASSERT_TRUE(description.ParseText("VERSION 1.0 DESCRIPTION SERVER_OPTIONS {"
+                                      " \"sv_gravity\" { \"Gravity\" { NUMBER 0.5 2.5 } { \"1.25\" } } }"));
+    EXPECT_TRUE(prompt.Texts().empty());
+    ASSERT_EQ(description.Options().size(), 1u);
+    const CDescriptionOption& option = description.Options()[0];
+    EXPECT_EQ(option.min, 0.5f);
+    EXPECT_EQ(option.max, 2.5f);
+    EXPECT_EQ(option.currentValue, 1.25f);
+    EXPECT_EQ(option.ValueText(), "1.250000");
+    std::string layout;
+    description.WriteLayout(layout, Stamp(9, 5));
+    EXPECT_NE(layout.find("VERSION 1.0\r\n"), std::string::npos) << layout;
+    EXPECT_NE(layout.find("{ NUMBER 0.500000 2.500000 }"), std::string::npos) << layout;
+    EXPECT_NE(layout.find("{ \"1.250000\" }"), std::string::npos) << layout;
 }
 
 TEST(DescriptionWrite, TimeStampUsesATwelveHourClock)

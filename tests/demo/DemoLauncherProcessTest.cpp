@@ -78,14 +78,24 @@ TEST_F(DemoLauncherProcessTest, TerminationWhileTheMenuIsShownEndsWithoutTheQuit
         GTEST_SKIP() << "KESTREL_BIN_DIR is not set (the test main sets it)";
     TempTree home;
     QProcess launcher;
-    launcher.setProcessEnvironment(LauncherEnvironment(home, Tree().Path()));
+    QProcessEnvironment env = LauncherEnvironment(home, Tree().Path());
+    // The menu reports its first idle moment: from then on a close would ask.
+    env.insert("QT_LOGGING_RULES", "kestrel.menu.info=true");
+    launcher.setProcessEnvironment(env);
+    launcher.setReadChannel(QProcess::StandardError);
     // No "-noprompt": closing the menu would normally ask "Leave Kestrel?", which nobody
     // answers when the session ends the launcher.
     launcher.start(bin + "/kestrel", {"-cpumhz", "400"});
     ASSERT_TRUE(launcher.waitForStarted(10000));
-    ASSERT_TRUE(WaitFor([&] { return QFile::exists(home.Abs("runtime/KESTRELLAUNCHER")); }, 20000));
-    QThread::msleep(1500); // the menu is up and idle by now
-    ASSERT_EQ(launcher.state(), QProcess::Running) << launcher.readAllStandardError().toStdString();
+    QByteArray errors;
+    QElapsedTimer timer;
+    timer.start();
+    while (!errors.contains("main menu idle") && launcher.state() == QProcess::Running && timer.elapsed() < 20000) {
+        launcher.waitForReadyRead(100);
+        errors += launcher.readAllStandardError();
+    }
+    ASSERT_TRUE(errors.contains("main menu idle")) << "the menu never became idle: " << errors.toStdString();
+    ASSERT_EQ(launcher.state(), QProcess::Running) << errors.toStdString();
 
     ::kill(pid_t(launcher.processId()), SIGTERM);
     ASSERT_TRUE(launcher.waitForFinished(15000)) << "the launcher waited on a prompt";

@@ -2,6 +2,7 @@
 // with the real stand-in engine.
 #include "app/CKSMainDlg.h"
 #include "app/CommandLine.h"
+#include "app/DocumentOpener.h"
 #include "app/EngineCommands.h"
 #include "app/EngineHost.h"
 #include "app/LauncherState.h"
@@ -11,12 +12,14 @@
 #include "peer/PeerGameServer.h"
 #include "support/LauncherEngine.h"
 #include "support/RecordingPrompt.h"
+#include "support/SearchTree.h"
 #include "support/TempTree.h"
 #include "ui/CODBlendBtn.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -251,6 +254,33 @@ TEST_F(MainMenuDialogTest, EngineTakingTheScreenKeepsTheMenuRunning)
     EXPECT_EQ(menu->DoModal(), QDialog::Accepted);
     EXPECT_TRUE(engineHadTheScreen);
     EXPECT_FALSE(TheEngineHost().Loaded());
+}
+
+// "View Readme" opens the game directory's read-me, else the one in the base directory.
+TEST_F(MainMenuDialogTest, ViewReadmeFindsTheReadmeOfTheGameDirectory)
+{
+    SearchTree tree;
+    std::vector<std::string> opened;
+    SetDocumentOpener([&](const std::string& path) {
+        opened.push_back(QFileInfo(QString::fromStdString(path)).canonicalFilePath().toStdString());
+        return QFileInfo(QString::fromStdString(path)).isFile();
+    });
+    struct RestoreOpener
+    {
+        ~RestoreOpener() { SetDocumentOpener({}); }
+    } restore;
+    const auto canonical = [](const QString& path) { return QFileInfo(path).canonicalFilePath().toStdString(); };
+    OpenMenu();
+    menu->OnIdle();
+
+    tree.Tree().Write("readme.txt", "the launcher's read-me");
+    QTest::mouseClick(menu->Button(kMenuReadme), Qt::LeftButton);
+    tree.WriteGame("readme.txt", "the game's read-me");
+    QTest::mouseClick(menu->Button(kMenuReadme), Qt::LeftButton);
+
+    EXPECT_EQ(opened, (std::vector<std::string>{canonical(tree.Tree().Abs("readme.txt")),
+                                                canonical(tree.GameDirectory() + "/readme.txt")}));
+    EXPECT_TRUE(prompt.Texts().empty()); // no message 90
 }
 
 } // namespace

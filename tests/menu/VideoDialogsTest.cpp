@@ -10,8 +10,10 @@
 #include "app/RendererType.h"
 #include "app/SettingsStore.h"
 #include "app/StringList.h"
+#include "app/VideoSettings.h"
 #include "app/VideoState.h"
 #include "support/RecordingPrompt.h"
+#include "support/TempTree.h"
 #include "ui/SkinImages.h"
 
 #include <QCheckBox>
@@ -123,6 +125,43 @@ TEST_F(VideoDialogsTest, OkStoresTheChoiceAndCancelDoesNot)
     EXPECT_EQ(GetSettingInt(kSettingsSection, "EngineModeW", 0), 1024);
     EXPECT_EQ(GetSettingInt(kSettingsSection, "EngineType", 0), VT_Software);
     EXPECT_EQ(Video().currentMode, 4);
+}
+
+// The capture box starts from the stored choice, not from this run's capture: a plain
+// OK changes nothing, and neither full screen (always captures) nor -nowinmouse (never
+// does) becomes the player's choice.
+TEST_F(VideoDialogsTest, PlainOkKeepsTheStoredCaptureChoice)
+{
+    ScopedSettingsFolder settings;
+    const CommandLine savedCommandLine = EffectiveCommandLine();
+    const LauncherState savedLauncher = Launcher();
+    SetSettingInt(kSettingsSection, "EngineAllowWindowed", 1);
+
+    SetSettingInt(kSettingsSection, "EngineModeCaptured", 0);
+    EffectiveCommandLine() = CommandLine("kestrel -fullscreen -game vrel");
+    ReadVideoSettings();
+    ASSERT_TRUE(Video().mouseCapture);
+    {
+        CVidModeDlg dialog;
+        EXPECT_FALSE(dialog.CaptureBox()->isChecked());
+        dialog.accept();
+    }
+    EXPECT_EQ(GetSettingInt(kSettingsSection, "EngineModeCaptured", -1), 0);
+
+    SetSettingInt(kSettingsSection, "EngineModeCaptured", 1);
+    EffectiveCommandLine() = CommandLine("kestrel -startwindowed -nowinmouse -game vrel");
+    ReadVideoSettings();
+    ASSERT_FALSE(Video().mouseCapture);
+    {
+        CVidModeDlg dialog;
+        EXPECT_TRUE(dialog.CaptureBox()->isChecked());
+        dialog.accept();
+    }
+    EXPECT_EQ(GetSettingInt(kSettingsSection, "EngineModeCaptured", -1), 1);
+    EXPECT_FALSE(Video().mouseCapture) << "-nowinmouse holds for the whole run";
+
+    EffectiveCommandLine() = savedCommandLine;
+    Launcher() = savedLauncher;
 }
 
 TEST_F(VideoDialogsTest, OptionsDialogShowsTheStoredValuesAndWritesThemOnOk)

@@ -50,24 +50,34 @@ TEST_F(DialogBaseTest, ButtonsEndTheDialogWithTheirResultsAndSitInTheButtonBand)
     EXPECT_TRUE(dialog.ButtonBandRect().contains(ok->geometry()));
     EXPECT_LT(ok->geometry().right(), other->geometry().left());
     QSignalSpy clicked(other, &QAbstractButton::clicked);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    bool openAfterOther = false;
     QTimer::singleShot(0, &dialog, [&] {
         QTest::mouseClick(other, Qt::LeftButton); // no result: stays open
+        openAfterOther = dialog.isVisible() && finished.isEmpty();
         QTest::mouseClick(ok, Qt::LeftButton);
     });
     EXPECT_EQ(dialog.exec(), 7);
     EXPECT_EQ(clicked.count(), 1);
+    EXPECT_TRUE(openAfterOther);
+    ASSERT_EQ(finished.count(), 1); // ended once, by OK
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 7);
 }
 
 TEST_F(DialogBaseTest, EnterWithoutADefaultButtonLeavesTheDialogOpen)
 {
     CKSDialog dialog;
     dialog.AddButton("OK", 3);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    bool openAfterEnter = false;
     QTimer::singleShot(0, &dialog, [&] {
         QTest::keyClick(&dialog, Qt::Key_Return);
-        EXPECT_TRUE(dialog.isVisible());
+        openAfterEnter = dialog.isVisible() && finished.isEmpty();
         dialog.done(9);
     });
     EXPECT_EQ(dialog.exec(), 9);
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_EQ(finished.count(), 1);
 }
 
 TEST_F(DialogBaseTest, DisabledDefaultButtonIsNotPressedByEnter)
@@ -76,11 +86,19 @@ TEST_F(DialogBaseTest, DisabledDefaultButtonIsNotPressedByEnter)
     CODBlendBtn* ok = dialog.AddButton("OK", 3);
     dialog.SetDefaultButton(ok);
     ok->setEnabled(false);
+    QSignalSpy clicked(ok, &QAbstractButton::clicked);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    bool openAfterEnter = false;
     QTimer::singleShot(0, &dialog, [&] {
         QTest::keyClick(&dialog, Qt::Key_Return);
-        dialog.done(4);
+        openAfterEnter = dialog.isVisible() && finished.isEmpty();
+        dialog.done(4); // ends the loop either way; the checks are above
     });
     EXPECT_EQ(dialog.exec(), 4);
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_EQ(clicked.count(), 0);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 4);
 }
 
 TEST(BlendButton, StripCellCutsItsThreeRows)

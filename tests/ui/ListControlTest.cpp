@@ -127,12 +127,25 @@ TEST_F(ListControlTest, SelectionFollowsItsRowThroughASort)
 
 TEST_F(ListControlTest, EnterAndDoubleClickActivateTheRow)
 {
-    m_list.Model()->SetRows({MakeRow(7, "only", 5)});
+    m_list.Model()->SetRows({MakeRow(7, "first", 5), MakeRow(9, "second", 6)});
     m_list.SelectFirstRow();
+    m_list.show();
     QSignalSpy spy(&m_list, &CODKSListCtrl::RowActivated);
     QTest::keyClick(&m_list, Qt::Key_Return);
     ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toUInt(), 7u);
+    EXPECT_EQ(spy.at(0).at(0).toUInt(), 7u); // the selected row
+
+    // A double-click activates the row under the mouse, not the selected one.
+    const QRect second = m_list.visualRect(m_list.model()->index(1, 0));
+    ASSERT_TRUE(second.isValid());
+    QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, second.center());
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy.at(1).at(0).toUInt(), 9u);
+
+    // A single click activates nothing.
+    QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, m_list.visualRect(m_list.model()->index(0, 0)).center());
+    EXPECT_EQ(spy.count(), 2);
 }
 
 TEST(ListControlSortSetting, LoadsOnCreationAndWritesBackWhenDestroyed)

@@ -1,4 +1,7 @@
 #include "UiTestSkin.h"
+#include "browser/DamagedListDecision.h"
+#include "platform/TerminationSignals.h"
+#include "support/TempTree.h"
 #include "ui/CKSPromptDlg.h"
 #include "ui/CODBlendBtn.h"
 
@@ -8,6 +11,9 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -68,6 +74,35 @@ TEST_F(PromptDialogTest, ClosingTheWindowChoosesTheSecondButton)
 {
     CKSPromptDlg dialog("Leave the game?", PromptButtons::YesNo);
     EXPECT_EQ(AskWith(dialog, [&] { dialog.close(); }), kPromptSecond);
+}
+
+// A termination signal closes every window without a button (the program wires it
+// so in main): a question open at that moment stays unanswered and its caller changes
+// nothing. Here the question is whether to move a damaged server list aside. The
+// signal marks the process for good, so the test runs in a child process.
+TEST_F(PromptDialogTest, TerminationSignalLeavesAnOpenQuestionUnanswered)
+{
+    EXPECT_EXIT(
+        {
+            TerminationSignals termination;
+            QObject::connect(&termination, &TerminationSignals::Requested, [] {
+                QApplication::closeAllWindows();
+                QCoreApplication::exit(0);
+            });
+            TempTree tree;
+            tree.Write("favsvrs.dat", "{ server {");
+            SkinnedPrompt prompt;
+            QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+            const bool moved = DamagedListDecision::Resolve(tree.Abs("favsvrs.dat"), prompt);
+            std::fprintf(stderr, "moved %d, kept %d\n", int(moved), int(tree.Exists("favsvrs.dat")));
+
+            CKSPromptDlg question("Delete the favourite?", PromptButtons::YesNo);
+            QTimer::singleShot(0, &question, [&] { question.close(); });
+            std::fprintf(stderr, "answer %d\n", question.Ask());
+            std::fflush(stderr);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "moved 0, kept 1\nanswer 0\n");
 }
 
 TEST_F(PromptDialogTest, ButtonLabelsFollowTheKind)
