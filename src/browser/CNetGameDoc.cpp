@@ -118,8 +118,14 @@ void CNetGameDoc::Construct(const Setup& setup)
         m_services->ResolveAll();
     if (m_kind == Kind::Internet && m_useListFile)
         LoadFavorites();
-    if (FindOption("-nopersist") || QuickStartFlag())
+    if (FindOption("-nopersist") || QuickStartFlag()) {
         StartMasterList(m_filter);
+    } else if (m_kind == Kind::Internet && m_useListFile && Count() == 0) {
+        // No saved servers (first start, or favsvrs.dat missing or empty): an empty list
+        // is of no use, so the masters are asked at once, as "Update list" would.
+        m_refreshAfterList = true;
+        StartMasterList(m_filter);
+    }
 }
 
 CNetGameDoc::~CNetGameDoc()
