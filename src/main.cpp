@@ -41,12 +41,10 @@ int main(int argc, char** argv)
     const QString programDirectory = QCoreApplication::applicationDirPath();
     const GameTreeChoice choice(qEnvironmentVariable(GameTreeChoice::kHomeVariable), programDirectory);
     QString baseDirectory = choice.Decide().folder;
-    if (baseDirectory.isEmpty()) {
-        FirstStartDlg firstStart(choice);
-        if (firstStart.DoModal() != QDialog::Accepted)
-            return 0;
-        baseDirectory = firstStart.ChosenFolder();
-    }
+    if (baseDirectory.isEmpty())
+        baseDirectory = FirstStartDlg::Ask(choice);
+    if (baseDirectory.isEmpty())
+        return 0;
     const std::unique_ptr<FirstPaintProbe> probe = FirstPaintProbe::InstallIfAsked();
 
     LauncherStartupSteps steps;

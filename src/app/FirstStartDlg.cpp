@@ -1,5 +1,6 @@
 #include "app/FirstStartDlg.h"
 
+#include "app/ColourList.h"
 #include "ui/CODBlendBtn.h"
 
 #include <QDir>
@@ -14,11 +15,24 @@ constexpr const char* kIntroText =
     "Kestrel runs on the files of the game: a folder that holds its <b>harrow</b> and <b>vrel</b> "
     "folders. None was found beside the program.";
 constexpr const char* kChoiceText =
-    "Choose the folder the game is installed in, or lay out the demo world: a small game made for "
-    "trying Kestrel, written to <i>%1</i>.";
+    "Choose the folder the game is installed in, or lay out the demo world, a small game made for "
+    "trying Kestrel, in<br><i>%1</i>";
 constexpr const char* kNoGameText = "%1 holds no game: it needs a harrow and a vrel folder.";
 constexpr const char* kWorkingText = "Laying out the demo world\u2026";
 constexpr const char* kFailedText = "The demo world could not be laid out: %1";
+// Without a game tree no colour list is loaded, and an empty list makes every skin
+// colour grey; one entry of the dialog's own lets the list's built-in colours (the
+// amber accent) apply. Start-up reads the game's list afterwards, replacing it.
+constexpr const char* kOwnColour = "FIRST_START_SURFACE 63 63 63";
+
+// A folder as the player reads it: the home folder as "~".
+QString Shown(const QString& folder)
+{
+    const QString home = QDir::homePath();
+    if (folder == home || folder.startsWith(home + '/'))
+        return '~' + folder.mid(home.size());
+    return QDir::toNativeSeparators(folder);
+}
 
 QString AskWithFileDialog(QWidget* parent, const QString& start)
 {
@@ -38,8 +52,7 @@ FirstStartDlg::FirstStartDlg(GameTreeChoice choice, QWidget* parent)
     layout->setSpacing(12);
     for (const QString& text :
          {QString::fromUtf8(kIntroText),
-          QString::fromUtf8(kChoiceText)
-              .arg(QDir::toNativeSeparators(GameTreeChoice::DemoWorldFolder()).toHtmlEscaped())}) {
+          QString::fromUtf8(kChoiceText).arg(Shown(GameTreeChoice::DemoWorldFolder()).toHtmlEscaped())}) {
         auto* label = new QLabel(text, Content());
         label->setTextFormat(Qt::RichText);
         label->setWordWrap(true);
@@ -51,7 +64,8 @@ FirstStartDlg::FirstStartDlg(GameTreeChoice choice, QWidget* parent)
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
 
-    // Laid out right to left: Quit at the right edge, the demo world first in line.
+    // In adding order from the left: Quit, then the two choices, the demo world (the
+    // choice that always works) at the right edge with the focus.
     m_quit = AddButton(QStringLiteral("Quit"), QDialog::Rejected);
     m_folder = AddButton(QStringLiteral("Game folder\u2026"));
     m_demo = AddButton(QStringLiteral("Demo world"));
@@ -59,6 +73,15 @@ FirstStartDlg::FirstStartDlg(GameTreeChoice choice, QWidget* parent)
     connect(m_demo, &QAbstractButton::clicked, this, &FirstStartDlg::LayOutDemoWorld);
     connect(&m_layout, &DemoWorldLayout::Finished, this, &FirstStartDlg::OnDemoFinished);
     SetDefaultButton(m_demo);
+    m_demo->setFocus();
+}
+
+QString FirstStartDlg::Ask(const GameTreeChoice& choice)
+{
+    if (LoadedColourList().IsEmpty())
+        LoadedColourList().Parse(kOwnColour);
+    FirstStartDlg dialog(choice);
+    return dialog.DoModal() == QDialog::Accepted ? dialog.ChosenFolder() : QString();
 }
 
 void FirstStartDlg::ChooseFolder()
@@ -71,7 +94,7 @@ void FirstStartDlg::ChooseFolder()
 bool FirstStartDlg::UseFolder(const QString& folder)
 {
     if (!GameTreeChoice::ChooseFolder(folder)) {
-        ShowStatus(QString::fromUtf8(kNoGameText).arg(QDir::toNativeSeparators(folder)), true);
+        ShowStatus(QString::fromUtf8(kNoGameText).arg(Shown(folder)), true);
         return false;
     }
     m_chosen = QDir::cleanPath(QDir(folder).absolutePath());

@@ -16,12 +16,15 @@ class FirstStartDlg : public CKSDialog
     Q_OBJECT
 public:
     static constexpr int kWidth = 500;
-    static constexpr int kHeight = 300;
+    static constexpr int kHeight = 260;
 
     // Asks the player for a folder; empty when they cancelled.
     using FolderAsker = std::function<QString(QWidget* parent, const QString& start)>;
 
     explicit FirstStartDlg(GameTreeChoice choice, QWidget* parent = nullptr);
+
+    // Runs the dialog modally; the folder chosen, or empty when the player quit.
+    static QString Ask(const GameTreeChoice& choice);
 
     // The game tree chosen (valid once the dialog was accepted).
     const QString& ChosenFolder() const { return m_chosen; }
