@@ -322,6 +322,11 @@ void CNetGameDoc::StartMasterListWithText(const std::string& filterText)
         ((*it)->favorite ? m_servers : m_previous).PushFront(*it);
 
     m_retiredMaster = std::move(m_master);
+    // An exchange still running stops hearing its master now: a late batch of it would
+    // add servers of the old filter to the new list, and its end would pass for the
+    // new exchange's.
+    if (m_retiredMaster && m_retiredMaster->Socket())
+        m_retiredMaster->Socket()->close();
     m_master = std::make_unique<MasterListRequest>(
         *this, Services(), [this](MasterDocument&, int result) { OnMasterListDone(result); },
         [this](MasterDocument&, const std::string& text) { ReportStatus(text); });
