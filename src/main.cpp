@@ -1,13 +1,22 @@
 // Kestrel: the launcher a player starts instead of the game.
 #include "app/CNetGameApp.h"
+#include "app/FirstStartDlg.h"
+#include "app/GameTreeChoice.h"
+#include "app/LauncherHelp.h"
 #include "app/LauncherStartupSteps.h"
 #include "platform/TerminationSignals.h"
+#include "ui/FirstPaintProbe.h"
 
 #include <QApplication>
-#include <QDir>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
+    if (LauncherHelpAsked(argc, argv)) {
+        std::fputs(LauncherHelpText().c_str(), stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
 
@@ -27,13 +36,18 @@ int main(int argc, char** argv)
         commandLine += argv[i];
     }
 
-    // The game tree lies beside the program unless KESTREL_HOME names another folder.
-    const std::string programDirectory = QCoreApplication::applicationDirPath().toStdString();
-    const QByteArray home = qgetenv("KESTREL_HOME");
-    const std::string baseDirectory =
-        home.isEmpty() ? programDirectory : QDir(QString::fromLocal8Bit(home)).absolutePath().toStdString();
+    // The game tree: KESTREL_HOME, the folder chosen before, the program's folder, or
+    // at first start the player's choice of a folder or the demo world.
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    const GameTreeChoice choice(qEnvironmentVariable(GameTreeChoice::kHomeVariable), programDirectory);
+    QString baseDirectory = choice.Decide().folder;
+    if (baseDirectory.isEmpty())
+        baseDirectory = FirstStartDlg::Ask(choice);
+    if (baseDirectory.isEmpty())
+        return 0;
+    const std::unique_ptr<FirstPaintProbe> probe = FirstPaintProbe::InstallIfAsked();
 
     LauncherStartupSteps steps;
-    CNetGameApp app(steps, commandLine, programDirectory, baseDirectory);
+    CNetGameApp app(steps, commandLine, programDirectory.toStdString(), baseDirectory.toStdString());
     return app.Run();
 }

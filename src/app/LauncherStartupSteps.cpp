@@ -5,6 +5,7 @@
 #include "app/ColourList.h"
 #include "app/EngineHost.h"
 #include "app/HostChecks.h"
+#include "app/IntroChoice.h"
 #include "app/LauncherServiceTable.h"
 #include "app/LauncherState.h"
 #include "app/Prompt.h"
@@ -62,8 +63,9 @@ void LauncherStartupSteps::RunMainMenu()
         CKSMainDlg menu;
         if (!menu.DisplayFailed()) {
             // The intro plays before the menu, which it shows when it ends. Without a
-            // screen to play on (offscreen, minimal) it is left out and the menu opens.
-            if (CanPlayIntro()) {
+            // screen to play on (offscreen, minimal), or when the player skips it
+            // ("-nointro", "Skip Intro"), it is left out and the menu opens.
+            if (CanPlayIntro() && IntroWanted()) {
                 QtVideoPlayer player;
                 RunIntro(player, [&menu] {
                     menu.show();

@@ -118,8 +118,14 @@ void CNetGameDoc::Construct(const Setup& setup)
         m_services->ResolveAll();
     if (m_kind == Kind::Internet && m_useListFile)
         LoadFavorites();
-    if (FindOption("-nopersist") || QuickStartFlag())
+    if (FindOption("-nopersist") || QuickStartFlag()) {
         StartMasterList(m_filter);
+    } else if (m_kind == Kind::Internet && m_useListFile && Count() == 0) {
+        // No saved servers (first start, or favsvrs.dat missing or empty): an empty list
+        // is of no use, so the masters are asked at once, as "Update list" would.
+        m_refreshAfterList = true;
+        StartMasterList(m_filter);
+    }
 }
 
 CNetGameDoc::~CNetGameDoc()
@@ -316,6 +322,11 @@ void CNetGameDoc::StartMasterListWithText(const std::string& filterText)
         ((*it)->favorite ? m_servers : m_previous).PushFront(*it);
 
     m_retiredMaster = std::move(m_master);
+    // An exchange still running stops hearing its master now: a late batch of it would
+    // add servers of the old filter to the new list, and its end would pass for the
+    // new exchange's.
+    if (m_retiredMaster && m_retiredMaster->Socket())
+        m_retiredMaster->Socket()->close();
     m_master = std::make_unique<MasterListRequest>(
         *this, Services(), [this](MasterDocument&, int result) { OnMasterListDone(result); },
         [this](MasterDocument&, const std::string& text) { ReportStatus(text); });

@@ -6,7 +6,8 @@
 //
 // How a games dialog uses it:
 //   - create it (CNetGameDoc doc(CNetGameDoc::Kind::Internet)); the Internet kind
-//     loads favsvrs.dat, and with "-nopersist" starts the master exchange at once;
+//     loads favsvrs.dat, and with "-nopersist", or when the file gave no servers,
+//     starts the master exchange at once;
 //   - give it a view (SetView) for status texts, "redisplay the list" requests and
 //     batched "records changed" notices, and register doc.Work() as idle work
 //     (IdleWorkRegistration work([&] { return doc.Work(); })): it runs the master

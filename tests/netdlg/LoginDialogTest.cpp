@@ -27,6 +27,9 @@ protected:
         setup.listPath = files.Abs("favsvrs.dat");
         setup.services = &services;
         setup.resolveServices = false;
+        // Without a list file the list does not ask the masters for servers on its own,
+        // so the master sees only the server-data exchange.
+        setup.useListFile = false;
         ServerDataExchange::SetServerDataNeeded(true);
     }
     void TearDown() override { ServerDataExchange::SetServerDataNeeded(true); }

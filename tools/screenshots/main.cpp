@@ -92,6 +92,7 @@ int main(int argc, char** argv)
     AddMenuShots(shots);
     AddBrowserShots(shots);
     AddBrowserListShots(shots);
+    AddFirstStartShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);
