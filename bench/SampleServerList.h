@@ -2,7 +2,7 @@
 // A large, varied server list for the list benchmarks: names, maps and games from small
 // pools, pings from 0 to 1.2 s, some proxies relaying a few targets, some favourites,
 // passworded and unanswered servers. The same seed gives the same list.
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 #include <cstdint>
 #include <memory>

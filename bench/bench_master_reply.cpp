@@ -1,5 +1,5 @@
 // Parsing speed of a full master list batch (1363 addresses, the most a datagram holds).
-#include "browser/MasterProtocol.h"
+#include "browser/master/MasterProtocol.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // Parsing speed of the game server's info, players and rules replies.
-#include "browser/QueryReplies.h"
+#include "browser/query/QueryReplies.h"
 
 #include <benchmark/benchmark.h>
 

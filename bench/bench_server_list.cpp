@@ -1,9 +1,9 @@
 // Filtering and sorting a large server list: what a fill of the Internet list costs.
 #include "SampleServerList.h"
-#include "browser/ApplyServerFilter.h"
-#include "browser/CServerInfo.h"
-#include "browser/QuickStart.h"
-#include "browser/ServerSort.h"
+#include "browser/list/ApplyServerFilter.h"
+#include "browser/list/QuickStart.h"
+#include "browser/list/ServerSort.h"
+#include "browser/record/CServerInfo.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // rows, sort), sorting the rows again after a header click, and one batch of row
 // updates while a refresh runs. Each must stay well under 20 ms.
 #include "SampleServerList.h"
-#include "browser/CServerInfo.h"
-#include "browser/ServerFilter.h"
-#include "browser/ServerListView.h"
+#include "browser/list/ServerFilter.h"
+#include "browser/list/ServerListView.h"
+#include "browser/record/CServerInfo.h"
 
 #include <benchmark/benchmark.h>
 

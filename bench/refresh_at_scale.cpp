@@ -8,11 +8,11 @@
 // the ping error against the delays the peers inject, and memory per record.
 //
 //   build/default/bin/refresh_at_scale [--quick]
-#include "app/LauncherState.h"
-#include "app/ServiceAddressList.h"
-#include "browser/CNetGameDoc.h"
-#include "browser/CServerInfo.h"
-#include "browser/RefreshLoop.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/list/RefreshLoop.h"
+#include "browser/record/CServerInfo.h"
 #include "peer/PeerNetwork.h"
 
 #include <QCoreApplication>

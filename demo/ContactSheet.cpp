@@ -1,6 +1,6 @@
 #include "demo/ContactSheet.h"
 
-#include "app/PackFile.h"
+#include "app/files/PackFile.h"
 #include "demo/SkinDraw.h"
 #include "demo/SkinTheme.h"
 

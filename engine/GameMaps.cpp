@@ -1,6 +1,6 @@
 #include "GameMaps.h"
 
-#include "app/PackFile.h"
+#include "app/files/PackFile.h"
 
 #include <QDir>
 #include <QFileInfo>

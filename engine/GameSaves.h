@@ -3,7 +3,7 @@
 // named by "-game" on the engine's command line (relative to the working directory,
 // which the launcher sets to its base directory), in the save-file format the
 // launcher's lists read.
-#include "app/SaveGameWriter.h"
+#include "app/saves/SaveGameWriter.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "HandOffCheck.h"
 
-#include "app/EngineInterface.h"
-#include "app/VideoSettingsRecord.h"
+#include "app/engine/EngineInterface.h"
+#include "app/video/VideoSettingsRecord.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // The engine's side of the connect handshake with a game server, over one
 // non-blocking UDP socket that the frame call polls. Nothing here ever waits. Failure
 // messages read "What failed: why", with no colon before the reason.
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 #include <array>
 #include <cstdint>

@@ -16,7 +16,7 @@
 #include "GameSaves.h"
 #include "HandOffCheck.h"
 #include "ServerConnection.h"
-#include "app/EngineInterface.h"
+#include "app/engine/EngineInterface.h"
 
 #include <QPointer>
 #include <QWidget>

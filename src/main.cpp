@@ -1,9 +1,9 @@
 // Kestrel: the launcher a player starts instead of the game.
 #include "app/CNetGameApp.h"
-#include "app/FirstStartDlg.h"
-#include "app/GameTreeChoice.h"
-#include "app/LauncherHelp.h"
 #include "app/LauncherStartupSteps.h"
+#include "app/dialogs/FirstStartDlg.h"
+#include "app/settings/GameTreeChoice.h"
+#include "app/settings/LauncherHelp.h"
 #include "platform/TerminationSignals.h"
 #include "ui/FirstPaintProbe.h"
 

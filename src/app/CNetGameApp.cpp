@@ -1,13 +1,13 @@
 #include "app/CNetGameApp.h"
 
-#include "app/CommandLine.h"
-#include "app/FileHandleTable.h"
-#include "app/LauncherState.h"
-#include "app/Messages.h"
-#include "app/ProcessorInfo.h"
-#include "app/SearchPath.h"
-#include "app/SettingsStore.h"
-#include "app/ZorvanInf.h"
+#include "app/files/FileHandleTable.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/settings/ProcessorInfo.h"
+#include "app/settings/SettingsStore.h"
+#include "app/settings/ZorvanInf.h"
+#include "app/text/Messages.h"
 #include "platform/InstanceLock.h"
 
 #include <QDir>

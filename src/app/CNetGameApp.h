@@ -1,8 +1,8 @@
 #pragma once
 // The application object: runs the start-up sequence, the main menu and the
 // shut-down, and owns the process-wide pieces taken on the way.
-#include "app/HostChecks.h"
 #include "app/StartupSteps.h"
+#include "app/settings/HostChecks.h"
 
 #include <memory>
 #include <string>

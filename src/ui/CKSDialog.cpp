@@ -1,7 +1,7 @@
 #include "ui/CKSDialog.h"
 
-#include "app/LauncherState.h"
-#include "app/SkinBitmap.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/SkinBitmap.h"
 #include "platform/TerminationSignals.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/IdleWork.h"

@@ -3,7 +3,7 @@
 // background, in the PROMPT_* colours. Enter presses the first button; Escape and
 // closing the window choose the second one (the only one of a one-button prompt).
 // When the session ends the launcher, the window closes with no button chosen.
-#include "app/Prompt.h"
+#include "app/text/Prompt.h"
 #include "ui/CKSDialog.h"
 
 class QLabel;

@@ -1,6 +1,6 @@
 #include "ui/CODKSListCtrl.h"
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 #include "ui/SkinImages.h"
 #include "ui/SkinPalette.h"
 

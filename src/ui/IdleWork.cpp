@@ -1,7 +1,7 @@
 #include "ui/IdleWork.h"
 
-#include "app/EngineHost.h"
-#include "app/EngineInterface.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/EngineInterface.h"
 
 #include <algorithm>
 #include <vector>

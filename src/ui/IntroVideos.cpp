@@ -1,7 +1,7 @@
 #include "ui/IntroVideos.h"
 
-#include "app/Messages.h"
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
+#include "app/text/Messages.h"
 
 std::string VideoPath(const std::string& baseName)
 {

@@ -1,8 +1,8 @@
 #include "ui/IntroWindow.h"
 
-#include "app/LauncherState.h"
-#include "app/VideoDisplay.h"
-#include "app/VideoState.h"
+#include "app/settings/LauncherState.h"
+#include "app/video/VideoDisplay.h"
+#include "app/video/VideoState.h"
 #include "ui/InputFlush.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // The rows of a list control and their order: plain data and a sort over the shared
 // sort keys, with the row's creation serial number as the last tie-break.
-#include "mods/SortKeyList.h"
+#include "ui/SortKeyList.h"
 
 #include <QColor>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "ui/MenuSound.h"
 
-#include "app/Messages.h"
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
+#include "app/text/Messages.h"
 #include "ui/SoundOutput.h"
 
 #include <QFile>

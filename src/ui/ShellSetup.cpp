@@ -1,6 +1,6 @@
 #include "ui/ShellSetup.h"
 
-#include "app/Prompt.h"
+#include "app/text/Prompt.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"
 #include "ui/QtSoundOutput.h"

@@ -1,7 +1,7 @@
 #include "ui/SkinImages.h"
 
-#include "app/SkinBitmap.h"
-#include "app/SkinBitmapImage.h"
+#include "app/text/SkinBitmap.h"
+#include "app/text/SkinBitmapImage.h"
 
 #include <map>
 #include <optional>

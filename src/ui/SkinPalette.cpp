@@ -1,6 +1,6 @@
 #include "ui/SkinPalette.h"
 
-#include "app/ColourList.h"
+#include "app/text/ColourList.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "mods/SortKeyList.h"
+#include "ui/SortKeyList.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 // Every message number the launcher's sources use has a built-in text, and the texts
 // that are formatted read exactly the kinds of values their callers pass.
-#include "app/BuiltinStrings.h"
-#include "app/FormatConversions.h"
+#include "app/text/BuiltinStrings.h"
+#include "app/text/FormatConversions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ColourList.h"
+#include "app/text/ColourList.h"
 #include "support/SearchTree.h"
 
 #include <gtest/gtest.h>

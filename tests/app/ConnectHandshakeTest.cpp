@@ -1,4 +1,4 @@
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 #include <gtest/gtest.h>
 

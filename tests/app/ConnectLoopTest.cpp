@@ -1,9 +1,9 @@
 // The connect loop on a scripted engine and clock: time-outs, progress texts and
 // quick start's candidates.
-#include "app/ConnectLoop.h"
-#include "app/CommandLine.h"
-#include "app/QuickStartSource.h"
-#include "app/StringList.h"
+#include "app/menu/ConnectLoop.h"
+#include "app/menu/QuickStartSource.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/StringList.h"
 
 #include "support/ScriptedJoinEngine.h"
 

@@ -1,5 +1,5 @@
 // The OpenGL driver map file.
-#include "app/DriverMap.h"
+#include "app/video/DriverMap.h"
 #include "support/TempTree.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/EngineCommands.h"
+#include "app/engine/EngineCommands.h"
 #include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>

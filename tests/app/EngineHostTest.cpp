@@ -1,10 +1,10 @@
 // The engine host against an engine made of test functions.
-#include "app/EngineHost.h"
-#include "app/CommandLine.h"
-#include "app/EngineDisplay.h"
-#include "app/EngineLibraryLoader.h"
-#include "app/Prompt.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/EngineDisplay.h"
+#include "app/engine/EngineLibraryLoader.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/Prompt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/EngineKeys.h"
+#include "app/engine/EngineKeys.h"
 
 #include <gtest/gtest.h>
 

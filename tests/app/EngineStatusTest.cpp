@@ -1,4 +1,4 @@
-#include "app/EngineStatus.h"
+#include "app/engine/EngineStatus.h"
 
 #include <gtest/gtest.h>
 

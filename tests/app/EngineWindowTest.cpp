@@ -1,5 +1,5 @@
-#include "app/EngineWindow.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/engine/EngineWindow.h"
+#include "app/settings/ActiveCustomGame.h"
 
 #include <gtest/gtest.h>
 

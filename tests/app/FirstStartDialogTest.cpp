@@ -1,8 +1,8 @@
 // The first-start dialog, offscreen: a chosen folder that holds a game is taken and
 // remembered, one that does not is refused with a reason, and the demo world button
 // lays the world out through the real generator and takes it.
-#include "app/FirstStartDlg.h"
-#include "app/GameTreeChoice.h"
+#include "app/dialogs/FirstStartDlg.h"
+#include "app/settings/GameTreeChoice.h"
 #include "support/TempTree.h"
 #include "ui/CODBlendBtn.h"
 

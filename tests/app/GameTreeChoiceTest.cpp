@@ -1,9 +1,9 @@
 // Where the launcher finds its game tree: KESTREL_HOME, the remembered folder, the
 // program directory; and the first-start choices: a folder of the player's, or the
 // demo world laid out by the real demo generator in the user's data folder.
-#include "app/GameTreeChoice.h"
-#include "app/DemoWorldLayout.h"
-#include "app/SettingsStore.h"
+#include "app/settings/GameTreeChoice.h"
+#include "app/files/DemoWorldLayout.h"
+#include "app/settings/SettingsStore.h"
 #include "support/TempTree.h"
 
 #include <QCoreApplication>

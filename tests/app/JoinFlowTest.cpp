@@ -1,9 +1,9 @@
 // The join flow against a scripted engine: protocol check, passwords, the join's
 // notifications and the after-failure handling.
-#include "app/JoinFlow.h"
-#include "app/CommandLine.h"
-#include "app/ConnectLoop.h"
-#include "app/StringList.h"
+#include "app/menu/JoinFlow.h"
+#include "app/menu/ConnectLoop.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/StringList.h"
 
 #include "support/RecordingPrompt.h"
 #include "support/ScriptedJoinEngine.h"

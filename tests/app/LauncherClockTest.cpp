@@ -1,4 +1,4 @@
-#include "app/LauncherClock.h"
+#include "app/engine/LauncherClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Two options of the launcher's own: "-nointro" (and the "Skip Intro" setting) leaves
 // the intro videos out, and "--help" prints the usage without needing a display.
-#include "app/CommandLine.h"
-#include "app/IntroChoice.h"
-#include "app/LauncherHelp.h"
-#include "app/SettingsStore.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/IntroChoice.h"
+#include "app/settings/LauncherHelp.h"
+#include "app/settings/SettingsStore.h"
 #include "support/TempTree.h"
 
 #include <QProcess>

@@ -1,12 +1,12 @@
 // The launcher service table the engine is given: its values, the launcher's own
 // entries and the video services over the real mode list and engine surface.
-#include "app/LauncherServiceTable.h"
-#include "app/EngineSurface.h"
-#include "app/LauncherState.h"
-#include "app/StringList.h"
-#include "app/SurfaceCache.h"
-#include "app/VideoServices.h"
-#include "app/VideoState.h"
+#include "app/engine/LauncherServiceTable.h"
+#include "app/engine/VideoServices.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/StringList.h"
+#include "app/video/EngineSurface.h"
+#include "app/video/SurfaceCache.h"
+#include "app/video/VideoState.h"
 
 #include <gtest/gtest.h>
 

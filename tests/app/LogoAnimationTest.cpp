@@ -1,4 +1,4 @@
-#include "app/LogoAnimation.h"
+#include "app/menu/LogoAnimation.h"
 #include "support/AviBuilder.h"
 #include "support/TempTree.h"
 

@@ -1,8 +1,8 @@
 // The main menu's decisions without its window.
-#include "app/MainMenuModel.h"
-#include "app/CommandLine.h"
-#include "app/StringList.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/menu/MainMenuModel.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/StringList.h"
 
 #include "support/RecordingPrompt.h"
 

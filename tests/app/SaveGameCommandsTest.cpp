@@ -1,7 +1,7 @@
 // The load and save choices: confirmations, refusals and the command texts.
-#include "app/SaveGameCommands.h"
-#include "app/Prompt.h"
-#include "app/SaveGameWriter.h"
+#include "app/saves/SaveGameCommands.h"
+#include "app/saves/SaveGameWriter.h"
+#include "app/text/Prompt.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Reading save file headers: what is accepted, and that nothing outside the file is read.
-#include "app/SaveHeader.h"
-#include "app/SaveFileFormat.h"
-#include "app/SaveGameWriter.h"
+#include "app/saves/SaveHeader.h"
+#include "app/saves/SaveFileFormat.h"
+#include "app/saves/SaveGameWriter.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Listing the save folder, the entry texts and the next free save name.
-#include "app/SavedGameList.h"
-#include "app/SaveGameWriter.h"
+#include "app/saves/SavedGameList.h"
+#include "app/saves/SaveGameWriter.h"
 #include "support/TempTree.h"
 
 #include <QDateTime>

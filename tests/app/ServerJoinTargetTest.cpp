@@ -1,6 +1,6 @@
 // Server records turned into join targets.
-#include "app/ServerJoinTarget.h"
-#include "browser/CServerInfo.h"
+#include "browser/list/ServerJoinTarget.h"
+#include "browser/record/CServerInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/ServiceAddressList.h"
-#include "app/CommandLine.h"
-#include "app/StringList.h"
+#include "app/text/ServiceAddressList.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/StringList.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
 

@@ -1,7 +1,7 @@
-#include "app/SkinBitmap.h"
-#include "app/ButtonStrip.h"
-#include "app/SkinBitmapImage.h"
-#include "app/StringList.h"
+#include "app/text/SkinBitmap.h"
+#include "app/text/ButtonStrip.h"
+#include "app/text/SkinBitmapImage.h"
+#include "app/text/StringList.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
 

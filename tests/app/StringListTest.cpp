@@ -1,7 +1,7 @@
-#include "app/StringList.h"
-#include "app/BuiltinStrings.h"
-#include "app/Messages.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/text/StringList.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/text/BuiltinStrings.h"
+#include "app/text/Messages.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"
 

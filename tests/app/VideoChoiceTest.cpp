@@ -1,8 +1,8 @@
 // The video mode dialog's decisions, without the dialog.
-#include "app/VideoChoice.h"
-#include "app/RendererType.h"
-#include "app/SettingsStore.h"
-#include "app/VideoState.h"
+#include "app/video/VideoChoice.h"
+#include "app/settings/SettingsStore.h"
+#include "app/video/RendererType.h"
+#include "app/video/VideoState.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 // The mode list: memory fit, display mode filters, order and the choice of a mode.
-#include "app/VideoModeList.h"
-#include "app/CommandLine.h"
-#include "app/DirectDrawErrors.h"
-#include "app/LauncherState.h"
-#include "app/Prompt.h"
-#include "app/RendererType.h"
-#include "app/SurfaceCache.h"
-#include "app/VideoDisplay.h"
-#include "app/VideoState.h"
+#include "app/video/VideoModeList.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/Prompt.h"
+#include "app/video/DirectDrawErrors.h"
+#include "app/video/RendererType.h"
+#include "app/video/SurfaceCache.h"
+#include "app/video/VideoDisplay.h"
+#include "app/video/VideoState.h"
 #include "platform/DisplayLayer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The video options' slider mapping and the gamma preview's pixel mapping.
-#include "app/VideoOptions.h"
-#include "app/GammaTable.h"
+#include "app/video/VideoOptions.h"
+#include "app/video/GammaTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The gamma table and the screen-size rectangle of the video options preview.
-#include "app/GammaTable.h"
-#include "app/ScreenSizeRect.h"
+#include "app/video/GammaTable.h"
+#include "app/video/ScreenSizeRect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Start-up reading of the renderer and mode settings.
-#include "app/VideoSettings.h"
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/RendererType.h"
-#include "app/SettingsStore.h"
-#include "app/VideoState.h"
+#include "app/video/VideoSettings.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/settings/SettingsStore.h"
+#include "app/video/RendererType.h"
+#include "app/video/VideoState.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // The refresh progress dialog: it runs the refresh to its end and closes, shows the
 // three lines, and its cancel leaves the records where they are.
-#include "browser/CRefreshDlg.h"
+#include "browser/dialogs/CRefreshDlg.h"
 #include "FakeGameServer.h"
-#include "app/LauncherState.h"
-#include "browser/CNetGameDoc.h"
-#include "browser/RefreshEngine.h"
-#include "browser/ServerRecordList.h"
+#include "app/settings/LauncherState.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/list/RefreshEngine.h"
+#include "browser/list/ServerRecordList.h"
 #include "ui/CODBlendBtn.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // An in-process game server on 127.0.0.1 that answers query requests with crafted
 // datagrams, for driving the query of a server record over real UDP.
 #include "ReplyBuilder.h"
-#include "browser/BrowserClock.h"
+#include "browser/query/BrowserClock.h"
 
 #include <QHostAddress>
 #include <QTimer>

@@ -1,9 +1,9 @@
 #pragma once
 // An in-process master on 127.0.0.1 that records the requests it gets and answers
 // them from a script, plus a document that keeps what the exchange delivers.
-#include "app/ServiceAddressList.h"
-#include "browser/MasterDocument.h"
-#include "browser/MasterProtocol.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/master/MasterDocument.h"
+#include "browser/master/MasterProtocol.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>

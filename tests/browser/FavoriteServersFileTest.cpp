@@ -1,8 +1,8 @@
 // favsvrs.dat: records survive a save and a load, and a damaged file costs the
 // player only the damaged record.
-#include "browser/FavoriteServersFile.h"
+#include "browser/record/FavoriteServersFile.h"
 #include "RecordingPrompt.h"
-#include "browser/DamagedListDecision.h"
+#include "browser/record/DamagedListDecision.h"
 #include "support/CommaLocale.h"
 #include "support/TempTree.h"
 

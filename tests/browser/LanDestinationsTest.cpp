@@ -1,8 +1,8 @@
 // Where LAN discovery sends its request: the limited broadcast address and the
 // broadcast address of every interface that can carry it.
-#include "browser/LanDestinations.h"
-#include "browser/CKSLanAsyncSocket.h"
-#include "browser/ServerRecordList.h"
+#include "browser/lan/LanDestinations.h"
+#include "browser/lan/CKSLanAsyncSocket.h"
+#include "browser/list/ServerRecordList.h"
 
 #include <gtest/gtest.h>
 

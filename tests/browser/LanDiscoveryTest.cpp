@@ -1,12 +1,12 @@
 // LAN discovery against fake game servers on 127.0.0.1 at the game ports: the
 // requests go to the loopback address instead of the broadcast address.
-#include "browser/LanDiscovery.h"
+#include "browser/lan/LanDiscovery.h"
 #include "FakeGameServer.h"
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/CServerInfo.h"
-#include "browser/RefreshPass.h"
-#include "browser/ServerRecordList.h"
+#include "browser/list/RefreshPass.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/CServerInfo.h"
 
 #include <gtest/gtest.h>
 

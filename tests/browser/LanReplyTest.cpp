@@ -1,8 +1,8 @@
 // The LAN list's record store and what one broadcast answer does to it.
-#include "browser/LanReply.h"
+#include "browser/lan/LanReply.h"
 #include "ReplyBuilder.h"
-#include "browser/CServerInfo.h"
-#include "browser/ServerRecordList.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/record/CServerInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // test moves, so the 4 s silences cost no real time.
 #include "FakeMaster.h"
 #include "RecordingPrompt.h"
-#include "app/LauncherState.h"
-#include "browser/BrowserClock.h"
-#include "browser/MasterListRequest.h"
-#include "browser/ServerDataExchange.h"
+#include "app/settings/LauncherState.h"
+#include "browser/master/MasterListRequest.h"
+#include "browser/master/ServerDataExchange.h"
+#include "browser/query/BrowserClock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

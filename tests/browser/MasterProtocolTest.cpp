@@ -1,7 +1,7 @@
 // Master datagrams: list requests, list batches, server-data replies and the filter
 // text, without a network.
-#include "browser/MasterProtocol.h"
-#include "browser/MasterFilterText.h"
+#include "browser/master/MasterProtocol.h"
+#include "browser/master/MasterFilterText.h"
 
 #include <gtest/gtest.h>
 

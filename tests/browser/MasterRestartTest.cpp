@@ -2,11 +2,11 @@
 // servers asks at once, and the player presses "Update list" or the spectator list
 // asks with its own filter): the list ends with what the new exchange brought only.
 #include "FakeMaster.h"
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/ServiceAddressList.h"
-#include "browser/CNetGameDoc.h"
-#include "browser/MasterProtocol.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/master/MasterProtocol.h"
 #include "support/TempTree.h"
 
 #include <QCoreApplication>

@@ -1,20 +1,20 @@
 // The server list document: its socket limit, the master exchange on the list side,
 // the list file, the list commands, the pre-join check, LAN collection and quick
 // start, against peers on 127.0.0.1.
-#include "browser/CNetGameDoc.h"
 #include "FakeGameServer.h"
 #include "FakeMaster.h"
 #include "RecordingPrompt.h"
-#include "support/TempTree.h"
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/ServiceAddressList.h"
-#include "browser/BrowserQuickStartSource.h"
-#include "browser/FavoriteServersFile.h"
-#include "browser/MasterProtocol.h"
-#include "browser/MaxInFlight.h"
-#include "browser/QuickStart.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/list/BrowserQuickStartSource.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/list/QuickStart.h"
+#include "browser/master/MasterProtocol.h"
+#include "browser/query/MaxInFlight.h"
+#include "browser/record/FavoriteServersFile.h"
 #include "peer/PeerNetwork.h"
+#include "support/TempTree.h"
 #include "ui/InputPrompt.h"
 
 #include <gtest/gtest.h>

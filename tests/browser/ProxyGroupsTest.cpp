@@ -1,8 +1,8 @@
 // Spectator proxies of one target show as one row carrying everyone's player counts.
-#include "browser/ProxyGroups.h"
+#include "browser/list/ProxyGroups.h"
 #include "RecordChain.h"
-#include "browser/ApplyServerFilter.h"
-#include "browser/ServerRow.h"
+#include "browser/list/ApplyServerFilter.h"
+#include "browser/list/ServerRow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Info, players and rules reply parsers: well-formed replies fill the record,
 // hostile ones leave it sane.
-#include "browser/QueryReplies.h"
+#include "browser/query/QueryReplies.h"
 #include "ReplyBuilder.h"
 
 #include <gtest/gtest.h>

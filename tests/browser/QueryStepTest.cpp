@@ -1,13 +1,13 @@
 // The query of one record against a fake game server on 127.0.0.1: states, retries,
 // time-outs, ignored datagrams and the measured ping.
-#include "browser/QueryStep.h"
+#include "browser/query/QueryStep.h"
 #include "FakeGameServer.h"
 #include "RecordingPrompt.h"
-#include "app/CommandLine.h"
-#include "app/StringList.h"
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/CServerInfo.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/StringList.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/CServerInfo.h"
 #include "support/CommaLocale.h"
 
 #include <gtest/gtest.h>

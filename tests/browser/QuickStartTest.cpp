@@ -1,8 +1,8 @@
 // Which servers the quick start considers, and the order it tries them in.
-#include "app/EngineStatus.h"
-#include "browser/QuickStart.h"
+#include "browser/list/QuickStart.h"
 #include "RecordChain.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/engine/EngineStatus.h"
+#include "app/settings/ActiveCustomGame.h"
 
 #include <gtest/gtest.h>
 

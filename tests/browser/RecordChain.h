@@ -1,7 +1,7 @@
 #pragma once
 // Server records for list tests: made in order (so their serial numbers rise), linked
 // through next in the order made.
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // A prompt that records what the code asked and answers with a scripted button.
-#include "app/Prompt.h"
+#include "app/text/Prompt.h"
 
 #include <string>
 #include <vector>

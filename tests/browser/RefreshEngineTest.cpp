@@ -1,13 +1,13 @@
 // The refresh engine over real sockets on 127.0.0.1: when a refresh ends, what it
 // leaves, the order in which records are started, and that it does what a pass over
 // the whole list does.
-#include "browser/RefreshEngine.h"
+#include "browser/list/RefreshEngine.h"
 #include "FakeGameServer.h"
-#include "browser/BrowserClock.h"
-#include "browser/CServerInfo.h"
-#include "browser/RefreshLoop.h"
-#include "browser/RefreshPass.h"
-#include "browser/ServerRecordList.h"
+#include "browser/list/RefreshLoop.h"
+#include "browser/list/RefreshPass.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/record/CServerInfo.h"
 #include "platform/SystemInfo.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Passes of the refresh engine over a list: when they stop and what they leave.
-#include "browser/RefreshPass.h"
+#include "browser/list/RefreshPass.h"
 #include "FakeGameServer.h"
-#include "browser/BrowserClock.h"
-#include "browser/CServerInfo.h"
-#include "browser/ServerRecordList.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/record/CServerInfo.h"
 
 #include <gtest/gtest.h>
 

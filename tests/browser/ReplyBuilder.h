@@ -1,6 +1,6 @@
 #pragma once
 // Builds query reply datagrams for tests with the launcher's own message buffer.
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <cstring>
 #include <memory>

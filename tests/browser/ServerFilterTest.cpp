@@ -1,11 +1,11 @@
 // The filter settings in the settings store and the rules that hide records.
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 #include "RecordChain.h"
-#include "app/SettingsStore.h"
-#include "app/StringList.h"
-#include "browser/ApplyServerFilter.h"
-#include "browser/FilterRules.h"
-#include "browser/FilterSummary.h"
+#include "app/settings/SettingsStore.h"
+#include "app/text/StringList.h"
+#include "browser/list/ApplyServerFilter.h"
+#include "browser/list/FilterRules.h"
+#include "browser/list/FilterSummary.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

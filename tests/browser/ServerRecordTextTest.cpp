@@ -1,8 +1,8 @@
 // The server record's text form: every field survives a write and a read, and
 // damaged or hostile text never writes outside the record.
 #include "RecordingPrompt.h"
-#include "browser/CServerInfo.h"
-#include "config/CToken.h"
+#include "app/text/CToken.h"
+#include "browser/record/CServerInfo.h"
 
 #include <gtest/gtest.h>
 

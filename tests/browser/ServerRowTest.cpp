@@ -1,7 +1,7 @@
 // What a server list row shows: icons, texts, ping bars and colours, as data.
-#include "browser/ServerRow.h"
+#include "browser/list/ServerRow.h"
 #include "RecordChain.h"
-#include "app/CommandLine.h"
+#include "app/settings/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The order of a server list's rows under the sort keys, and the stored keys.
-#include "browser/ServerSort.h"
+#include "browser/list/ServerSort.h"
 #include "RecordChain.h"
-#include "app/SettingsStore.h"
-#include "browser/SortOrderSetting.h"
+#include "app/settings/SettingsStore.h"
+#include "browser/list/SortOrderSetting.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "config/CInfoDescription.h"
-#include "config/CServerDescription.h"
+#include "config/scripts/CInfoDescription.h"
+#include "config/scripts/CServerDescription.h"
 #include "support/CommaLocale.h"
 #include "support/RecordingPrompt.h"
 #include "support/SearchTree.h"

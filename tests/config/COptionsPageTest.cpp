@@ -1,6 +1,6 @@
-#include "config/COptionsPage.h"
-#include "app/StringList.h"
-#include "config/CServerDescription.h"
+#include "config/dialogs/COptionsPage.h"
+#include "app/text/StringList.h"
+#include "config/scripts/CServerDescription.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "config/CToken.h"
+#include "app/text/CToken.h"
 
 #include <gtest/gtest.h>
 

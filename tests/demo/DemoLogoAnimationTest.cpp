@@ -1,8 +1,8 @@
 // The menu's logo strip of the demo world, read back with the launcher's own reader.
 #include "DemoTreeFixture.h"
-#include "app/AviFrameIndex.h"
-#include "app/LogoAnimation.h"
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
+#include "app/menu/AviFrameIndex.h"
+#include "app/menu/LogoAnimation.h"
 #include "demo/LogoAnimationPainter.h"
 #include "demo/SplashPainter.h"
 

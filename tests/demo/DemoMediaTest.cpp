@@ -1,7 +1,7 @@
 // The synthesised sounds: well-formed PCM wave files where the menu and engine look.
 #include "DemoTreeFixture.h"
 
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
 #include "demo/SoundSynth.h"
 
 #include <QtEndian>

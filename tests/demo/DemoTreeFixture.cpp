@@ -1,11 +1,11 @@
 #include "DemoTreeFixture.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/PackFile.h"
-#include "app/SearchPath.h"
+#include "app/files/PackFile.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
 #include "demo/DemoWorld.h"
-#include "mods/ActiveCustomGame.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 // The text lists of the demo world, read token by token as the launcher reads them.
 #include "DemoTreeFixture.h"
 
-#include "app/SearchPath.h"
-#include "app/ZorvanInf.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/ZorvanInf.h"
 #include "demo/KeyListWriter.h"
 #include "demo/ListWriter.h"
 

@@ -2,10 +2,10 @@
 // the colour list, the button strip and the service address list.
 #include "DemoTreeFixture.h"
 
-#include "app/ButtonStrip.h"
-#include "app/ColourList.h"
-#include "app/ServiceAddressList.h"
-#include "app/StringList.h"
+#include "app/text/ButtonStrip.h"
+#include "app/text/ColourList.h"
+#include "app/text/ServiceAddressList.h"
+#include "app/text/StringList.h"
 #include "support/RecordingPrompt.h"
 
 TEST_F(DemoTreeTest, StartUpReadersLoadTheDemoLists)

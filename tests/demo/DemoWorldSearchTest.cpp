@@ -1,10 +1,10 @@
 // The demo world as the launcher's file search sees it: archive, maps, models.
 #include "DemoTreeFixture.h"
 
-#include "app/MapList.h"
-#include "app/PackFile.h"
-#include "app/PlayerModelList.h"
-#include "app/SearchPath.h"
+#include "app/files/MapList.h"
+#include "app/files/PackFile.h"
+#include "app/files/PlayerModelList.h"
+#include "app/files/SearchPath.h"
 #include "demo/DemoMap.h"
 #include "demo/PicturePainter.h"
 #include "demo/SoundSynth.h"

@@ -1,8 +1,8 @@
 // Archive and map building, checked with the launcher's own readers.
-#include "app/MapList.h"
-#include "app/PackFile.h"
-#include "demo/MapWriter.h"
 #include "demo/PakWriter.h"
+#include "app/files/MapList.h"
+#include "app/files/PackFile.h"
+#include "demo/MapWriter.h"
 #include "demo/TreeWriter.h"
 #include "support/TempTree.h"
 

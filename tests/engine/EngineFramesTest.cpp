@@ -1,10 +1,10 @@
 // Frames, keys and commands of the real stand-in engine.
 #include "EngineFixture.h"
 
-#include "app/JoinFlow.h"
-#include "app/StringList.h"
-#include "app/SurfaceCache.h"
-#include "app/VideoState.h"
+#include "app/menu/JoinFlow.h"
+#include "app/text/StringList.h"
+#include "app/video/SurfaceCache.h"
+#include "app/video/VideoState.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 // Joining peer game servers through the real stand-in engine.
 #include "EngineFixture.h"
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
 TEST_F(EngineFixture, FullCycleLoadStartConnectDisconnectUnload)
 {

@@ -2,10 +2,10 @@
 // launcher's own readers.
 #include "EngineFixture.h"
 #include "GameSaves.h"
-#include "app/SaveFileFormat.h"
-#include "app/SaveHeader.h"
-#include "app/SavedGameList.h"
-#include "app/SettingsStore.h"
+#include "app/saves/SaveFileFormat.h"
+#include "app/saves/SaveHeader.h"
+#include "app/saves/SavedGameList.h"
+#include "app/settings/SettingsStore.h"
 #include "support/TempTree.h"
 
 #include <QDateTime>

@@ -2,10 +2,10 @@
 // 127.0.0.1.
 #include "EngineFixture.h"
 
-#include "app/ConnectLoop.h"
-#include "app/HostJoinEngine.h"
-#include "app/JoinFlow.h"
-#include "app/StringList.h"
+#include "app/menu/ConnectLoop.h"
+#include "app/menu/HostJoinEngine.h"
+#include "app/menu/JoinFlow.h"
+#include "app/text/StringList.h"
 #include "platform/TerminationSignals.h"
 #include "ui/InputPrompt.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shared set-up of the reply parser harnesses: the first two input bytes shape the
 // record that waits for the reply, the rest is the datagram.
-#include "browser/CServerInfo.h"
-#include "online/CMessageBuffer.h"
+#include "browser/record/CServerInfo.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <cstdint>
 #include <cstring>

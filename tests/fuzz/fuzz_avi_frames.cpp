@@ -1,6 +1,6 @@
 // The logo animation's frame index over arbitrary bytes: it must never read outside
 // the buffer, and every frame it finds must lie inside it.
-#include "app/AviFrameIndex.h"
+#include "app/menu/AviFrameIndex.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Parses arbitrary bytes as a colour list and looks up a few names.
-#include "app/ColourList.h"
+#include "app/text/ColourList.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The connect handshake datagrams: decoding any bytes is safe, and a decoded message
 // encodes to a datagram that decodes to the same message.
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 // Parses arbitrary bytes as a description script (both kinds), then writes the
 // layout and settings texts and reads the layout back.
-#include "app/Prompt.h"
-#include "config/CInfoDescription.h"
-#include "config/CServerDescription.h"
+#include "app/text/Prompt.h"
+#include "config/scripts/CInfoDescription.h"
+#include "config/scripts/CServerDescription.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The OpenGL driver map parser over arbitrary bytes.
-#include "app/DriverMap.h"
+#include "app/video/DriverMap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Arbitrary datagrams as info replies: the record's texts stay within their limits.
 #include "ReplyFuzzRecord.h"
-#include "browser/QueryReplies.h"
+#include "browser/query/QueryReplies.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

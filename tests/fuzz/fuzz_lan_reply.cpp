@@ -1,9 +1,9 @@
 // Arbitrary datagrams as answers to the LAN broadcast: only "vrel" records stay, one
 // per sender, and the answer never advances a record's query.
-#include "browser/CServerInfo.h"
-#include "browser/LanReply.h"
-#include "browser/ServerRecordList.h"
-#include "online/CMessageBuffer.h"
+#include "browser/lan/LanReply.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/record/CServerInfo.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the map header check; an accepted entity text must lie
 // inside the map.
-#include "app/MapList.h"
+#include "app/files/MapList.h"
 
 #include <cstdint>
 

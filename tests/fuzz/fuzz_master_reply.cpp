@@ -1,6 +1,6 @@
 // Arbitrary datagrams as master list batches: only whole entries inside the datagram
 // are read, and every entry is a dotted address with a port in range.
-#include "browser/MasterProtocol.h"
+#include "browser/master/MasterProtocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the archive header and directory readers, as a whole
 // archive file would hand them over.
-#include "app/PackFile.h"
+#include "app/files/PackFile.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The save header reader over arbitrary bytes: it must never read outside the buffer,
 // and what it accepts must respect the text limits.
-#include "app/SaveFileFormat.h"
-#include "app/SaveHeader.h"
+#include "app/saves/SaveFileFormat.h"
+#include "app/saves/SaveHeader.h"
 
 #include <cstddef>
 #include <cstdint>

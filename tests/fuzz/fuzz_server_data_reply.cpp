@@ -1,5 +1,5 @@
 // Arbitrary datagrams as server-data replies: never more entries than fit.
-#include "browser/MasterProtocol.h"
+#include "browser/master/MasterProtocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

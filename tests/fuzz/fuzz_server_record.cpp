@@ -1,8 +1,8 @@
 // Arbitrary text as a server list file: whatever loads is written again and must load
 // back whole. Loading reverses the list and each record's rules, so two rounds give
 // back the text written first.
-#include "app/Prompt.h"
-#include "browser/FavoriteServersFile.h"
+#include "app/text/Prompt.h"
+#include "browser/record/FavoriteServersFile.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Parses arbitrary bytes as a service address list, then shuffles, resolves (with a
 // resolver that never touches the network), demotes and walks the cursors.
-#include "app/Prompt.h"
-#include "app/ServiceAddressList.h"
+#include "app/text/Prompt.h"
+#include "app/text/ServiceAddressList.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Treats arbitrary bytes as a skin bitmap file and reads its size as the button
 // strip would.
-#include "app/SkinBitmap.h"
+#include "app/text/SkinBitmap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Arbitrary stored sort orders: at most 14 non-zero keys that read back the same, and
 // any keys give a strict order of the rows.
-#include "browser/CServerInfo.h"
-#include "browser/ServerSort.h"
-#include "browser/SortOrderSetting.h"
+#include "browser/list/ServerSort.h"
+#include "browser/list/SortOrderSetting.h"
+#include "browser/record/CServerInfo.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,5 +1,5 @@
 // Parses arbitrary bytes as a string list and looks up and formats every number.
-#include "app/StringList.h"
+#include "app/text/StringList.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Feeds arbitrary text to the tokenizer in every mode, including the rest-of-line read.
-#include "config/CToken.h"
+#include "app/text/CToken.h"
 
 #include <cstddef>
 #include <cstdint>

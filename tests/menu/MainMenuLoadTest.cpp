@@ -1,13 +1,13 @@
 // A saved game chosen in the load list reaches the real stand-in engine through the
 // main menu's command queue.
-#include "app/CKSMainDlg.h"
-#include "app/CommandLine.h"
-#include "app/EngineCommands.h"
-#include "app/EngineHost.h"
-#include "app/LauncherState.h"
-#include "app/MenuCommandQueue.h"
-#include "app/QtEngineDisplay.h"
-#include "app/SaveGameWriter.h"
+#include "app/dialogs/CKSMainDlg.h"
+#include "app/engine/EngineCommands.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/QtEngineDisplay.h"
+#include "app/menu/MenuCommandQueue.h"
+#include "app/saves/SaveGameWriter.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 

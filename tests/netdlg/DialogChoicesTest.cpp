@@ -1,8 +1,8 @@
 // The filter dialog's choices, the connection-rate selector and the details rows.
 #include "RecordChain.h"
-#include "browser/ConnectionRateChoice.h"
-#include "browser/FilterChoices.h"
-#include "browser/ServerDetailsRows.h"
+#include "browser/list/ConnectionRateChoice.h"
+#include "browser/list/FilterChoices.h"
+#include "browser/list/ServerDetailsRows.h"
 
 #include <gtest/gtest.h>
 

@@ -2,17 +2,17 @@
 // missing or empty) asks a kestrel-peer master on 127.0.0.1 at once and refreshes what
 // it lists, without "Update list"; a list with saved servers waits for the player.
 #include "NetDialogSkin.h"
-#include "app/CommandLine.h"
-#include "app/ServiceAddressList.h"
-#include "browser/CNetGameDlg.h"
-#include "browser/FavoriteServersFile.h"
-#include "mods/SortKeyList.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/dialogs/CNetGameDlg.h"
+#include "browser/record/FavoriteServersFile.h"
 #include "peer/PeerGameServer.h"
 #include "peer/PeerMasterServer.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 #include "ui/CODKSListCtrl.h"
 #include "ui/IdleWork.h"
+#include "ui/SortKeyList.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 // servers there, the dialog lists those of this game with a measured ping, and joins
 // one through the join function.
 #include "NetDialogSkin.h"
-#include "browser/CLan.h"
-#include "browser/CNetGameDlg.h"
-#include "browser/CServerInfo.h"
-#include "browser/ServerListRows.h"
+#include "browser/dialogs/CLan.h"
+#include "browser/dialogs/CNetGameDlg.h"
+#include "browser/list/ServerListRows.h"
+#include "browser/record/CServerInfo.h"
 #include "peer/PeerGameServer.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"

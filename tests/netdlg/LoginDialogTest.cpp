@@ -1,8 +1,8 @@
 // The server-data dialog that runs before the Internet games list first opens.
 #include "NetDialogSkin.h"
-#include "app/ServiceAddressList.h"
-#include "browser/CLoginDlg.h"
-#include "browser/CNetGameDoc.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/dialogs/CLoginDlg.h"
+#include "browser/list/CNetGameDoc.h"
 #include "peer/PeerMasterServer.h"
 #include "support/TempTree.h"
 

@@ -1,10 +1,10 @@
 // The rows a server list shows: filtering and sorting through the view, and the
 // batched updates while a refresh runs.
-#include "browser/ServerListView.h"
+#include "browser/list/ServerListView.h"
 #include "RecordChain.h"
-#include "browser/ServerFilter.h"
-#include "browser/ServerListRows.h"
-#include "browser/ServerSort.h"
+#include "browser/list/ServerFilter.h"
+#include "browser/list/ServerListRows.h"
+#include "browser/list/ServerSort.h"
 
 #include <gtest/gtest.h>
 

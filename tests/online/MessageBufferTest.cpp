@@ -1,5 +1,5 @@
 // CMessageBuffer: composing datagrams, and reads that run past the valid bytes.
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <gtest/gtest.h>
 

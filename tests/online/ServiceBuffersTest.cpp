@@ -1,6 +1,6 @@
 // WriteBuffer growth and patching, ReadBuffer reads that must not run past the data.
-#include "online/ReadBuffer.h"
-#include "online/WriteBuffer.h"
+#include "online/buffers/ReadBuffer.h"
+#include "online/buffers/WriteBuffer.h"
 
 #include <gtest/gtest.h>
 

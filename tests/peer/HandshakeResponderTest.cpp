@@ -1,5 +1,5 @@
 #include "peer/HandshakeResponder.h"
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Peer game servers on real loopback sockets.
 #include "peer/PeerGameServer.h"
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 // The browser's own classes against in-process peers on 127.0.0.1: the query fills
 // the record, the master lists every server in order, misbehaving servers leave the
 // records sane, and thousands of servers answer from one process.
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
 #include "browser/FakeMaster.h"
-#include "browser/MasterListRequest.h"
-#include "browser/QueryReplies.h"
-#include "browser/QueryStep.h"
-#include "browser/ServerDataExchange.h"
+#include "browser/master/MasterListRequest.h"
+#include "browser/master/ServerDataExchange.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/query/QueryReplies.h"
+#include "browser/query/QueryStep.h"
 #include "peer/PeerNetwork.h"
 
 #include <QCoreApplication>

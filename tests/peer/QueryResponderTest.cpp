@@ -1,7 +1,7 @@
 // The peer's query replies read back through the browser's own parsers, including
 // every hostile kind, which must leave the record sane.
 #include "peer/QueryResponder.h"
-#include "browser/QueryReplies.h"
+#include "browser/query/QueryReplies.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // kestrel-query's commands against in-process peers on 127.0.0.1: tables, JSON and
 // exit codes; one test runs the built program.
-#include "browser/CKSMasterAsyncSocket.h"
+#include "browser/master/CKSMasterAsyncSocket.h"
 #include "peer/PeerNetwork.h"
 #include "query/QueryOptions.h"
 #include "query/QueryRunner.h"

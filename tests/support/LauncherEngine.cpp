@@ -1,8 +1,8 @@
 #include "support/LauncherEngine.h"
 
-#include "app/EngineHost.h"
-#include "app/LauncherServiceTable.h"
-#include "app/LauncherState.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/LauncherServiceTable.h"
+#include "app/settings/LauncherState.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A prompt for tests: installs itself while it lives, records every text shown and
 // answers with a chosen button.
-#include "app/Prompt.h"
+#include "app/text/Prompt.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // A join engine for tests: records what the join gives it and answers the status
 // record from a script; its clock moves on by a fixed step with every frame, after
 // which onFrame (when set) may change the script.
-#include "app/JoinEngine.h"
+#include "app/menu/JoinEngine.h"
 
 #include <functional>
 #include <map>

@@ -1,8 +1,8 @@
 #include "SearchTree.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
 #include "UiTestSkin.h"
-#include "app/SkinBitmap.h"
+#include "app/text/SkinBitmap.h"
 #include "ui/CKSDialog.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODControls.h"

@@ -1,6 +1,6 @@
 #include "ui/IdleWork.h"
 #include "UiTestSkin.h"
-#include "app/EngineInterface.h"
+#include "app/engine/EngineInterface.h"
 #include "ui/CKSDialog.h"
 #include "ui/CKSPromptDlg.h"
 #include "ui/ModalIdleLoop.h"

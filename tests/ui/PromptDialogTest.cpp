@@ -1,5 +1,5 @@
 #include "UiTestSkin.h"
-#include "browser/DamagedListDecision.h"
+#include "browser/record/DamagedListDecision.h"
 #include "platform/TerminationSignals.h"
 #include "support/TempTree.h"
 #include "ui/CKSPromptDlg.h"

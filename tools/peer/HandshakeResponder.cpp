@@ -1,6 +1,6 @@
 #include "peer/HandshakeResponder.h"
 
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 namespace {
 

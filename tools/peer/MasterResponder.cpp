@@ -1,6 +1,6 @@
 #include "peer/MasterResponder.h"
 
-#include "browser/QueryReplies.h"
+#include "browser/query/QueryReplies.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 // How the peer master server answers.
-#include "browser/MasterProtocol.h"
+#include "browser/master/MasterProtocol.h"
 
 #include <cstdint>
 #include <string>

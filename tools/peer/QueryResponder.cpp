@@ -1,6 +1,6 @@
 #include "peer/QueryResponder.h"
 
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <algorithm>
 #include <cstring>

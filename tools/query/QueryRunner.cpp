@@ -1,13 +1,13 @@
 #include "query/QueryRunner.h"
 
-#include "app/ServiceAddressList.h"
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/CNetGameDoc.h"
-#include "browser/CServerInfo.h"
-#include "browser/MasterDocument.h"
-#include "browser/MasterListRequest.h"
-#include "browser/RefreshLoop.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/list/RefreshLoop.h"
+#include "browser/master/MasterDocument.h"
+#include "browser/master/MasterListRequest.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/CServerInfo.h"
 #include "query/ServerReport.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // How kestrel-query shows server records: an aligned text table or JSON, one object
 // per server under the record's own field names.
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 #include <QJsonObject>
 

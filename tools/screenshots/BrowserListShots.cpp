@@ -4,9 +4,9 @@
 #include "Shot.h"
 
 #include "BrowserSamples.h"
-#include "browser/CLan.h"
-#include "browser/CNetGameDlg.h"
-#include "browser/CServerInfo.h"
+#include "browser/dialogs/CLan.h"
+#include "browser/dialogs/CNetGameDlg.h"
+#include "browser/record/CServerInfo.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #include "BrowserSamples.h"
 
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 #include <array>
 #include <string>

@@ -3,9 +3,9 @@
 #include "Shot.h"
 
 #include "BrowserSamples.h"
-#include "browser/CFilterDialog.h"
-#include "browser/CPlayerInfoDlg.h"
-#include "browser/CServerInfo.h"
+#include "browser/dialogs/CFilterDialog.h"
+#include "browser/dialogs/CPlayerInfoDlg.h"
+#include "browser/record/CServerInfo.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the desktop (there is no skin yet), and after choosing a folder that holds no game.
 #include "Shot.h"
 
-#include "app/FirstStartDlg.h"
-#include "app/GameTreeChoice.h"
+#include "app/dialogs/FirstStartDlg.h"
+#include "app/settings/GameTreeChoice.h"
 
 #include <QDir>
 

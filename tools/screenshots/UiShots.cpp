@@ -2,7 +2,7 @@
 // dialog, and a sample dialog that shows every skinned control.
 #include "Shot.h"
 
-#include "app/ButtonStrip.h"
+#include "app/text/ButtonStrip.h"
 #include "ui/CKSDialog.h"
 #include "ui/CKSInputDlg.h"
 #include "ui/CKSPromptDlg.h"

@@ -1,8 +1,8 @@
-#include "app/CConfigDlg.h"
+#include "app/dialogs/CConfigDlg.h"
 
-#include "app/CLoadDlg.h"
-#include "app/CSaveDlg.h"
-#include "app/CVidSelectDlg.h"
+#include "app/dialogs/CLoadDlg.h"
+#include "app/dialogs/CSaveDlg.h"
+#include "app/dialogs/CVidSelectDlg.h"
 #include "ui/CODBlendBtn.h"
 
 #include <vector>

@@ -2,8 +2,8 @@
 // The launcher's main window: the splash backdrop with the button strip, the version
 // text, minimise and close buttons. Its idle processing runs the engine and serves
 // the engine's requests; the decisions are MainMenuModel's.
-#include "app/LogoAnimation.h"
-#include "app/MainMenuModel.h"
+#include "app/menu/LogoAnimation.h"
+#include "app/menu/MainMenuModel.h"
 #include "ui/CKSDialog.h"
 
 #include <QPixmap>

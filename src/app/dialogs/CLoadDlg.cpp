@@ -1,8 +1,8 @@
-#include "app/CLoadDlg.h"
+#include "app/dialogs/CLoadDlg.h"
 
-#include "app/EngineConnection.h"
-#include "app/MenuCommandQueue.h"
-#include "app/SaveGameCommands.h"
+#include "app/engine/EngineConnection.h"
+#include "app/menu/MenuCommandQueue.h"
+#include "app/saves/SaveGameCommands.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/SkinPalette.h"
 

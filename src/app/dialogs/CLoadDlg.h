@@ -1,7 +1,7 @@
 #pragma once
 // The load dialog: the saved games, newest first; loading hands "load %s\n" to the
 // main menu, which starts the engine with it.
-#include "app/SavedGameList.h"
+#include "app/saves/SavedGameList.h"
 #include "ui/CKSDialog.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // The save dialog: a new save first, then the saved games; saving hands "save %s\n"
 // to the main menu, which gives the engine the command.
-#include "app/SavedGameList.h"
+#include "app/saves/SavedGameList.h"
 #include "ui/CKSDialog.h"
 
 #include <vector>

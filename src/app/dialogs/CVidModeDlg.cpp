@@ -1,12 +1,12 @@
-#include "app/CVidModeDlg.h"
+#include "app/dialogs/CVidModeDlg.h"
 
-#include "app/CLoadDlg.h"
-#include "app/DriverMap.h"
-#include "app/QtEngineDisplay.h"
-#include "app/RendererType.h"
-#include "app/SettingsStore.h"
-#include "app/VideoSettings.h"
-#include "app/VideoState.h"
+#include "app/dialogs/CLoadDlg.h"
+#include "app/engine/QtEngineDisplay.h"
+#include "app/settings/SettingsStore.h"
+#include "app/video/DriverMap.h"
+#include "app/video/RendererType.h"
+#include "app/video/VideoSettings.h"
+#include "app/video/VideoState.h"
 #include "ui/CODBlendBtn.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #pragma once
 // The video mode dialog: renderer, mode, OpenGL driver or Direct3D device, and the
 // window options. The choices it offers and stores are VideoChoice's.
-#include "app/VideoChoice.h"
+#include "app/video/VideoChoice.h"
 #include "ui/CKSDialog.h"
 
 #include <vector>

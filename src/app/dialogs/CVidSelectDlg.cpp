@@ -1,11 +1,11 @@
-#include "app/CVidSelectDlg.h"
+#include "app/dialogs/CVidSelectDlg.h"
 
-#include "app/CVidModeDlg.h"
-#include "app/CVideoDlg.h"
-#include "app/DocumentOpener.h"
-#include "app/EngineCommands.h"
-#include "app/EngineHost.h"
-#include "app/Messages.h"
+#include "app/dialogs/CVidModeDlg.h"
+#include "app/dialogs/CVideoDlg.h"
+#include "app/engine/EngineCommands.h"
+#include "app/engine/EngineHost.h"
+#include "app/files/DocumentOpener.h"
+#include "app/text/Messages.h"
 #include "ui/CODBlendBtn.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "app/CVideoDlg.h"
+#include "app/dialogs/CVideoDlg.h"
 
-#include "app/GammaTable.h"
-#include "app/Messages.h"
-#include "app/ScreenSizeRect.h"
+#include "app/text/Messages.h"
+#include "app/video/GammaTable.h"
+#include "app/video/ScreenSizeRect.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/SkinImages.h"
 

@@ -2,7 +2,7 @@
 // The video options dialog: screen size, gamma, brightness and an on/off value, with
 // a preview of the skin's "gamma" picture drawn through the gamma table and sized as
 // the engine's view would be.
-#include "app/VideoOptions.h"
+#include "app/video/VideoOptions.h"
 #include "ui/CKSDialog.h"
 
 class QCheckBox;

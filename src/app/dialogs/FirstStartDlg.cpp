@@ -1,6 +1,6 @@
-#include "app/FirstStartDlg.h"
+#include "app/dialogs/FirstStartDlg.h"
 
-#include "app/ColourList.h"
+#include "app/text/ColourList.h"
 #include "ui/CODBlendBtn.h"
 
 #include <QDir>

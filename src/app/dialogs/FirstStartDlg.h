@@ -3,8 +3,8 @@
 // player chooses the folder the game is installed in, or has the demo world laid out
 // in their data folder; the choice is remembered for the next start. The dialog only
 // wires buttons to GameTreeChoice and DemoWorldLayout.
-#include "app/DemoWorldLayout.h"
-#include "app/GameTreeChoice.h"
+#include "app/files/DemoWorldLayout.h"
+#include "app/settings/GameTreeChoice.h"
 #include "ui/CKSDialog.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "app/ConnectHandshake.h"
+#include "app/engine/ConnectHandshake.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/EngineCommands.h"
+#include "app/engine/EngineCommands.h"
 
 #include "platform/NumberText.h"
 

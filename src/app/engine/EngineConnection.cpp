@@ -1,6 +1,6 @@
-#include "app/EngineConnection.h"
+#include "app/engine/EngineConnection.h"
 
-#include "app/EngineHost.h"
+#include "app/engine/EngineHost.h"
 
 int EngineConnectionState()
 {

@@ -2,7 +2,7 @@
 // What the engine host needs from the video modes and the windows: the renderer and
 // mode choice, the engine window, and handing the screen between the launcher's menu
 // and the engine. The video module and the main menu fill it; tests replace it.
-#include "app/EngineRenderer.h"
+#include "app/video/EngineRenderer.h"
 
 class EngineDisplay
 {

@@ -1,8 +1,8 @@
 // The launcher's one engine host and the hand-off operations over it.
-#include "app/EngineHost.h"
-#include "app/EngineLibraryLoader.h"
-#include "app/LauncherState.h"
-#include "app/QtEngineDisplay.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/EngineLibraryLoader.h"
+#include "app/engine/QtEngineDisplay.h"
+#include "app/settings/LauncherState.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,13 +1,13 @@
-#include "app/EngineHost.h"
+#include "app/engine/EngineHost.h"
 
-#include "app/CommandLine.h"
-#include "app/EngineCommands.h"
-#include "app/EngineDisplay.h"
-#include "app/EngineLibraryLoader.h"
-#include "app/LauncherServiceTable.h"
-#include "app/LauncherState.h"
-#include "app/Messages.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/engine/EngineCommands.h"
+#include "app/engine/EngineDisplay.h"
+#include "app/engine/EngineLibraryLoader.h"
+#include "app/engine/LauncherServiceTable.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/Messages.h"
 
 #include <QCoreApplication>
 

@@ -2,8 +2,8 @@
 // Loads an engine library, starts it, runs it one frame per call on the UI thread and
 // unloads it. Keeps the engine state (0 no game, 1 running, 2 suspended behind the
 // menu, 3 quitting) and hands the screen between the menu and the engine.
-#include "app/EngineStatus.h"
-#include "app/EngineTable.h"
+#include "app/engine/EngineStatus.h"
+#include "app/engine/EngineTable.h"
 
 #include <array>
 #include <cstddef>

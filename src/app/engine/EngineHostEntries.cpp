@@ -1,9 +1,9 @@
 // The engine host's calls of single engine entries, and the engine window's input.
-#include "app/EngineCommands.h"
-#include "app/EngineDisplay.h"
-#include "app/EngineHost.h"
-#include "app/EngineKeys.h"
-#include "app/LauncherClock.h"
+#include "app/engine/EngineCommands.h"
+#include "app/engine/EngineDisplay.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/EngineKeys.h"
+#include "app/engine/LauncherClock.h"
 
 bool EngineHost::TakeRequest(int request)
 {

@@ -1,4 +1,4 @@
-#include "app/EngineLibraryLoader.h"
+#include "app/engine/EngineLibraryLoader.h"
 
 #include <dlfcn.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Opens engine libraries and finds their one entry point; replaceable in tests.
-#include "app/EngineInterface.h"
+#include "app/engine/EngineInterface.h"
 
 #include <string>
 

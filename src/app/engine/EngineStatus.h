@@ -1,6 +1,6 @@
 #pragma once
 // The fields of the engine's 320-byte status record that the launcher reads.
-#include "app/EngineInterface.h"
+#include "app/engine/EngineInterface.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "app/EngineTable.h"
+#include "app/engine/EngineTable.h"
 
-#include "app/LauncherClock.h"
+#include "app/engine/LauncherClock.h"
 
 #include <array>
 #include <cstring>

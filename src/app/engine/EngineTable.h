@@ -2,7 +2,7 @@
 // The launcher's copy of the engine interface table. While no engine is loaded it
 // holds the launcher's defaults: some entries do nothing, entry 18 clears the status
 // record, entry 49 is the launcher clock, the rest are empty.
-#include "app/EngineInterface.h"
+#include "app/engine/EngineInterface.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "app/EngineWindow.h"
+#include "app/engine/EngineWindow.h"
 
-#include "app/EngineDisplay.h"
-#include "app/EngineHost.h"
-#include "app/EngineKeys.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/engine/EngineDisplay.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/EngineKeys.h"
+#include "app/settings/ActiveCustomGame.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

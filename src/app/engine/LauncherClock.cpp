@@ -1,6 +1,6 @@
-#include "app/LauncherClock.h"
+#include "app/engine/LauncherClock.h"
 
-#include "app/FatalError.h"
+#include "app/text/FatalError.h"
 
 LauncherClock::LauncherClock(TickSource& source) : m_source(source)
 {

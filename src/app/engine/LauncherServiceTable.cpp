@@ -1,9 +1,9 @@
-#include "app/LauncherServiceTable.h"
+#include "app/engine/LauncherServiceTable.h"
 
-#include "app/FatalError.h"
-#include "app/LauncherState.h"
-#include "app/StringList.h"
-#include "app/VideoServices.h"
+#include "app/engine/VideoServices.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/FatalError.h"
+#include "app/text/StringList.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // pointer-sized entries holding values (MMX flag, CPU speed) and entry points.
 // Start-up fills it once the processor values are known; the CD audio and custom
 // game modules set their entries with SetLauncherService.
-#include "app/EngineInterface.h"
+#include "app/engine/EngineInterface.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "app/QtEngineDisplay.h"
+#include "app/engine/QtEngineDisplay.h"
 
-#include "app/EngineHost.h"
-#include "app/EngineWindow.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/EngineWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,7 +2,7 @@
 // The launcher's engine display on the desktop: an engine window of its own beside
 // the menu window. Without a mode switch on Linux, "full screen" covers the screen
 // with the window and "windowed" uses the mode's size.
-#include "app/EngineDisplay.h"
+#include "app/engine/EngineDisplay.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "app/VideoServices.h"
+#include "app/engine/VideoServices.h"
 
-#include "app/EngineSurface.h"
-#include "app/LauncherServiceTable.h"
-#include "app/SurfaceCache.h"
-#include "app/VideoState.h"
+#include "app/engine/LauncherServiceTable.h"
+#include "app/video/EngineSurface.h"
+#include "app/video/SurfaceCache.h"
+#include "app/video/VideoState.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "app/DemoWorldLayout.h"
+#include "app/files/DemoWorldLayout.h"
 
-#include "app/GameTreeChoice.h"
+#include "app/settings/GameTreeChoice.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "app/DocumentOpener.h"
+#include "app/files/DocumentOpener.h"
 
-#include "app/LauncherState.h"
-#include "app/Messages.h"
-#include "app/StringList.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/Messages.h"
+#include "app/text/StringList.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/FileHandleTable.h"
+#include "app/files/FileHandleTable.h"
 
-#include "app/FatalError.h"
+#include "app/text/FatalError.h"
 
 int FileHandleTable::Open(const std::string& path)
 {

@@ -1,4 +1,4 @@
-#include "app/GeneratedFile.h"
+#include "app/files/GeneratedFile.h"
 
 #include <QSaveFile>
 

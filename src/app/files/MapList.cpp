@@ -1,7 +1,7 @@
-#include "app/MapList.h"
+#include "app/files/MapList.h"
 
-#include "app/SearchPath.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/ActiveCustomGame.h"
 
 #include <QDir>
 

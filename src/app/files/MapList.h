@@ -1,7 +1,7 @@
 #pragma once
 // Listing of map files and the check that a map suits multiplayer (it holds a
 // deathmatch spawn point).
-#include "app/PackFile.h"
+#include "app/files/PackFile.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "app/PackFile.h"
+#include "app/files/PackFile.h"
 
 #include <cctype>
 #include <cstdio>

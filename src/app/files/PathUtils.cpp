@@ -1,4 +1,4 @@
-#include "app/PathUtils.h"
+#include "app/files/PathUtils.h"
 
 #include <sys/stat.h>
 

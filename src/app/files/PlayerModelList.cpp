@@ -1,7 +1,7 @@
-#include "app/PlayerModelList.h"
+#include "app/files/PlayerModelList.h"
 
-#include "app/SearchPath.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/ActiveCustomGame.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Listing of the player models a player may choose (their preview bitmaps).
-#include "app/MapList.h"
+#include "app/files/MapList.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
 
-#include "app/CommandLine.h"
-#include "app/FatalError.h"
-#include "app/FileHandleTable.h"
-#include "app/LauncherState.h"
+#include "app/files/FileHandleTable.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/FatalError.h"
 
 #include <dirent.h>
 #include <strings.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The layered game file search: the active game directory, its archives (highest
 // number first), then the base directory "harrow" and its archives.
-#include "app/PackFile.h"
+#include "app/files/PackFile.h"
 
 #include <cstdio>
 #include <list>

@@ -1,4 +1,4 @@
-#include "app/AviFrameIndex.h"
+#include "app/menu/AviFrameIndex.h"
 
 #include <cstring>
 

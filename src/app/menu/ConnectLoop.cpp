@@ -1,10 +1,10 @@
-#include "app/ConnectLoop.h"
+#include "app/menu/ConnectLoop.h"
 
-#include "app/CommandLine.h"
-#include "app/EngineCommands.h"
-#include "app/JoinEngine.h"
-#include "app/QuickStartSource.h"
-#include "app/StringList.h"
+#include "app/engine/EngineCommands.h"
+#include "app/menu/JoinEngine.h"
+#include "app/menu/QuickStartSource.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/StringList.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // console variables "scr_connectmsg", "scr_connectmsg1" and "scr_connectmsg2", finds
 // candidates for quick start, and connects to each in turn until one lets the player
 // in or the time runs out.
-#include "app/JoinTarget.h"
+#include "app/menu/JoinTarget.h"
 
 #include <functional>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "app/HostJoinEngine.h"
+#include "app/menu/HostJoinEngine.h"
 
-#include "app/EngineHost.h"
-#include "app/LauncherClock.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/LauncherClock.h"
 #include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>

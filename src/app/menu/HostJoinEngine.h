@@ -2,7 +2,7 @@
 // The join's view of an engine host. Each frame also runs the thread's pending events,
 // so that sockets on the same event loop (the engine's, the browser's) make progress
 // while a join waits.
-#include "app/JoinEngine.h"
+#include "app/menu/JoinEngine.h"
 
 #include <functional>
 

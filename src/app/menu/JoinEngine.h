@@ -2,7 +2,7 @@
 // What a join needs from the engine host: starting it, command text, console
 // variables, the status record, frames and the clock. The launcher's engine host
 // stands behind it (HostJoinEngine); tests script it.
-#include "app/EngineStatus.h"
+#include "app/engine/EngineStatus.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-#include "app/JoinFlow.h"
+#include "app/menu/JoinFlow.h"
 
-#include "app/CommandLine.h"
-#include "app/ConnectLoop.h"
-#include "app/EngineCommands.h"
-#include "app/JoinEngine.h"
-#include "app/Messages.h"
-#include "app/QuickStartSource.h"
-#include "app/StringList.h"
+#include "app/engine/EngineCommands.h"
+#include "app/menu/ConnectLoop.h"
+#include "app/menu/JoinEngine.h"
+#include "app/menu/QuickStartSource.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/Messages.h"
+#include "app/text/StringList.h"
 #include "ui/InputPrompt.h"
 
 #include <strings.h>

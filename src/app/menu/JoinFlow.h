@@ -2,7 +2,7 @@
 // Joining a game server: the protocol check, the password, starting the engine, the
 // connect loop and what the player sees after a failed attempt. Quick start is a
 // join without a server.
-#include "app/JoinTarget.h"
+#include "app/menu/JoinTarget.h"
 
 #include <cstddef>
 #include <functional>

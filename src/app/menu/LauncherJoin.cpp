@@ -1,10 +1,10 @@
-#include "app/LauncherJoin.h"
+#include "app/menu/LauncherJoin.h"
 
-#include "app/EngineHost.h"
-#include "app/HostJoinEngine.h"
-#include "app/JoinFlow.h"
-#include "app/Messages.h"
-#include "app/QtEngineDisplay.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/QtEngineDisplay.h"
+#include "app/menu/HostJoinEngine.h"
+#include "app/menu/JoinFlow.h"
+#include "app/text/Messages.h"
 
 namespace {
 

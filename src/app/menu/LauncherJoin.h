@@ -2,7 +2,7 @@
 // Joining from the launcher's dialogs: the join flow over the launcher's engine host,
 // with what the player sees after a failure. A server that refused the password is
 // joined again with the new one, for as long as the player keeps answering.
-#include "app/JoinTarget.h"
+#include "app/menu/JoinTarget.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "app/LogoAnimation.h"
+#include "app/menu/LogoAnimation.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
 
 #include <QFile>
 

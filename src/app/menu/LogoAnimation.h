@@ -2,7 +2,7 @@
 // The main menu's logo animation: the frames of "media/logo.avi" shown in a strip
 // across the menu, looping. Without its flying animation the logo stands still on its
 // first frame. Frames are decoded one at a time as they come up.
-#include "app/AviFrameIndex.h"
+#include "app/menu/AviFrameIndex.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,8 +1,8 @@
-#include "app/MainMenuModel.h"
+#include "app/menu/MainMenuModel.h"
 
-#include "app/CommandLine.h"
-#include "app/Messages.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/Messages.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/MenuCommandQueue.h"
+#include "app/menu/MenuCommandQueue.h"
 
 namespace {
 

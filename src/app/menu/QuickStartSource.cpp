@@ -1,4 +1,4 @@
-#include "app/QuickStartSource.h"
+#include "app/menu/QuickStartSource.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Where quick start finds its candidates: a server list that asks the master servers
 // for addresses, queries them and orders them best first. The server browser
 // provides one; without it quick start finds no server.
-#include "app/JoinTarget.h"
+#include "app/menu/JoinTarget.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "app/SaveGameCommands.h"
+#include "app/saves/SaveGameCommands.h"
 
-#include "app/Messages.h"
-#include "app/StringList.h"
+#include "app/text/Messages.h"
+#include "app/text/StringList.h"
 
 #include <cstdio>
 

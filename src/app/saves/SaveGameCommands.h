@@ -1,7 +1,7 @@
 #pragma once
 // What the load and save lists decide: the command text handed to the main menu, after
 // the confirmations and refusals the player sees.
-#include "app/SavedGameList.h"
+#include "app/saves/SavedGameList.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "app/SaveGameWriter.h"
+#include "app/saves/SaveGameWriter.h"
 
-#include "app/SaveFileFormat.h"
-#include "app/SaveHeader.h"
+#include "app/saves/SaveFileFormat.h"
+#include "app/saves/SaveHeader.h"
 
 #include <QDir>
 #include <QFile>

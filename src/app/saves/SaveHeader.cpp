@@ -1,6 +1,6 @@
-#include "app/SaveHeader.h"
+#include "app/saves/SaveHeader.h"
 
-#include "app/SaveFileFormat.h"
+#include "app/saves/SaveFileFormat.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "app/SavedGameList.h"
+#include "app/saves/SavedGameList.h"
 
-#include "app/LauncherState.h"
-#include "app/SaveFileFormat.h"
-#include "app/SaveHeader.h"
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
+#include "app/saves/SaveFileFormat.h"
+#include "app/saves/SaveHeader.h"
+#include "app/settings/LauncherState.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "mods/ActiveCustomGame.h"
+#include "app/settings/ActiveCustomGame.h"
 
 namespace {
 std::optional<ActiveCustomGameInfo> g_active;

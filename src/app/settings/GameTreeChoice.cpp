@@ -1,6 +1,6 @@
-#include "app/GameTreeChoice.h"
+#include "app/settings/GameTreeChoice.h"
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "app/HostChecks.h"
+#include "app/settings/HostChecks.h"
 
-#include "app/CommandLine.h"
-#include "app/Messages.h"
+#include "app/settings/CommandLine.h"
+#include "app/text/Messages.h"
 #include "platform/NumberText.h"
 
 #include <new>

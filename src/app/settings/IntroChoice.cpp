@@ -1,7 +1,7 @@
-#include "app/IntroChoice.h"
+#include "app/settings/IntroChoice.h"
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/SettingsStore.h"
 
 bool IntroWanted()
 {

@@ -1,4 +1,4 @@
-#include "app/LauncherHelp.h"
+#include "app/settings/LauncherHelp.h"
 
 #include <cstring>
 

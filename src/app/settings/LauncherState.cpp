@@ -1,4 +1,4 @@
-#include "app/LauncherState.h"
+#include "app/settings/LauncherState.h"
 
 LauncherState& Launcher()
 {

@@ -1,8 +1,8 @@
-#include "app/LauncherValues.h"
+#include "app/settings/LauncherValues.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/SettingsStore.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/settings/SettingsStore.h"
 #include "platform/NumberText.h"
 
 void ReadLauncherValues()

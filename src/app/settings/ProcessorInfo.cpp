@@ -1,7 +1,7 @@
-#include "app/ProcessorInfo.h"
+#include "app/settings/ProcessorInfo.h"
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/SettingsStore.h"
 #include "platform/NumberText.h"
 
 #include <chrono>

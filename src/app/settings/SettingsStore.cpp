@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
-#include "app/LauncherState.h"
+#include "app/settings/LauncherState.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "app/ZorvanInf.h"
+#include "app/settings/ZorvanInf.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/BuiltinStrings.h"
+#include "app/text/BuiltinStrings.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
-#include "app/ButtonStrip.h"
+#include "app/text/ButtonStrip.h"
 
-#include "app/Messages.h"
-#include "app/StringList.h"
+#include "app/text/Messages.h"
+#include "app/text/StringList.h"
 
 namespace {
 

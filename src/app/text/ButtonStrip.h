@@ -2,7 +2,7 @@
 // The main menu's button strip "btns_main": three rows per button (normal,
 // highlighted, pressed), each row one cell high. String 78 gives the cell size as
 // "width height"; a value is used only when it is greater than 1 and less than 2048.
-#include "app/SkinBitmap.h"
+#include "app/text/SkinBitmap.h"
 
 struct ButtonCellSize
 {

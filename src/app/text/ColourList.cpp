@@ -1,7 +1,7 @@
-#include "app/ColourList.h"
+#include "app/text/ColourList.h"
 
-#include "app/SearchPath.h"
-#include "config/CToken.h"
+#include "app/files/SearchPath.h"
+#include "app/text/CToken.h"
 #include "platform/NumberText.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
-#include "app/FatalError.h"
+#include "app/text/FatalError.h"
 
-#include "app/Messages.h"
+#include "app/text/Messages.h"
 
 #include <atomic>
 #include <cstdarg>

@@ -1,4 +1,4 @@
-#include "app/FormatConversions.h"
+#include "app/text/FormatConversions.h"
 
 #include <cstring>
 

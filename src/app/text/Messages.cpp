@@ -1,6 +1,6 @@
-#include "app/Messages.h"
+#include "app/text/Messages.h"
 
-#include "app/StringList.h"
+#include "app/text/StringList.h"
 
 #include <cstdarg>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Numbered messages shown to the player in the prompt dialog.
-#include "app/Prompt.h"
+#include "app/text/Prompt.h"
 
 int ShowMessage(int number, PromptButtons buttons = PromptButtons::Ok);
 // The text formatted as FormatString does, shown with one button.

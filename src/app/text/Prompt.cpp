@@ -1,4 +1,4 @@
-#include "app/Prompt.h"
+#include "app/text/Prompt.h"
 
 #include <cstdio>
 

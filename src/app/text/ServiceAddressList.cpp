@@ -1,10 +1,10 @@
-#include "app/ServiceAddressList.h"
+#include "app/text/ServiceAddressList.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
-#include "app/Messages.h"
-#include "app/SearchPath.h"
-#include "config/CToken.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/CToken.h"
+#include "app/text/Messages.h"
 #include "platform/NumberText.h"
 
 #include <QDir>

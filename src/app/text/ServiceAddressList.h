@@ -9,7 +9,7 @@
 // (any case), "{", entries of the form host or host:port, and "}". An entry without
 // a port takes its section's default port. An entry equal to one already listed
 // (host ignoring case, and port) is dropped.
-#include "app/ServiceAddress.h"
+#include "app/text/ServiceAddress.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "app/SkinBitmap.h"
+#include "app/text/SkinBitmap.h"
 
-#include "app/Messages.h"
-#include "app/SearchPath.h"
+#include "app/files/SearchPath.h"
+#include "app/text/Messages.h"
 
 #include <cstdio>
 #include <cstdlib>

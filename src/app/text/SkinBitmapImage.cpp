@@ -1,4 +1,4 @@
-#include "app/SkinBitmapImage.h"
+#include "app/text/SkinBitmapImage.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Turns a packed skin bitmap back into an image for painting.
-#include "app/SkinBitmap.h"
+#include "app/text/SkinBitmap.h"
 
 #include <QImage>
 

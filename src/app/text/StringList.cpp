@@ -1,11 +1,11 @@
-#include "app/StringList.h"
+#include "app/text/StringList.h"
 
-#include "app/BuiltinStrings.h"
-#include "app/FormatConversions.h"
-#include "app/Messages.h"
-#include "app/SearchPath.h"
-#include "config/CToken.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/files/SearchPath.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "app/text/BuiltinStrings.h"
+#include "app/text/CToken.h"
+#include "app/text/FormatConversions.h"
+#include "app/text/Messages.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/DirectDrawErrors.h"
+#include "app/video/DirectDrawErrors.h"
 
 #include <algorithm>
 #include <iterator>

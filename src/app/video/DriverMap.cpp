@@ -1,6 +1,6 @@
-#include "app/DriverMap.h"
+#include "app/video/DriverMap.h"
 
-#include "app/VideoSettings.h"
+#include "app/video/VideoSettings.h"
 
 #include <QFile>
 

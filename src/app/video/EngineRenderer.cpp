@@ -1,6 +1,6 @@
-#include "app/EngineRenderer.h"
+#include "app/video/EngineRenderer.h"
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
 int EngineRendererType()
 {

@@ -1,4 +1,4 @@
-#include "app/EngineSurface.h"
+#include "app/video/EngineSurface.h"
 
 #include <cstring>
 

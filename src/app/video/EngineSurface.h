@@ -2,8 +2,8 @@
 // The memory surface the software engine draws into: the size of the chosen mode
 // (halved in both directions for half-size modes), 2 bytes per pixel, 5-5-5 or 5-6-5.
 // Locks nest; the engine copies its description before drawing.
-#include "app/EngineInterface.h"
-#include "app/VideoModeList.h"
+#include "app/engine/EngineInterface.h"
+#include "app/video/VideoModeList.h"
 
 #include <cstdint>
 #include <vector>

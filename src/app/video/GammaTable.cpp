@@ -1,4 +1,4 @@
-#include "app/GammaTable.h"
+#include "app/video/GammaTable.h"
 
 #include <algorithm>
 #include <cmath>

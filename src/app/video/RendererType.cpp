@@ -1,4 +1,4 @@
-#include "app/RendererType.h"
+#include "app/video/RendererType.h"
 
 const char* RendererName(int type)
 {

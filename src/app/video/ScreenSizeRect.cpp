@@ -1,4 +1,4 @@
-#include "app/ScreenSizeRect.h"
+#include "app/video/ScreenSizeRect.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "app/SurfaceCache.h"
+#include "app/video/SurfaceCache.h"
 
-#include "app/CommandLine.h"
+#include "app/settings/CommandLine.h"
 #include "platform/NumberText.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "app/VideoChoice.h"
+#include "app/video/VideoChoice.h"
 
-#include "app/RendererType.h"
-#include "app/SettingsStore.h"
-#include "app/VideoSettings.h"
-#include "app/VideoState.h"
+#include "app/settings/SettingsStore.h"
+#include "app/video/RendererType.h"
+#include "app/video/VideoSettings.h"
+#include "app/video/VideoState.h"
 
 int WantedModeKind(int renderer, bool windowed)
 {

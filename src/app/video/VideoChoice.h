@@ -1,7 +1,7 @@
 #pragma once
 // The decisions of the video mode dialog: which entries it offers, which it selects,
 // and storing an accepted choice.
-#include "app/VideoModeList.h"
+#include "app/video/VideoModeList.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "app/VideoModeList.h"
+#include "app/video/VideoModeList.h"
 
-#include "app/SurfaceCache.h"
+#include "app/video/SurfaceCache.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/VideoOptions.h"
+#include "app/video/VideoOptions.h"
 
 #include <algorithm>
 #include <cmath>

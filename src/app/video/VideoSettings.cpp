@@ -1,10 +1,10 @@
-#include "app/VideoSettings.h"
+#include "app/video/VideoSettings.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherValues.h"
-#include "app/RendererType.h"
-#include "app/SettingsStore.h"
-#include "app/VideoState.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherValues.h"
+#include "app/settings/SettingsStore.h"
+#include "app/video/RendererType.h"
+#include "app/video/VideoState.h"
 
 #include <dlfcn.h>
 

@@ -1,6 +1,6 @@
-#include "app/VideoSettingsRecord.h"
+#include "app/video/VideoSettingsRecord.h"
 
-#include "app/RendererType.h"
+#include "app/video/RendererType.h"
 
 #include <cstring>
 

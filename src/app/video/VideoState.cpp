@@ -1,6 +1,6 @@
-#include "app/VideoState.h"
+#include "app/video/VideoState.h"
 
-#include "app/RendererType.h"
+#include "app/video/RendererType.h"
 
 VideoState& Video()
 {

@@ -1,8 +1,8 @@
 #pragma once
 // Process-wide video choice: renderer, mode list, current mode, window options, and
 // what the loaded engine was started with (for the restart test).
-#include "app/VideoModeList.h"
-#include "app/VideoSettingsRecord.h"
+#include "app/video/VideoModeList.h"
+#include "app/video/VideoSettingsRecord.h"
 
 #include <string>
 #include <vector>

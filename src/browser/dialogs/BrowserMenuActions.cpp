@@ -1,10 +1,10 @@
-#include "browser/BrowserMenuActions.h"
+#include "browser/dialogs/BrowserMenuActions.h"
 
-#include "app/CKSMainDlg.h"
-#include "app/MainMenuModel.h"
-#include "browser/CLan.h"
-#include "browser/CLoginDlg.h"
-#include "browser/CNetGameDlg.h"
+#include "app/dialogs/CKSMainDlg.h"
+#include "app/menu/MainMenuModel.h"
+#include "browser/dialogs/CLan.h"
+#include "browser/dialogs/CLoginDlg.h"
+#include "browser/dialogs/CNetGameDlg.h"
 
 CNetGameDoc::Setup BrowserMenuSetup::LanListSetup()
 {

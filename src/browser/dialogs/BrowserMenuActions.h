@@ -1,7 +1,7 @@
 #pragma once
 // Connects the main menu's browser choices (Internet games, LAN games) to their
 // dialogs.
-#include "browser/CNetGameDoc.h"
+#include "browser/list/CNetGameDoc.h"
 
 struct BrowserMenuSetup
 {

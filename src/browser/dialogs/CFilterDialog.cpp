@@ -1,7 +1,7 @@
-#include "browser/CFilterDialog.h"
+#include "browser/dialogs/CFilterDialog.h"
 
-#include "app/StringList.h"
-#include "browser/FilterChoices.h"
+#include "app/text/StringList.h"
+#include "browser/list/FilterChoices.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODControls.h"
 #include "ui/InputPrompt.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Edits the filter settings of one settings section: which servers a games list hides.
 // OK writes every setting back; the caller then reads them as the list's filter.
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 #include "ui/CKSDialog.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 // The LAN games dialog: finds game servers on the local network by broadcast, measures
 // their ping and lists those of this game; the player joins one or creates one.
-#include "browser/CNetGameDoc.h"
-#include "browser/ServerListView.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/list/ServerListView.h"
 #include "ui/CKSDialog.h"
 #include "ui/IdleWork.h"
 

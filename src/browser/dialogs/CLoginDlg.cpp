@@ -1,6 +1,6 @@
-#include "browser/CLoginDlg.h"
+#include "browser/dialogs/CLoginDlg.h"
 
-#include "app/StringList.h"
+#include "app/text/StringList.h"
 #include "ui/CODBlendBtn.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The server-data dialog: a small window that runs the server-data exchange with the
 // masters before the Internet games list first opens, showing its progress and a
 // countdown. Cancel makes the opener give up.
-#include "browser/ServerDataExchange.h"
+#include "browser/master/ServerDataExchange.h"
 #include "ui/CKSDialog.h"
 
 #include <memory>

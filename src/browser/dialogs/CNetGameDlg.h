@@ -7,9 +7,9 @@
 //
 // The list's decisions live in the document (CNetGameDoc) and in ServerListView; this
 // class holds the widgets and runs the commands.
-#include "browser/CNetGameDoc.h"
-#include "browser/ServerFilter.h"
-#include "browser/ServerListView.h"
+#include "browser/list/CNetGameDoc.h"
+#include "browser/list/ServerFilter.h"
+#include "browser/list/ServerListView.h"
 #include "ui/CKSDialog.h"
 #include "ui/IdleWork.h"
 

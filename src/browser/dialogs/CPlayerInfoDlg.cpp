@@ -1,9 +1,9 @@
-#include "browser/CPlayerInfoDlg.h"
+#include "browser/dialogs/CPlayerInfoDlg.h"
 
-#include "app/StringList.h"
-#include "browser/CServerInfo.h"
-#include "browser/ServerDetailsRows.h"
-#include "browser/ServerListColumns.h"
+#include "app/text/StringList.h"
+#include "browser/list/ServerDetailsRows.h"
+#include "browser/list/ServerListColumns.h"
+#include "browser/record/CServerInfo.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODKSListCtrl.h"
 

@@ -1,9 +1,9 @@
-#include "browser/CRefreshDlg.h"
+#include "browser/dialogs/CRefreshDlg.h"
 
-#include "app/EngineHost.h"
-#include "app/StringList.h"
-#include "browser/BrowserClock.h"
-#include "browser/RefreshEngine.h"
+#include "app/engine/EngineHost.h"
+#include "app/text/StringList.h"
+#include "browser/list/RefreshEngine.h"
+#include "browser/query/BrowserClock.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -3,7 +3,7 @@
 // time and the pending count, with a cancel button. Its idle processing runs the
 // engine's passes and closes the dialog when the refresh ends; cancelling leaves the
 // records as they are.
-#include "browser/CNetGameDoc.h"
+#include "browser/list/CNetGameDoc.h"
 #include "ui/CKSDialog.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "browser/ProxyGamesDlg.h"
+#include "browser/dialogs/ProxyGamesDlg.h"
 
 CNetGameDlg::Variant CSpecGameDlg::SpectatorVariant()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The spectator games dialog: the Internet games dialog listing spectator proxies only,
 // with filters of its own ("SpectatorSettings") and no create-game button.
-#include "browser/CNetGameDlg.h"
+#include "browser/dialogs/CNetGameDlg.h"
 
 class CSpecGameDlg : public CNetGameDlg
 {

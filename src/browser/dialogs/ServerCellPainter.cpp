@@ -1,7 +1,7 @@
-#include "browser/ServerCellPainter.h"
+#include "browser/dialogs/ServerCellPainter.h"
 
-#include "browser/ServerListRows.h"
-#include "browser/ServerRow.h"
+#include "browser/list/ServerListRows.h"
+#include "browser/list/ServerRow.h"
 #include "ui/SkinPalette.h"
 
 #include <QPainter>

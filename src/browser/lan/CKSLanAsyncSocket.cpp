@@ -1,8 +1,8 @@
-#include "browser/CKSLanAsyncSocket.h"
+#include "browser/lan/CKSLanAsyncSocket.h"
 
-#include "browser/BrowserClock.h"
-#include "browser/LanDestinations.h"
-#include "browser/LanReply.h"
+#include "browser/lan/LanDestinations.h"
+#include "browser/lan/LanReply.h"
+#include "browser/query/BrowserClock.h"
 
 #include <sys/socket.h>
 

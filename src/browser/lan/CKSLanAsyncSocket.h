@@ -2,7 +2,7 @@
 // The datagram socket of LAN discovery: it sends the info request to the game ports
 // of every host on the local network and takes each answer into the LAN list. Only
 // UDP over IPv4 is offered; IPX does not exist on this platform.
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>

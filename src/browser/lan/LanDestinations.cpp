@@ -1,4 +1,4 @@
-#include "browser/LanDestinations.h"
+#include "browser/lan/LanDestinations.h"
 
 #include <QNetworkInterface>
 

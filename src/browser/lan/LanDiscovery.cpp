@@ -1,10 +1,10 @@
-#include "browser/LanDiscovery.h"
+#include "browser/lan/LanDiscovery.h"
 
-#include "browser/BrowserClock.h"
-#include "browser/CServerInfo.h"
-#include "browser/LanReply.h"
-#include "browser/RefreshPass.h"
-#include "browser/ServerSort.h"
+#include "browser/lan/LanReply.h"
+#include "browser/list/RefreshPass.h"
+#include "browser/list/ServerSort.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/record/CServerInfo.h"
 
 LanDiscovery::LanDiscovery()
 {

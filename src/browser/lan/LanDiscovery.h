@@ -3,10 +3,10 @@
 // local network, every answer within two seconds becomes a record of the LAN list,
 // then the servers found are queried once more to measure their ping, and the list
 // shows those of the launcher's game. The LAN dialog drives it from its idle ticks.
-#include "browser/CKSLanAsyncSocket.h"
-#include "browser/QueryStep.h"
-#include "browser/RefreshParams.h"
-#include "browser/ServerRecordList.h"
+#include "browser/lan/CKSLanAsyncSocket.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/query/QueryStep.h"
+#include "browser/query/RefreshParams.h"
 
 #include <QHostAddress>
 

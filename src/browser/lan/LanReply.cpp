@@ -1,10 +1,10 @@
-#include "browser/LanReply.h"
+#include "browser/lan/LanReply.h"
 
-#include "browser/CServerInfo.h"
-#include "browser/QueryReplies.h"
-#include "browser/ServerRecordList.h"
-#include "browser/TextCase.h"
-#include "online/CMessageBuffer.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/query/QueryReplies.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/TextCase.h"
+#include "online/buffers/CMessageBuffer.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "browser/ApplyServerFilter.h"
+#include "browser/list/ApplyServerFilter.h"
 
-#include "browser/CServerInfo.h"
-#include "browser/FilterRules.h"
-#include "browser/ProxyGroups.h"
+#include "browser/list/FilterRules.h"
+#include "browser/list/ProxyGroups.h"
+#include "browser/record/CServerInfo.h"
 
 void ApplyServerFilter(CServerInfo* head, const ServerFilter& filter, bool refreshDone)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Sets the filtered flag of every record of a list: a record is hidden by the first
 // filter rule that matches, and proxies of one target are grouped into one row.
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 
 class CServerInfo;
 

@@ -1,8 +1,8 @@
-#include "browser/BrowserQuickStartSource.h"
+#include "browser/list/BrowserQuickStartSource.h"
 
-#include "app/EngineHost.h"
-#include "app/ServerJoinTarget.h"
-#include "browser/QuickStart.h"
+#include "app/engine/EngineHost.h"
+#include "browser/list/QuickStart.h"
+#include "browser/list/ServerJoinTarget.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Quick start's source of servers in the server browser: a quick-start list document
 // that asks the masters, queries what they list and ranks the answers.
-#include "app/QuickStartSource.h"
-#include "browser/CNetGameDoc.h"
+#include "app/menu/QuickStartSource.h"
+#include "browser/list/CNetGameDoc.h"
 
 class BrowserQuickStartSource : public QuickStartSource
 {

@@ -23,14 +23,14 @@
 //   - records are destroyed only through the document (RemoveServer, DeleteAll,
 //     DeleteCommand), so a running refresh never holds a destroyed record;
 //   - before closing: SetSaveMark(true) and Close() (or let the destructor do it).
-#include "browser/CServerInfo.h"
-#include "browser/MaxInFlight.h"
-#include "browser/MasterDocument.h"
-#include "browser/MasterListRequest.h"
-#include "browser/RefreshEngine.h"
-#include "browser/RefreshParams.h"
-#include "browser/ServerFilter.h"
-#include "browser/ServerRecordList.h"
+#include "browser/list/RefreshEngine.h"
+#include "browser/list/ServerFilter.h"
+#include "browser/list/ServerRecordList.h"
+#include "browser/master/MasterDocument.h"
+#include "browser/master/MasterListRequest.h"
+#include "browser/query/MaxInFlight.h"
+#include "browser/query/RefreshParams.h"
+#include "browser/record/CServerInfo.h"
 
 #include <QHostAddress>
 #include <QString>

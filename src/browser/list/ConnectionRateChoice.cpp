@@ -1,4 +1,4 @@
-#include "browser/ConnectionRateChoice.h"
+#include "browser/list/ConnectionRateChoice.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "browser/FilterChoices.h"
+#include "browser/list/FilterChoices.h"
 
 int PingLimitIndex(int pingMax)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The choices the filter dialog offers and how they map onto the filter settings.
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 
 #include <array>
 #include <string>

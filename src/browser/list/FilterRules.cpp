@@ -1,8 +1,8 @@
-#include "browser/FilterRules.h"
+#include "browser/list/FilterRules.h"
 
-#include "browser/CServerInfo.h"
-#include "browser/PingMs.h"
-#include "browser/TextCase.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
+#include "browser/record/TextCase.h"
 
 std::string_view GameBaseName(std::string_view dir)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The rules that hide a server record from a list, each a plain function of the
 // filter and the record. A record is hidden by the first rule that matches.
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
-#include "browser/FilterSummary.h"
+#include "browser/list/FilterSummary.h"
 
-#include "app/StringList.h"
-#include "browser/ServerFilter.h"
+#include "app/text/StringList.h"
+#include "browser/list/ServerFilter.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
-#include "browser/QuickStart.h"
+#include "browser/list/QuickStart.h"
 
-#include "app/EngineStatus.h"
-#include "browser/CServerInfo.h"
-#include "browser/FilterRules.h"
-#include "browser/PingMs.h"
-#include "browser/ServerRow.h"
-#include "browser/TextCase.h"
-#include "mods/ActiveCustomGame.h"
+#include "app/engine/EngineStatus.h"
+#include "app/settings/ActiveCustomGame.h"
+#include "browser/list/FilterRules.h"
+#include "browser/list/ServerRow.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
+#include "browser/record/TextCase.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "browser/RefreshEngine.h"
+#include "browser/list/RefreshEngine.h"
 
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/CServerInfo.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/CServerInfo.h"
 #include "platform/SystemInfo.h"
 
 #include <QObject>

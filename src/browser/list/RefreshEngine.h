@@ -10,8 +10,8 @@
 // in which records are started and the end of the refresh are those of a pass that
 // steps every record in list order (RunRefreshPass); a record waiting for a socket
 // does not run down its time-out.
-#include "browser/QueryStep.h"
-#include "browser/RefreshParams.h"
+#include "browser/query/QueryStep.h"
+#include "browser/query/RefreshParams.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "browser/RefreshLoop.h"
+#include "browser/list/RefreshLoop.h"
 
-#include "browser/RefreshEngine.h"
+#include "browser/list/RefreshEngine.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
-#include "browser/RefreshPass.h"
+#include "browser/list/RefreshPass.h"
 
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/CServerInfo.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/CServerInfo.h"
 
 void BeginRefresh(CServerInfo* head, const RefreshParams& params, QueryStepState& state)
 {

@@ -2,8 +2,8 @@
 // The refresh engine's work over a list of records, without its window: the resets
 // when a refresh begins and the passes that run the query step over every record
 // until the list has settled.
-#include "browser/QueryStep.h"
-#include "browser/RefreshParams.h"
+#include "browser/query/QueryStep.h"
+#include "browser/query/RefreshParams.h"
 
 class CServerInfo;
 

@@ -1,7 +1,7 @@
-#include "browser/ServerDetailsRows.h"
+#include "browser/list/ServerDetailsRows.h"
 
-#include "browser/CServerInfo.h"
-#include "browser/PingMs.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
 
 #include <algorithm>
 #include <cstdio>

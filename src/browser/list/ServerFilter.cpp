@@ -1,7 +1,7 @@
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 
-#include "app/SettingsStore.h"
-#include "browser/FilterRules.h"
+#include "app/settings/SettingsStore.h"
+#include "browser/list/FilterRules.h"
 
 #include <algorithm>
 

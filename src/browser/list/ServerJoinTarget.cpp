@@ -1,6 +1,6 @@
-#include "app/ServerJoinTarget.h"
+#include "browser/list/ServerJoinTarget.h"
 
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 JoinTarget JoinTargetFor(const CServerInfo& server)
 {

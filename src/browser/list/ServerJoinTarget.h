@@ -1,6 +1,6 @@
 #pragma once
 // What a join needs, taken from a browser's server record.
-#include "app/JoinTarget.h"
+#include "app/menu/JoinTarget.h"
 
 class CServerInfo;
 

@@ -1,6 +1,6 @@
-#include "browser/ServerListColumns.h"
+#include "browser/list/ServerListColumns.h"
 
-#include "app/StringList.h"
+#include "app/text/StringList.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "browser/ServerListRows.h"
+#include "browser/list/ServerListRows.h"
 
-#include "browser/CServerInfo.h"
-#include "browser/PingMs.h"
-#include "browser/ServerRow.h"
-#include "browser/ServerSort.h"
+#include "browser/list/ServerRow.h"
+#include "browser/list/ServerSort.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
 
 namespace {
 

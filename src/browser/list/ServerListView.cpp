@@ -1,10 +1,10 @@
-#include "browser/ServerListView.h"
+#include "browser/list/ServerListView.h"
 
-#include "browser/ApplyServerFilter.h"
-#include "browser/CServerInfo.h"
-#include "browser/FilterRules.h"
-#include "browser/ServerListRows.h"
-#include "browser/ServerSort.h"
+#include "browser/list/ApplyServerFilter.h"
+#include "browser/list/FilterRules.h"
+#include "browser/list/ServerListRows.h"
+#include "browser/list/ServerSort.h"
+#include "browser/record/CServerInfo.h"
 
 #include <unordered_set>
 

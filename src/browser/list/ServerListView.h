@@ -3,7 +3,7 @@
 // records of a list and sorted with the sort keys, or updated in place in batches
 // while a refresh runs (changed rows redrawn, newly answered servers appended, no
 // re-sort until the refresh is over). Free of widgets; the games dialogs drive it.
-#include "browser/ServerFilter.h"
+#include "browser/list/ServerFilter.h"
 #include "ui/KSListModel.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "browser/ServerRecordList.h"
+#include "browser/list/ServerRecordList.h"
 
-#include "app/Messages.h"
-#include "browser/CServerInfo.h"
-#include "browser/TextCase.h"
+#include "app/text/Messages.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/TextCase.h"
 
 #include <algorithm>
 #include <cstdint>

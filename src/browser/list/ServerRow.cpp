@@ -1,8 +1,8 @@
-#include "browser/ServerRow.h"
+#include "browser/list/ServerRow.h"
 
-#include "app/CommandLine.h"
-#include "browser/CServerInfo.h"
-#include "browser/PingMs.h"
+#include "app/settings/CommandLine.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
 
 #include <array>
 

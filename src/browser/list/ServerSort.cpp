@@ -1,6 +1,6 @@
-#include "browser/ServerSort.h"
+#include "browser/list/ServerSort.h"
 
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 #include <algorithm>
 #include <cmath>

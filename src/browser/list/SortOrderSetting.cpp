@@ -1,6 +1,6 @@
-#include "browser/SortOrderSetting.h"
+#include "browser/list/SortOrderSetting.h"
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
 #include <algorithm>
 #include <charconv>

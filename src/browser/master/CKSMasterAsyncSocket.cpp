@@ -1,10 +1,10 @@
-#include "browser/CKSMasterAsyncSocket.h"
+#include "browser/master/CKSMasterAsyncSocket.h"
 
-#include "app/LauncherState.h"
-#include "app/Messages.h"
-#include "app/ServiceAddressList.h"
-#include "browser/BrowserClock.h"
-#include "browser/MasterDocument.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/Messages.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/master/MasterDocument.h"
+#include "browser/query/BrowserClock.h"
 
 #include <QHostAddress>
 #include <QHostInfo>

@@ -3,8 +3,8 @@
 // sends the list and server-data requests and hands the replies to its document:
 // list batches as server records (asking for the next batch at once), server-data
 // replies as service addresses or the out-of-date question.
-#include "browser/MasterProtocol.h"
-#include "online/CMessageBuffer.h"
+#include "browser/master/MasterProtocol.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <QUdpSocket>
 

@@ -1,6 +1,6 @@
-#include "browser/MasterDocument.h"
+#include "browser/master/MasterDocument.h"
 
-#include "app/ServiceAddressList.h"
+#include "app/text/ServiceAddressList.h"
 
 ServiceAddressList& MasterDocument::Services()
 {

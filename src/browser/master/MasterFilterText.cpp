@@ -1,4 +1,4 @@
-#include "browser/MasterFilterText.h"
+#include "browser/master/MasterFilterText.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "browser/MasterListRequest.h"
+#include "browser/master/MasterListRequest.h"
 
-#include "app/ServiceAddressList.h"
-#include "browser/BrowserClock.h"
-#include "browser/MasterDocument.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/master/MasterDocument.h"
+#include "browser/query/BrowserClock.h"
 
 #include <cstdarg>
 #include <cstdio>

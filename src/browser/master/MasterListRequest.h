@@ -5,7 +5,7 @@
 // time-outs from the dialogs' idle processing. The exchange is bounded: a master that
 // names a key twice or reaches the socket's batch or address bounds ends its list,
 // and the whole exchange ends after kDeadline; what arrived is kept.
-#include "browser/CKSMasterAsyncSocket.h"
+#include "browser/master/CKSMasterAsyncSocket.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "browser/MasterProtocol.h"
+#include "browser/master/MasterProtocol.h"
 
 #include <QHostAddress>
 

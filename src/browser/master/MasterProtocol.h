@@ -9,7 +9,7 @@
 //                                       entries, each group ended by FF FF FF FF
 // An entry is an IPv4 address (first byte first) and a big-endian port. A next key
 // of 0 marks the last batch.
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <array>
 #include <cstddef>

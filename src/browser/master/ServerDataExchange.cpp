@@ -1,9 +1,9 @@
-#include "browser/ServerDataExchange.h"
+#include "browser/master/ServerDataExchange.h"
 
-#include "app/LauncherState.h"
-#include "app/ServiceAddressList.h"
-#include "browser/BrowserClock.h"
-#include "browser/MasterDocument.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/ServiceAddressList.h"
+#include "browser/master/MasterDocument.h"
+#include "browser/query/BrowserClock.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // it is out of date or fresh service addresses. This class holds the login dialog's
 // decisions (which master, when to re-send, when to give up, what the lines say);
 // the dialog calls Tick from its idle processing and shows the texts.
-#include "browser/CKSMasterAsyncSocket.h"
+#include "browser/master/CKSMasterAsyncSocket.h"
 
 #include <functional>
 #include <memory>

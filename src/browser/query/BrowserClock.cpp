@@ -1,6 +1,6 @@
-#include "browser/BrowserClock.h"
+#include "browser/query/BrowserClock.h"
 
-#include "app/EngineHost.h"
+#include "app/engine/EngineHost.h"
 
 namespace {
 std::function<double()>& Source()

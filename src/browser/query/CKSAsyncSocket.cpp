@@ -1,9 +1,9 @@
-#include "browser/CKSAsyncSocket.h"
+#include "browser/query/CKSAsyncSocket.h"
 
-#include "app/Messages.h"
-#include "browser/BrowserClock.h"
-#include "browser/CServerInfo.h"
-#include "browser/QueryReplies.h"
+#include "app/text/Messages.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/QueryReplies.h"
+#include "browser/record/CServerInfo.h"
 
 #include <QHostAddress>
 #include <QNetworkProxy>

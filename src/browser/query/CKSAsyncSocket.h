@@ -2,7 +2,7 @@
 // The datagram socket a server record queries its game server through. It is
 // connected to the server's address, so only that server's datagrams reach it; the
 // record's status says which reply is awaited.
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <QUdpSocket>
 

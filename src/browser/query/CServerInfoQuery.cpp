@@ -1,7 +1,7 @@
 // The query operations of a server record: its socket and the three requests.
-#include "browser/BrowserClock.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/CServerInfo.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/CServerInfo.h"
 
 namespace {
 constexpr const char* kInfoCommand = "infostring\n";

@@ -1,7 +1,7 @@
-#include "browser/MaxInFlight.h"
+#include "browser/query/MaxInFlight.h"
 
-#include "app/CommandLine.h"
-#include "app/LauncherState.h"
+#include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "browser/QueryReplies.h"
+#include "browser/query/QueryReplies.h"
 
-#include "browser/TextCase.h"
+#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <array>

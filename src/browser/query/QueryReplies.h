@@ -4,8 +4,8 @@
 //   Good: the reply was for this request and the record took it.
 //   Wait: not the awaited reply (foreign bytes, another reply type): keep waiting.
 //   Bad:  the awaited reply type, but unusable (an empty info text): keep waiting.
-#include "browser/CServerInfo.h"
-#include "online/CMessageBuffer.h"
+#include "browser/record/CServerInfo.h"
+#include "online/buffers/CMessageBuffer.h"
 
 #include <string>
 #include <string_view>

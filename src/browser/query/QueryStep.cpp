@@ -1,8 +1,8 @@
-#include "browser/QueryStep.h"
+#include "browser/query/QueryStep.h"
 
-#include "app/StringList.h"
-#include "browser/BrowserClock.h"
-#include "browser/CServerInfo.h"
+#include "app/text/StringList.h"
+#include "browser/query/BrowserClock.h"
+#include "browser/record/CServerInfo.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // One step of the query of one server record: advances its state, sends requests,
 // re-sends on time-outs and gives up when the retries are used. The refresh engine
 // runs it over a list once per pass.
-#include "browser/RefreshParams.h"
+#include "browser/query/RefreshParams.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "browser/RefreshParams.h"
+#include "browser/query/RefreshParams.h"
 
-#include "app/CommandLine.h"
+#include "app/settings/CommandLine.h"
 #include "platform/NumberText.h"
 
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "browser/CPlayerInfo.h"
+#include "browser/record/CPlayerInfo.h"
 
-#include "app/Messages.h"
-#include "browser/RecordTextWriter.h"
-#include "browser/TextCase.h"
-#include "config/CToken.h"
+#include "app/text/CToken.h"
+#include "app/text/Messages.h"
+#include "browser/record/RecordTextWriter.h"
+#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 void CPlayerInfo::SetField(const std::string& key, const std::string& value)

@@ -1,8 +1,8 @@
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
-#include "app/LauncherState.h"
-#include "browser/CKSAsyncSocket.h"
-#include "browser/TextCase.h"
+#include "app/settings/LauncherState.h"
+#include "browser/query/CKSAsyncSocket.h"
+#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <arpa/inet.h>

@@ -1,8 +1,8 @@
 #pragma once
 // One game server the browser knows: its address, what its replies said, its players
 // and rules, the state of the query in progress and the list's flags.
-#include "browser/CPlayerInfo.h"
-#include "browser/ServerRule.h"
+#include "browser/record/CPlayerInfo.h"
+#include "browser/record/ServerRule.h"
 
 #include <array>
 #include <cstdint>

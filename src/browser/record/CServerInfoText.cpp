@@ -1,10 +1,10 @@
 // The server record's text form: written into the server list file, read back with
 // the tokenizer in quoted mode.
-#include "app/Messages.h"
-#include "browser/CServerInfo.h"
-#include "browser/RecordTextWriter.h"
-#include "browser/TextCase.h"
-#include "config/CToken.h"
+#include "app/text/CToken.h"
+#include "app/text/Messages.h"
+#include "browser/record/CServerInfo.h"
+#include "browser/record/RecordTextWriter.h"
+#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "browser/DamagedListDecision.h"
+#include "browser/record/DamagedListDecision.h"
 
-#include "app/Prompt.h"
-#include "app/StringList.h"
+#include "app/text/Prompt.h"
+#include "app/text/StringList.h"
 
 #include <QFile>
 

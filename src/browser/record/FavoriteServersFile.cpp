@@ -1,9 +1,9 @@
-#include "browser/FavoriteServersFile.h"
+#include "browser/record/FavoriteServersFile.h"
 
-#include "app/LauncherState.h"
-#include "browser/DamagedListDecision.h"
-#include "browser/TextCase.h"
-#include "config/CToken.h"
+#include "app/settings/LauncherState.h"
+#include "app/text/CToken.h"
+#include "browser/record/DamagedListDecision.h"
+#include "browser/record/TextCase.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -2,7 +2,7 @@
 // The Internet server list file "favsvrs.dat": "{", the records in list order in
 // their text form, "}". Loading puts each record at the head of the list, so the
 // list holds them in the reverse of the file order.
-#include "browser/CServerInfo.h"
+#include "browser/record/CServerInfo.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "browser/RecordTextWriter.h"
+#include "browser/record/RecordTextWriter.h"
 
 #include "platform/NumberText.h"
 

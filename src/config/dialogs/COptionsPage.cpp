@@ -1,4 +1,4 @@
-#include "config/COptionsPage.h"
+#include "config/dialogs/COptionsPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

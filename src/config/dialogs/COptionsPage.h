@@ -2,7 +2,7 @@
 // The page that shows a description for editing: one row per option (a check box
 // for BOOL, a drop-down list for LIST, a line edit for NUMBER and STRING, each but
 // BOOL captioned with the prompt), eight rows per page with arrow buttons.
-#include "config/OptionsPageModel.h"
+#include "config/scripts/OptionsPageModel.h"
 
 #include <QWidget>
 

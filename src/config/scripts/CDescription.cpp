@@ -1,8 +1,8 @@
-#include "config/CDescription.h"
+#include "config/scripts/CDescription.h"
 
-#include "app/GeneratedFile.h"
-#include "app/Messages.h"
-#include "app/SearchPath.h"
+#include "app/files/GeneratedFile.h"
+#include "app/files/SearchPath.h"
+#include "app/text/Messages.h"
 #include "platform/NumberText.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // script, which also remembers the values last chosen. Reading parses the script;
 // writing regenerates it with the current values as the new defaults, and writes a
 // cvar/value settings file the engine can execute. Generated lines end in CR LF.
-#include "config/CDescriptionOption.h"
+#include "config/scripts/CDescriptionOption.h"
 
 #include <ctime>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "config/CDescriptionOption.h"
+#include "config/scripts/CDescriptionOption.h"
 
-#include "app/Messages.h"
+#include "app/text/Messages.h"
 #include "platform/NumberText.h"
 
 #include <cstring>

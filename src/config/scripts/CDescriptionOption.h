@@ -1,7 +1,7 @@
 #pragma once
 // One option of a description: a console variable with its prompt, type, limits or
 // choices, default and current values, and whether it is user information.
-#include "config/CToken.h"
+#include "app/text/CToken.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "config/CInfoDescription.h"
+#include "config/scripts/CInfoDescription.h"
 
 CInfoDescription::CInfoDescription() : CDescription("INFO_OPTIONS", "// User options script")
 {

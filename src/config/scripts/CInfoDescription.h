@@ -2,7 +2,7 @@
 // The user information options ("INFO_OPTIONS") read from user.scr. Their current
 // values come from the player's configuration file and go back into it; user.scr
 // is regenerated in the game directory.
-#include "config/CDescription.h"
+#include "config/scripts/CDescription.h"
 
 class CInfoDescription : public CDescription
 {

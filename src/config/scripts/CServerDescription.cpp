@@ -1,4 +1,4 @@
-#include "config/CServerDescription.h"
+#include "config/scripts/CServerDescription.h"
 
 CServerDescription::CServerDescription() : CDescription("SERVER_OPTIONS", "// Multiplayer options script")
 {

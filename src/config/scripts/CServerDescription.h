@@ -1,7 +1,7 @@
 #pragma once
 // The server options ("SERVER_OPTIONS") read from settings.scr. Confirmed values go
 // to game.cfg in the game directory, and settings.scr is regenerated there.
-#include "config/CDescription.h"
+#include "config/scripts/CDescription.h"
 
 class CServerDescription : public CDescription
 {

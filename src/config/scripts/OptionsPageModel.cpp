@@ -1,6 +1,6 @@
-#include "config/OptionsPageModel.h"
+#include "config/scripts/OptionsPageModel.h"
 
-#include "app/StringList.h"
+#include "app/text/StringList.h"
 
 int OptionsPageModel::PageCount() const
 {

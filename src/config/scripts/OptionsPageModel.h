@@ -2,7 +2,7 @@
 // The decisions of the page that edits a description: eight rows per page, the page
 // caption (string 403 with the page number from 1 and the page count), and how the
 // controls' values become the options' current values when the player confirms.
-#include "config/CDescription.h"
+#include "config/scripts/CDescription.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "online/CMessageBuffer.h"
+#include "online/buffers/CMessageBuffer.h"
 
-#include "app/FatalError.h"
-#include "app/StringList.h"
+#include "app/text/FatalError.h"
+#include "app/text/StringList.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "online/ReadBuffer.h"
+#include "online/buffers/ReadBuffer.h"
 
 void ReadBuffer::Attach(const uint8_t* bytes, uint32_t n)
 {

@@ -1,6 +1,6 @@
-#include "online/WriteBuffer.h"
+#include "online/buffers/WriteBuffer.h"
 
-#include "app/FatalError.h"
+#include "app/text/FatalError.h"
 
 #include <cstring>
 #include <limits>
