@@ -12,6 +12,7 @@
 #include "app/text/Prompt.h"
 #include "app/text/ServiceAddressList.h"
 #include "app/text/StringList.h"
+#include "app/video/LauncherIntroDisplay.h"
 #include "app/video/VideoDisplay.h"
 #include "app/video/VideoSettings.h"
 #include "app/video/VideoState.h"
@@ -53,9 +54,11 @@ bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 
 void LauncherStartupSteps::RunMainMenu()
 {
-    // Skinned prompts and the audio device for the menu sounds, now that the skin and
-    // string lists are loaded; then the server browser's menu choices and quick start.
+    // Skinned prompts, the audio device for the menu sounds and the intro's display,
+    // now that the skin and string lists are loaded; then the server browser's menu
+    // choices and quick start.
     InstallSkinnedShell();
+    InstallIntroDisplay();
     TheEngineDisplay().SetWindowed(Video().windowed);
     InstallBrowserQuickStart();
     InstallBrowserMenuActions();

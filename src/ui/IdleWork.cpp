@@ -1,8 +1,5 @@
 #include "ui/IdleWork.h"
 
-#include "app/engine/EngineHost.h"
-#include "app/engine/EngineInterface.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -22,6 +19,12 @@ std::vector<Entry>& Entries()
 }
 
 IdleWork::FramePump& Pump()
+{
+    static IdleWork::FramePump pump;
+    return pump;
+}
+
+IdleWork::FramePump& EnginePump()
 {
     static IdleWork::FramePump pump;
     return pump;
@@ -68,12 +71,14 @@ bool IdleWork::RunOnce()
 
 bool IdleWork::RunFramePump()
 {
-    if (g_pumpRunning)
+    // A copy: the pump may replace the registered one while it runs.
+    const FramePump pump = Pump() ? Pump() : EnginePump();
+    if (g_pumpRunning || !pump)
         return false;
     g_pumpRunning = true;
-    const int state = Pump() ? Pump()() : EngineFrame(false);
+    const int state = pump();
     g_pumpRunning = false;
-    return state == kEngineRunning;
+    return state == kEngineRunningState;
 }
 
 bool IdleWork::RunRegistered()
@@ -96,6 +101,11 @@ bool IdleWork::RunRegistered()
         more = more || wantsMore;
     }
     return more;
+}
+
+void IdleWork::SetEngineFrame(FramePump pump)
+{
+    EnginePump() = std::move(pump);
 }
 
 void IdleWork::SetFramePump(FramePump pump)

@@ -12,6 +12,8 @@ public:
     // Runs one engine frame and returns the engine state.
     using FramePump = std::function<int()>;
     using Id = int;
+    // The engine state a frame pump returns while a game runs.
+    static constexpr int kEngineRunningState = 1;
 
     // Registration is safe from inside a running pass; a work added during a pass
     // first runs in the next one.
@@ -29,7 +31,10 @@ public:
     static bool RunFramePump();
     static bool RunRegistered();
 
-    // Replaces the frame pump (tests); an empty function restores EngineFrame.
+    // The engine's frame pump, which the launcher registers when it creates its
+    // engine host; before that no engine can run and a pass pumps nothing.
+    static void SetEngineFrame(FramePump pump);
+    // Replaces the frame pump (tests); an empty function restores the engine's.
     static void SetFramePump(FramePump pump);
 };
 

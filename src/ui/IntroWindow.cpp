@@ -1,9 +1,8 @@
 #include "ui/IntroWindow.h"
 
 #include "app/settings/LauncherState.h"
-#include "app/video/VideoDisplay.h"
-#include "app/video/VideoState.h"
 #include "ui/InputFlush.h"
+#include "ui/IntroDisplay.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,22 +24,26 @@ IntroWindow::IntroWindow(std::function<void()> showMenu)
 
 bool IntroWindow::Windowed()
 {
-    return Video().windowed;
+    IntroDisplay* display = TheIntroDisplay();
+    return !display || display->Windowed();
 }
 
 void IntroWindow::ReleaseDisplay()
 {
-    ReleaseDirectDraw();
+    if (IntroDisplay* display = TheIntroDisplay())
+        display->Release();
 }
 
 bool IntroWindow::InitialiseDisplay()
 {
-    return AcquireDirectDraw(true);
+    IntroDisplay* display = TheIntroDisplay();
+    return !display || display->Initialise();
 }
 
 void IntroWindow::SetLauncherMode()
 {
-    SetDisplayMode(-1);
+    if (IntroDisplay* display = TheIntroDisplay())
+        display->SetLauncherMode();
 }
 
 void IntroWindow::PaintBlack()

@@ -1,7 +1,7 @@
 #pragma once
 // The black launcher-sized window the intro videos play in, and the intro's hooks
-// into the running launcher (display layer, main menu). Start-up runs RunIntro()
-// before it shows the main menu.
+// into the running launcher (the registered IntroDisplay, the main menu). Start-up
+// runs RunIntro() before it shows the main menu.
 #include "ui/IntroVideos.h"
 
 #include <QWidget>

@@ -12,6 +12,7 @@
 #include "app/text/ColourList.h"
 #include "app/text/SkinBitmap.h"
 #include "app/text/StringList.h"
+#include "app/video/LauncherIntroDisplay.h"
 #include "ui/CKSDialog.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
     LoadColourList();
     if (arguments[2] == "--intro") {
         QtVideoPlayer player;
+        InstallIntroDisplay();
         RunIntro(player, [] { std::printf("intro over: the main menu would show now\n"); });
         return 0;
     }

@@ -1,8 +1,10 @@
 // The launcher's one engine host and the hand-off operations over it.
 #include "app/engine/EngineHost.h"
+#include "app/engine/EngineInterface.h"
 #include "app/engine/EngineLibraryLoader.h"
 #include "app/engine/QtEngineDisplay.h"
 #include "app/settings/LauncherState.h"
+#include "ui/IdleWork.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -14,12 +16,19 @@ QtEngineDisplay& TheEngineDisplay()
     return display;
 }
 
+static_assert(IdleWork::kEngineRunningState == kEngineRunning);
+
 EngineHost& TheEngineHost()
 {
     static DlopenEngineLoader loader;
     // The program directory is read at every load: it is the launcher state's, which
     // start-up (or a test) may set after the host was first used.
     static EngineHost host(loader, TheEngineDisplay(), [] { return Launcher().programDirectory; });
+    // Modal dialogs keep a game behind the menu running through the idle work.
+    [[maybe_unused]] static const bool pumpRegistered = [] {
+        IdleWork::SetEngineFrame([] { return EngineFrame(false); });
+        return true;
+    }();
     TheEngineDisplay().SetHost(&host);
     return host;
 }
