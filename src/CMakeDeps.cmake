@@ -1,6 +1,6 @@
 # The display layer asks the X server for its modes through XRandR.
-target_link_libraries(kestrelcore PUBLIC X11 Xrandr)
+target_link_libraries(kestrel_platform PUBLIC X11 Xrandr)
 # Intro videos and menu sounds play through Qt Multimedia (only in the running
 # program; tests use null devices).
 find_package(Qt6 6.4 REQUIRED COMPONENTS Multimedia MultimediaWidgets)
-target_link_libraries(kestrelcore PUBLIC Qt6::Multimedia Qt6::MultimediaWidgets)
+target_link_libraries(kestrel_ui PUBLIC Qt6::Multimedia Qt6::MultimediaWidgets)
