@@ -31,6 +31,20 @@ void ModalIdleLoop::Leave(CKSDialog* dialog)
         m_timer.stop();
 }
 
+const CKSDialog* ModalIdleLoop::Innermost() const
+{
+    for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it)
+        if (!it->isNull())
+            return it->data();
+    return nullptr;
+}
+
+bool ModalIdleLoop::NothingOpenAbove(const CKSDialog* dialog) const
+{
+    const CKSDialog* innermost = Innermost();
+    return !innermost || innermost == dialog;
+}
+
 void ModalIdleLoop::Tick()
 {
     while (!m_stack.empty() && m_stack.back().isNull())

@@ -22,6 +22,11 @@ public:
     void Leave(CKSDialog* dialog);
     // Open dialogs running idle processing, innermost last.
     size_t Depth() const { return m_stack.size(); }
+    // The innermost open dialog (the one whose idle processing runs), or nullptr.
+    const CKSDialog* Innermost() const;
+    // True when no dialog is open above this one: it is the innermost open dialog, or
+    // none is open (a dialog shown without a modal loop of its own).
+    bool NothingOpenAbove(const CKSDialog* dialog) const;
 
 private:
     ModalIdleLoop();

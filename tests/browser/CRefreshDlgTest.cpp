@@ -1,12 +1,17 @@
 // The refresh progress dialog: it runs the refresh to its end and closes, shows the
-// three lines, and its cancel leaves the records where they are.
+// three lines, its cancel leaves the records where they are, and waiting for replies
+// leaves the processor idle.
 #include "browser/dialogs/CRefreshDlg.h"
 #include "FakeGameServer.h"
+#include "app/engine/EngineInterface.h"
 #include "app/settings/LauncherState.h"
 #include "browser/list/CNetGameDoc.h"
 #include "browser/list/RefreshEngine.h"
 #include "browser/list/ServerRecordList.h"
+#include "support/ThreadCpuTime.h"
 #include "ui/CODBlendBtn.h"
+#include "ui/IdleWork.h"
+#include "ui/ModalIdleLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +53,39 @@ TEST(CRefreshDlg, RunsTheRefreshToItsEndAndCloses)
     for (CServerInfo* r = list.Head(); r; r = r->next)
         EXPECT_EQ(r->status, CServerInfo::Done);
     EXPECT_EQ(dialog.size(), QSize(CRefreshDlg::kWidth, CRefreshDlg::kHeight));
+}
+
+TEST(CRefreshDlg, WaitingForRepliesLeavesTheProcessorIdle)
+{
+    FakeGameServer silent;
+    ServerRecordList list;
+    for (int i = 0; i < 3; ++i)
+        list.AddServer("127.0.0.1", silent.Port(), true);
+    RefreshEngine engine;
+    RefreshParams params = Params(0.4);
+    params.maxRetries = 1; // two tries of 0.4 s each
+    engine.Begin(list.Head(), params);
+    CRefreshDlg dialog(engine);
+    // Every idle pass of the dialog runs the frame pump once.
+    int idlePasses = 0;
+    IdleWork::SetFramePump([&] {
+        ++idlePasses;
+        return int(kEngineNoGame);
+    });
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuBefore = ThreadCpuSeconds();
+    EXPECT_EQ(dialog.DoModal(), QDialog::Accepted);
+    const double cpu = ThreadCpuSeconds() - cpuBefore;
+    const double elapsed = double(wall.elapsed()) / 1000.0;
+    IdleWork::SetFramePump({});
+    for (CServerInfo* r = list.Head(); r; r = r->next)
+        EXPECT_EQ(r->status, CServerInfo::Failed);
+    EXPECT_GE(elapsed, 0.8);
+    // Passes come at the quiet pace (plus the few that had work: sends and time-outs),
+    // not back to back.
+    EXPECT_LT(idlePasses, 2 * int(elapsed * 1000.0) / ModalIdleLoop::kQuietIntervalMs + 20);
+    EXPECT_LT(cpu, 0.2 * elapsed) << cpu << " s of processor time in " << elapsed << " s";
 }
 
 TEST(CRefreshDlg, CancelLeavesTheRecordsAsTheyAre)

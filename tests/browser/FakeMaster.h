@@ -25,6 +25,13 @@ public:
     std::function<std::vector<std::vector<uint8_t>>(const std::vector<uint8_t>&)> answer;
     std::vector<std::vector<uint8_t>> requests;
 
+    // Sends a datagram to the sender of the last request (an answer held back).
+    void SendToLastClient(const std::vector<uint8_t>& datagram)
+    {
+        m_socket.writeDatagram(reinterpret_cast<const char*>(datagram.data()), qint64(datagram.size()), m_lastFrom,
+                               m_lastFromPort);
+    }
+
 private:
     void Receive()
     {
@@ -33,6 +40,8 @@ private:
             QHostAddress from;
             quint16 fromPort = 0;
             m_socket.readDatagram(data.data(), data.size(), &from, &fromPort);
+            m_lastFrom = from;
+            m_lastFromPort = fromPort;
             requests.emplace_back(data.begin(), data.end());
             if (!answer)
                 continue;
@@ -42,6 +51,8 @@ private:
         }
     }
     QUdpSocket m_socket;
+    QHostAddress m_lastFrom;
+    quint16 m_lastFromPort = 0;
 };
 
 class TestDocument : public MasterDocument

@@ -8,8 +8,9 @@
 #include "app/settings/LauncherState.h"
 #include "app/text/ServiceAddressList.h"
 #include "browser/list/BrowserQuickStartSource.h"
-#include "browser/list/CNetGameDoc.h"
 #include "browser/list/QuickStart.h"
+#include "browser/list/RefreshEngine.h"
+#include "browser/list/RefreshLoop.h"
 #include "browser/master/MasterProtocol.h"
 #include "browser/query/MaxInFlight.h"
 #include "browser/record/FavoriteServersFile.h"
@@ -538,4 +539,67 @@ TEST_F(NetGameDocTest, NoPersistAsksTheMastersWhenTheListIsMade)
     // The filter settings were read: the game filter always asks for "vrel".
     const std::string request(master.requests[0].begin(), master.requests[0].end());
     EXPECT_NE(request.find("vrel"), std::string::npos);
+}
+
+// --- Nested loops ---------------------------------------------------------------------
+
+TEST_F(NetGameDocTest, PreJoinCheckKeepsItsRecordWhenTheExchangeEndsDuringItsRefresh)
+{
+    ScopedCommandLine line("kestrel -game vrel -timeout 0.1 -retries 1");
+    RecordingPrompt prompt;
+    ScopedPrompt scoped(prompt);
+    FakeGameServer silent;
+    FakeMaster master;
+    // The first batch lists the server twice; the last one is held back.
+    master.answer = [&](const std::vector<uint8_t>& request) {
+        std::vector<std::vector<uint8_t>> replies;
+        const auto query = ParseMasterListRequest(request.data(), request.size());
+        if (query && query->key == 0)
+            replies.push_back(BuildMasterListBatch(1, {{"127.0.0.1", silent.Port()}, {"127.0.0.1", silent.Port()}}));
+        return replies;
+    };
+    services.AppendAddress(ServiceAddressList::Section::Master, "127.0.0.1", master.Port());
+    CNetGameDoc doc(CNetGameDoc::Kind::Internet, MakeSetup());
+    doc.StartMasterList(ServerFilter{});
+    QElapsedTimer timer;
+    timer.start();
+    while (doc.Count() < 2 && timer.elapsed() < 5000) {
+        doc.Work();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    }
+    ASSERT_EQ(doc.Count(), 2);
+    // The older copy is the one the duplicate removal destroys.
+    CServerInfo* older = doc.Head()->next;
+    ASSERT_LT(older->Serial(), doc.Head()->Serial());
+
+    // The document's work runs inside the refresh (as any idle processing might), and
+    // the last batch arrives meanwhile.
+    bool sent = false;
+    int workCalls = 0;
+    doc.SetRefreshRunner([&](RefreshEngine& engine) {
+        while (engine.RunPass()) {
+            if (!sent) {
+                master.SendToLastClient(BuildMasterListBatch(0, {}));
+                sent = true;
+            }
+            WaitForNetworkEvents();
+            doc.Work();
+            ++workCalls;
+        }
+    });
+    EXPECT_FALSE(doc.PreJoinCheck(*older)); // nobody answers: message 28
+    ASSERT_TRUE(sent);
+    EXPECT_GT(workCalls, 0);
+    ASSERT_EQ(prompt.texts.size(), 1u);
+    EXPECT_EQ(doc.Count(), 2);
+    EXPECT_TRUE(doc.MasterExchangeInProgress());
+    EXPECT_EQ(older->status, CServerInfo::Failed);
+
+    // Outside the refresh the exchange ends and the duplicate goes.
+    while (doc.MasterExchangeInProgress() && timer.elapsed() < 5000) {
+        doc.Work();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    }
+    EXPECT_FALSE(doc.MasterExchangeInProgress());
+    EXPECT_EQ(doc.Count(), 1);
 }

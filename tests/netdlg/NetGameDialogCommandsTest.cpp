@@ -1,23 +1,32 @@
-// The Internet games dialog's commands over a list filled by the test (no network):
-// best servers first, delete, favourites, find, the rate selector, create game and
-// join with the pre-join check.
+// The Internet games dialog's commands over a list filled by the test (no network but
+// the stand-in engine's own): best servers first, delete, favourites, find, the rate
+// selector, create game, join with the pre-join check and resume.
 #include "NetDialogSkin.h"
+#include "app/engine/EngineCommands.h"
+#include "app/engine/EngineHost.h"
+#include "app/engine/QtEngineDisplay.h"
 #include "app/settings/CommandLine.h"
+#include "app/settings/LauncherState.h"
 #include "app/text/ServiceAddressList.h"
 #include "app/text/StringList.h"
 #include "browser/dialogs/CNetGameDlg.h"
 #include "browser/list/ServerListRows.h"
 #include "browser/query/BrowserClock.h"
 #include "browser/query/MaxInFlight.h"
+#include "peer/PeerGameServer.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 #include "ui/CODControls.h"
 #include "ui/CODKSListCtrl.h"
 #include "ui/InputPrompt.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -33,14 +42,38 @@ protected:
         setup.services = &services;
         setup.resolveServices = false;
         SetPlayerConnectionRate(kDefaultConnectionRate);
+        savedProgramDirectory = Launcher().programDirectory;
+        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
     }
     void TearDown() override
     {
         dialog.reset();
         CNetGameDlg::SetJoinFunction(nullptr);
         CNetGameDlg::SetCreateGameHook(nullptr);
+        StopEngine();
+        TheEngineDisplay().DestroyEngineWindow();
+        Launcher().programDirectory = savedProgramDirectory;
         EffectiveCommandLine() = CommandLine();
     }
+
+    // Runs the dialog modally; step() is called every 10 ms while it is open and
+    // returns true once the test is done with it. Returns the dialog's result.
+    int RunModal(const std::function<bool()>& step)
+    {
+        QTimer driver;
+        driver.setInterval(10);
+        QElapsedTimer timer;
+        timer.start();
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            if (step() || timer.elapsed() > 15000)
+                dialog->CloseDialog(QDialog::Rejected);
+        });
+        driver.start();
+        return dialog->DoModal();
+    }
+
+    // The player leaves the game for the menu.
+    static void LeaveGame() { TheEngineHost().SetPendingState(kEngineSuspended); }
 
     // Servers on loopback ports nobody answers; their replies are made up here.
     void Open(const std::vector<std::string>& names)
@@ -60,6 +93,22 @@ protected:
             r->SetInfoTime(BrowserClockNow());
         }
         dialog->ApplyFilters(dialog->Filter());
+    }
+
+    std::vector<std::string> ListOrder() const
+    {
+        std::vector<std::string> names;
+        for (const CServerInfo* r = dialog->Doc().Head(); r; r = r->next)
+            names.push_back(r->name);
+        return names;
+    }
+
+    std::vector<std::string> RowOrder() const
+    {
+        std::vector<std::string> names;
+        for (const KSListRow& row : dialog->List()->Model()->Rows())
+            names.push_back(row.cells[kCellName].text.trimmed().toStdString());
+        return names;
     }
 
     std::vector<std::string> Names() const
@@ -86,6 +135,7 @@ protected:
     ServiceAddressList services;
     CNetGameDoc::Setup setup;
     std::unique_ptr<CNetGameDlg> dialog;
+    std::string savedProgramDirectory;
 };
 
 TEST_F(NetGameDialogCommands, BestServersFirstShowsHiddenRowsUntilTheFiltersApplyAgain)
@@ -101,6 +151,26 @@ TEST_F(NetGameDialogCommands, BestServersFirstShowsHiddenRowsUntilTheFiltersAppl
     EXPECT_EQ(dialog->List()->Model()->Rows().back().cells[kCellName].text, QStringLiteral(" b empty"));
     dialog->ApplyFilters(dialog->Filter());
     EXPECT_EQ(Names(), (std::vector<std::string>{"a", "c"}));
+}
+
+TEST_F(NetGameDialogCommands, BestServersFirstRelinksTheListSoTheFileFollowsIt)
+{
+    Open({"a", "b empty", "c"}); // listed c, b empty, a
+    ASSERT_EQ(ListOrder(), (std::vector<std::string>{"c", "b empty", "a"}));
+    dialog->BestServersFirst();
+    // a has the better ping of the two servers with players; the empty one is last.
+    const std::vector<std::string> ranked{"a", "c", "b empty"};
+    EXPECT_EQ(RowOrder(), ranked);
+    EXPECT_EQ(ListOrder(), ranked);
+    // The list file keeps that order.
+    dialog->CloseDialog(QDialog::Accepted);
+    const std::string text = files.Read("favsvrs.dat").toStdString();
+    const size_t first = text.find("\"a\"");
+    const size_t second = text.find("\"c\"");
+    const size_t third = text.find("\"b empty\"");
+    ASSERT_NE(third, std::string::npos) << text;
+    EXPECT_LT(first, second);
+    EXPECT_LT(second, third);
 }
 
 TEST_F(NetGameDialogCommands, DeleteAsksThenRemovesRowsAndRecords)
@@ -185,19 +255,84 @@ TEST_F(NetGameDialogCommands, CreateGameRunsTheHookOrTellsThePlayer)
     EXPECT_EQ(prompt.Texts().size(), 1u);
 }
 
-TEST_F(NetGameDialogCommands, JoinOfAFreshServerSkipsTheQueryAndClosesTheDialog)
+TEST_F(NetGameDialogCommands, JoinHidesTheDialogUntilThePlayerLeavesTheGame)
 {
     Open({"a", "b"});
     std::string joined;
     CNetGameDlg::SetJoinFunction([&](const CServerInfo& record) {
         joined = record.name;
-        return true;
+        return TheEngineHost().RunEngine(false); // the engine takes the screen
     });
     dialog->SelectRecords({Record("b")});
-    dialog->Join();
+    int step = 0;
+    bool hiddenInGame = false;
+    bool fileWrittenDuringGame = true;
+    std::vector<std::string> rowsWhenBack;
+    const int result = RunModal([&] {
+        if (step == 0 && dialog->isVisible()) {
+            dialog->Join(); // b's info is fresh: no query
+            step = 1;
+        } else if (step == 1 && TheEngineHost().State() == kEngineRunning) {
+            hiddenInGame = dialog->HiddenForGame() && !dialog->isVisible();
+            fileWrittenDuringGame = files.Exists("favsvrs.dat");
+            LeaveGame();
+            step = 2;
+        } else if (step == 2 && dialog->isVisible() && !dialog->HiddenForGame()) {
+            rowsWhenBack = Names();
+            return true;
+        }
+        return false;
+    });
     EXPECT_EQ(joined, "b");
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(hiddenInGame);
+    EXPECT_FALSE(fileWrittenDuringGame);
+    // The player came back to the open dialog and closed it.
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(rowsWhenBack, (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(files.Exists("favsvrs.dat"));
+}
+
+TEST_F(NetGameDialogCommands, ResumeHidesTheDialogUntilThePlayerLeavesTheGameAgain)
+{
+    // A game in progress, left for the menu.
+    GameServerConfig config;
+    config.port = 0;
+    PeerGameServer server(config);
+    ASSERT_TRUE(server.Start());
+    EngineHost& host = TheEngineHost();
+    ASSERT_EQ(host.StartEngine(false), 1);
+    host.AddCommandText(JoinCommand("Ann", "127.0.0.1", server.Port()));
+    QElapsedTimer timer;
+    timer.start();
+    while (host.Status().connectionState != kConnectionPlaying && timer.elapsed() < 5000) {
+        host.EngineFrame(true);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    ASSERT_EQ(host.Status().connectionState, kConnectionPlaying);
+    LeaveGame();
+    host.EngineFrame(true);
+    ASSERT_EQ(host.State(), kEngineSuspended);
+
+    Open({"a"});
+    int step = 0;
+    bool hiddenInGame = false;
+    const int result = RunModal([&] {
+        if (step == 0 && dialog->isVisible()) {
+            dialog->Resume();
+            step = 1;
+        } else if (step == 1 && host.State() == kEngineRunning) {
+            hiddenInGame = dialog->HiddenForGame() && !dialog->isVisible();
+            LeaveGame();
+            step = 2;
+        } else if (step == 2) {
+            return dialog->isVisible() && !dialog->HiddenForGame();
+        }
+        return false;
+    });
+    EXPECT_TRUE(hiddenInGame);
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(result, QDialog::Rejected);
 }
 
 TEST_F(NetGameDialogCommands, FailedJoinKeepsTheDialogOpen)

@@ -10,6 +10,7 @@
 #include "browser/list/SortOrderSetting.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODKSListCtrl.h"
+#include "ui/ModalIdleLoop.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -102,12 +103,20 @@ void CLan::Refresh()
 bool CLan::OnIdle()
 {
     const bool more = CKSDialog::OnIdle();
+    // Back from a game: the servers may have changed meanwhile.
+    if (m_game.ComeBack())
+        Refresh();
     // Discovery that could not start ends without a word from the document.
     if (m_searching && !m_doc->LanRefreshInProgress()) {
         m_searching = false;
         FillList();
     }
     return more;
+}
+
+bool CLan::AtSafePoint() const
+{
+    return ModalIdleLoop::Instance().NothingOpenAbove(this);
 }
 
 void CLan::FillList()
@@ -132,8 +141,15 @@ void CLan::Join()
     record = ServerListView::FindRecord(m_doc->Head(), serial);
     if (!record)
         return;
-    if (CNetGameDlg::JoinServer(*record))
-        done(QDialog::Accepted);
+    bool joined = false;
+    {
+        // The join pumps events (and may ask for a password) while it reads the record.
+        const CNetGameDoc::NestedLoop loop(*m_doc);
+        joined = CNetGameDlg::JoinServer(*record);
+    }
+    // In a game the dialog waits out of sight; the player comes back to it.
+    if (joined)
+        m_game.Hide();
 }
 
 void CLan::CreateGame()

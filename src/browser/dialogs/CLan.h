@@ -1,6 +1,9 @@
 #pragma once
 // The LAN games dialog: finds game servers on the local network by broadcast, measures
-// their ping and lists those of this game; the player joins one or creates one.
+// their ping and lists those of this game; the player joins one or creates one. While
+// the game runs the dialog waits out of sight; when the player comes back it looks
+// for servers again.
+#include "browser/dialogs/GameScreenHandOff.h"
 #include "browser/list/CNetGameDoc.h"
 #include "browser/list/ServerListView.h"
 #include "ui/CKSDialog.h"
@@ -27,6 +30,8 @@ public:
     CODKSListCtrl* List() const { return m_list; }
     QLabel* StatusLine() const { return m_status; }
     bool Searching() const { return m_searching; }
+    // Out of sight while the engine has the screen after a join.
+    bool HiddenForGame() const { return m_game.Hidden(); }
 
     // Empties the list and broadcasts again.
     void Refresh();
@@ -41,6 +46,7 @@ protected:
     // NetGameDocView: discovery and the ping pass are over, or the list is emptied.
     void OnListReplaced() override;
     void OnListEmptied() override;
+    bool AtSafePoint() const override;
 
 private:
     std::unique_ptr<CNetGameDoc> m_doc;
@@ -48,5 +54,6 @@ private:
     CODKSListCtrl* m_list = nullptr;
     std::unique_ptr<ServerListView> m_view;
     QLabel* m_status = nullptr;
+    GameScreenHandOff m_game{*this};
     bool m_searching = false;
 };

@@ -12,7 +12,6 @@
 #include "browser/dialogs/ServerCellPainter.h"
 #include "browser/list/ConnectionRateChoice.h"
 #include "browser/list/FilterSummary.h"
-#include "browser/list/QuickStart.h"
 #include "browser/list/ServerJoinTarget.h"
 #include "browser/list/ServerListColumns.h"
 #include "browser/list/ServerListRows.h"
@@ -20,6 +19,7 @@
 #include "ui/CODBlendBtn.h"
 #include "ui/CODControls.h"
 #include "ui/CODKSListCtrl.h"
+#include "ui/ModalIdleLoop.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -408,18 +408,14 @@ void CNetGameDlg::SetFavorites(bool favorite)
 void CNetGameDlg::Delete()
 {
     const std::vector<CServerInfo*> selected = SelectedRecords();
-    // The prompt is modal and may repaint the list; the rows only read their cells.
-    // The document asks for the rows again right after destroying the records.
+    // The records stay while the prompt is open (the document changes the list only at
+    // a safe point); it asks for the rows again right after destroying them.
     m_doc->DeleteCommand(selected);
 }
 
 void CNetGameDlg::BestServersFirst()
 {
-    std::vector<CServerInfo*> records;
-    for (CServerInfo* r = m_doc->Head(); r; r = r->next)
-        records.push_back(r);
-    RankServers(records, m_doc->ConnectionRate());
-    m_view->FillInOrder(records);
+    m_view->FillInOrder(m_doc->RankBestFirst());
     m_list->SelectFirstRow();
     m_status->setText(QString::fromStdString(FormatString(kMsgCountsLine, m_doc->CountShown(), m_doc->PlayersShown())));
 }
@@ -438,7 +434,7 @@ void CNetGameDlg::Resume()
         return;
     SaveRate();
     if (host.RunEngine(false))
-        CloseDialog(QDialog::Accepted);
+        m_game.Hide();
 }
 
 void CNetGameDlg::ChooseRate(int entry)
@@ -466,10 +462,25 @@ void CNetGameDlg::Join()
     record = ServerListView::FindRecord(m_doc->Head(), serial);
     if (!record || record->IsFiltered())
         return;
-    if (JoinServer(*record))
-        CloseDialog(QDialog::Accepted);
+    bool joined = false;
+    {
+        // The join pumps events (and may ask for a password) while it reads the record.
+        const CNetGameDoc::NestedLoop loop(*m_doc);
+        joined = JoinServer(*record);
+    }
+    // In a game the dialog waits out of sight; the player comes back to it.
+    if (joined)
+        m_game.Hide();
     else
         update();
+}
+
+bool CNetGameDlg::OnIdle()
+{
+    const bool more = CKSDialog::OnIdle(); // the engine frame and the document's work
+    if (!m_closed)
+        m_game.ComeBack();
+    return more;
 }
 
 void CNetGameDlg::CloseDialog(int result)
@@ -516,11 +527,15 @@ void CNetGameDlg::OnListReplaced()
 
 void CNetGameDlg::OnRefreshAllRequested()
 {
-    // Asked from inside the document's idle work: the refresh runs once that is over.
-    QTimer::singleShot(0, this, [this] {
-        if (!m_closed)
-            RefreshAll();
-    });
+    // Asked at a safe point of the document's idle work, with nothing open above the
+    // dialog: the refresh dialog opens now.
+    if (!m_closed)
+        RefreshAll();
+}
+
+bool CNetGameDlg::AtSafePoint() const
+{
+    return ModalIdleLoop::Instance().NothingOpenAbove(this);
 }
 
 void CNetGameDlg::OnRecordsChanged(const std::vector<CServerInfo*>&)

@@ -7,6 +7,7 @@
 //
 // The list's decisions live in the document (CNetGameDoc) and in ServerListView; this
 // class holds the widgets and runs the commands.
+#include "browser/dialogs/GameScreenHandOff.h"
 #include "browser/list/CNetGameDoc.h"
 #include "browser/list/ServerFilter.h"
 #include "browser/list/ServerListView.h"
@@ -105,6 +106,11 @@ public:
 
     // Closes the dialog: saves the rate and writes the list file.
     void CloseDialog(int result);
+    // Out of sight while the engine has the screen after a join or a resume.
+    bool HiddenForGame() const { return m_game.Hidden(); }
+
+    // Shows the dialog again when the engine gives the screen back.
+    bool OnIdle() override;
     // The dialog is given up before it opened: the list file is left as it is.
     void DiscardWithoutSaving();
 
@@ -117,6 +123,7 @@ protected:
     void OnListReplaced() override;
     void OnRefreshAllRequested() override;
     void OnRecordsChanged(const std::vector<CServerInfo*>& records) override;
+    bool AtSafePoint() const override;
 
     void OnEscape() override;
 
@@ -140,6 +147,7 @@ private:
     QLabel* m_filterLine = nullptr;
     CODComboBox* m_rate = nullptr;
     std::vector<CODBlendBtn*> m_commands;
+    GameScreenHandOff m_game{*this};
     QTimer m_batchTimer;
     CServerInfo* m_batchHead = nullptr;
     bool m_batchDirty = false;

@@ -4,6 +4,7 @@
 #include "app/text/StringList.h"
 #include "browser/list/RefreshEngine.h"
 #include "browser/query/BrowserClock.h"
+#include "ui/IdleWork.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -41,14 +42,16 @@ bool CRefreshDlg::OnIdle()
         accept();
         return false;
     }
-    // The engine frame and the other registered work keep running behind the dialog,
-    // and the engine's status stays current.
-    CKSDialog::OnIdle();
+    // Only the engine frame runs behind the dialog (a suspended game keeps going) and
+    // the engine's status stays current. The registered work does not: it may change
+    // the list whose records this refresh steps.
+    const bool engineRunning = IdleWork::RunFramePump();
     if (EngineHost& host = TheEngineHost(); host.Loaded() && now - m_lastStatusPoll >= kEngineStatusInterval) {
         m_lastStatusPoll = now;
         host.Status();
     }
-    return true;
+    // Waiting for replies and time-outs is no work: the quiet tick comes soon enough.
+    return engineRunning || m_engine.WorkDue();
 }
 
 void CRefreshDlg::Redraw(double now)

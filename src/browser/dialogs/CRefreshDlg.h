@@ -1,8 +1,8 @@
 #pragma once
 // The small modal dialog shown while a refresh runs: the current status, the elapsed
 // time and the pending count, with a cancel button. Its idle processing runs the
-// engine's passes and closes the dialog when the refresh ends; cancelling leaves the
-// records as they are.
+// engine's passes and the engine frame, nothing else, and closes the dialog when the
+// refresh ends; cancelling leaves the records as they are.
 #include "browser/list/CNetGameDoc.h"
 #include "ui/CKSDialog.h"
 

@@ -285,6 +285,7 @@ void CNetGameDoc::CancelMasterExchange()
 {
     m_master.reset();
     m_retiredMaster.reset();
+    m_masterResult.reset();
 }
 
 void CNetGameDoc::ReportStatus(const std::string& text)
@@ -327,6 +328,7 @@ void CNetGameDoc::StartMasterListWithText(const std::string& filterText)
     // new exchange's.
     if (m_retiredMaster && m_retiredMaster->Socket())
         m_retiredMaster->Socket()->close();
+    m_masterResult.reset();
     m_master = std::make_unique<MasterListRequest>(
         *this, Services(), [this](MasterDocument&, int result) { OnMasterListDone(result); },
         [this](MasterDocument&, const std::string& text) { ReportStatus(text); });
@@ -352,7 +354,7 @@ void CNetGameDoc::RemoveDuplicates()
         }
         for (size_t k = i; k < end; ++k) {
             if (k != keep)
-                delete all[k];
+                DestroyRecord(all[k]);
         }
         kept.push_back(all[keep]);
         i = end;
@@ -377,29 +379,45 @@ void CNetGameDoc::CarryOverFromPrevious()
     m_previous.DeleteAll();
 }
 
+void CNetGameDoc::DestroyRecord(CServerInfo* record)
+{
+    m_engine.Forget(record);
+    delete record;
+}
+
 void CNetGameDoc::OnMasterListDone(int result)
 {
-    if (!m_master)
+    if (!m_master || m_masterResult)
         return;
-    if (result != MasterListRequest::kComplete) {
+    if (result != MasterListRequest::kComplete)
         ReportStatus(kListFailedText);
-    } else {
-        RemoveDuplicates();
-        CarryOverFromPrevious();
-        if (m_view) {
-            m_view->OnListReplaced();
-            if (m_refreshAfterList)
-                m_view->OnRefreshAllRequested();
-        }
-    }
-    // This runs inside the request's own completion call: it goes at the next Work().
+    // This may run inside a nested loop, where code holds records: the duplicates go
+    // and the list is replaced at the next safe point.
+    m_masterResult = result;
+}
+
+void CNetGameDoc::FinishMasterList(int result)
+{
+    // Destroyed at the next safe Work(), in case a loop nested in one of its socket's
+    // own calls led here.
     m_retiredMaster = std::move(m_master);
+    if (result != MasterListRequest::kComplete)
+        return;
+    RemoveDuplicates();
+    CarryOverFromPrevious();
+    if (m_view) {
+        m_view->OnListReplaced();
+        // At a safe point, so the refresh (a modal dialog of its own) runs now.
+        if (m_refreshAfterList)
+            m_view->OnRefreshAllRequested();
+    }
 }
 
 // --- Refresh ---------------------------------------------------------------------
 
 void CNetGameDoc::RunRefresh()
 {
+    const NestedLoop loop(*this);
     if (m_runner)
         m_runner(m_engine);
     else
@@ -429,25 +447,37 @@ void CNetGameDoc::BeginBackgroundRefresh(const RefreshParams& params)
     m_engine.Begin(Head(), params);
 }
 
+bool CNetGameDoc::AtSafePoint() const
+{
+    return m_nestedLoops == 0 && (!m_view || m_view->AtSafePoint());
+}
+
 bool CNetGameDoc::Work()
 {
-    m_retiredMaster.reset();
-    bool busy = false;
-    if (m_master) {
+    // The exchange's time-outs and re-sends run wherever idle processing runs; what
+    // follows changes the list and waits for a safe point.
+    if (m_master && !m_masterResult)
         m_master->Think();
-        busy = true;
+    if (!AtSafePoint())
+        return false;
+    m_retiredMaster.reset();
+    if (m_masterResult) {
+        const int result = *m_masterResult;
+        m_masterResult.reset();
+        FinishMasterList(result);
     }
-    if (m_lanPhase == LanPhase::Collecting) {
-        busy = true;
-        if (BrowserClockNow() - m_lanStart > kLanCollectWindow) {
-            StopDiscovery();
-            m_lanPhase = LanPhase::Refreshing;
-            StartRefresh(Head(), RefreshAllParams());
-            m_lanPhase = LanPhase::Idle;
-            if (m_view)
-                m_view->OnListReplaced();
-        }
+    // Waiting for master replies or for the collection window to pass is no work: the
+    // idle processing's quiet tick is precise enough for both.
+    bool busy = false;
+    if (m_lanPhase == LanPhase::Collecting && BrowserClockNow() - m_lanStart > kLanCollectWindow) {
+        StopDiscovery();
+        m_lanPhase = LanPhase::Refreshing;
+        StartRefresh(Head(), RefreshAllParams());
+        m_lanPhase = LanPhase::Idle;
+        if (m_view)
+            m_view->OnListReplaced();
     }
+    // At a safe point no runner is running: a running engine is a background refresh.
     if (m_engine.Running()) {
         busy = true;
         m_engine.RunPass();
@@ -521,7 +551,11 @@ void CNetGameDoc::UpdateListCommand(const ServerFilter& filter)
 
 CServerInfo* CNetGameDoc::AddServerCommand()
 {
-    const std::optional<std::string> text = CurrentInputPrompt().Ask(GetString(kMsgAddServerPrompt), kMaxAddressText);
+    std::optional<std::string> text;
+    {
+        const NestedLoop loop(*this);
+        text = CurrentInputPrompt().Ask(GetString(kMsgAddServerPrompt), kMaxAddressText);
+    }
     if (!text)
         return nullptr;
     return AddServerByText(*text);
@@ -569,6 +603,15 @@ void CNetGameDoc::SetFavorites(const std::vector<CServerInfo*>& selected, bool f
             r->favorite = favorite;
 }
 
+std::vector<CServerInfo*> CNetGameDoc::RankBestFirst()
+{
+    std::vector<CServerInfo*> records = m_servers.ReleaseAll();
+    RankServers(records, m_rate);
+    for (auto it = records.rbegin(); it != records.rend(); ++it)
+        m_servers.PushFront(*it);
+    return records;
+}
+
 int CNetGameDoc::DeleteCommand(const std::vector<CServerInfo*>& selected)
 {
     if (selected.empty()) {
@@ -576,7 +619,13 @@ int CNetGameDoc::DeleteCommand(const std::vector<CServerInfo*>& selected)
         return 0;
     }
     const std::string question = FormatString(kMsgDeleteConfirm, int(selected.size()));
-    if (CurrentPrompt().Show(question, PromptButtons::YesNo) != kPromptFirst)
+    int answer = 0;
+    {
+        // The prompt's loop runs while the caller holds the selected records.
+        const NestedLoop loop(*this);
+        answer = CurrentPrompt().Show(question, PromptButtons::YesNo);
+    }
+    if (answer != kPromptFirst)
         return 0;
     int removed = 0;
     for (CServerInfo* r : selected) {
@@ -593,7 +642,11 @@ int CNetGameDoc::DeleteCommand(const std::vector<CServerInfo*>& selected)
 
 std::vector<CServerInfo*> CNetGameDoc::FindCommand()
 {
-    const std::optional<std::string> text = CurrentInputPrompt().Ask(GetString(kMsgFindPrompt), kMaxFindText);
+    std::optional<std::string> text;
+    {
+        const NestedLoop loop(*this);
+        text = CurrentInputPrompt().Ask(GetString(kMsgFindPrompt), kMaxFindText);
+    }
     if (!text)
         return {};
     return FindByName(Head(), *text);

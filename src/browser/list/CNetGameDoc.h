@@ -21,7 +21,12 @@
 //   - the LAN kind: StartLanRefresh(), then Work() ends the two-second collection and
 //     refreshes what answered through the runner; LanRows() gives the rows;
 //   - records are destroyed only through the document (RemoveServer, DeleteAll,
-//     DeleteCommand), so a running refresh never holds a destroyed record;
+//     DeleteCommand, the end of a master exchange), which tells the refresh engine;
+//   - nothing removes or reorders records while a nested event loop runs over the
+//     list: the document announces its own (a refresh, a prompt) with NestedLoop, the
+//     view answers AtSafePoint() false while a dialog is open above it, and until both
+//     allow it Work() leaves the list alone (the end of a master exchange, of the LAN
+//     collection and the refresh that follows wait for that safe point);
 //   - before closing: SetSaveMark(true) and Close() (or let the destructor do it).
 #include "browser/list/RefreshEngine.h"
 #include "browser/list/ServerFilter.h"
@@ -38,6 +43,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +67,9 @@ public:
     virtual void OnRefreshAllRequested() {}
     // Records whose fields changed during a background refresh, each once per batch.
     virtual void OnRecordsChanged(const std::vector<CServerInfo*>& /*records*/) {}
+    // False while a dialog is open above the view (a prompt, the refresh dialog, the
+    // server details): code there may hold records, so the list waits.
+    virtual bool AtSafePoint() const { return true; }
 };
 
 class CNetGameDoc : public MasterDocument
@@ -110,6 +119,20 @@ public:
 
     // Runs a refresh to its end (the modal refresh dialog, or a loop without window).
     using RefreshRunner = std::function<void(RefreshEngine&)>;
+
+    // A nested event loop run while records of the list are held (a refresh, a prompt,
+    // a join): while one runs the document removes and reorders no record.
+    class NestedLoop
+    {
+    public:
+        explicit NestedLoop(CNetGameDoc& doc) : m_doc(doc) { ++m_doc.m_nestedLoops; }
+        ~NestedLoop() { --m_doc.m_nestedLoops; }
+        NestedLoop(const NestedLoop&) = delete;
+        NestedLoop& operator=(const NestedLoop&) = delete;
+
+    private:
+        CNetGameDoc& m_doc;
+    };
 
     explicit CNetGameDoc(Kind kind);
     CNetGameDoc(Kind kind, const Setup& setup);
@@ -176,7 +199,8 @@ public:
     void SetRefreshAfterList(bool refresh) { m_refreshAfterList = refresh; }
     int PreviousServerCount() const { return m_previous.Count(); }
     MasterListRequest* MasterRequest() const { return m_master.get(); }
-    // The exchange's completion (also driven by tests).
+    // The exchange's completion: a failure is reported at once; the new list replaces
+    // the old one at the next safe point (Work), and only then does the exchange end.
     void OnMasterListDone(int result);
 
     // MasterDocument
@@ -202,9 +226,13 @@ public:
     std::vector<CServerInfo*> TakeChangedRecords() { return m_engine.TakeChanged(); }
 
     // One idle step of the document's network work: the master exchange's time-outs,
-    // the LAN collection window, a background refresh pass. True while it has more to
-    // do soon.
+    // and at a safe point the end of the exchange, the end of the LAN collection
+    // window and a background refresh pass. True only while a background refresh wants
+    // its next pass at once: waiting for replies or for the window to pass is not work.
     bool Work();
+    // No nested loop runs over the list (none of the document's own, no dialog above
+    // its view): records may be removed and reordered now.
+    bool AtSafePoint() const;
 
     // --- List commands ---------------------------------------------------------
     // Puts every record back to unknown and refreshes them all.
@@ -219,6 +247,10 @@ public:
     // The same with the text given ("host[:port]"); message 344 when it does not resolve.
     CServerInfo* AddServerByText(const std::string& text);
     void SetFavorites(const std::vector<CServerInfo*>& selected, bool favorite);
+    // Best servers first: ranks every record of the list (the quick-start order) and
+    // relinks the list in that order, so the list file and later refreshes follow it.
+    // Returns the records in their new order.
+    std::vector<CServerInfo*> RankBestFirst();
     // Message 37 when none; asks message 103, then destroys the records. Returns the
     // number removed.
     int DeleteCommand(const std::vector<CServerInfo*>& selected);
@@ -257,6 +289,9 @@ private:
 
     void Construct(const Setup& setup);
     void RunRefresh();
+    void FinishMasterList(int result);
+    // Destroys a record that is in no list any more; the refresh engine forgets it.
+    void DestroyRecord(CServerInfo* record);
     void RemoveDuplicates();
     void CarryOverFromPrevious();
     void ReportStatus(const std::string& text);
@@ -277,6 +312,9 @@ private:
     std::unique_ptr<MasterListRequest> m_master;
     // A finished exchange, destroyed outside its own completion call.
     std::unique_ptr<MasterListRequest> m_retiredMaster;
+    // The result of an exchange that has ended, until the list takes it at a safe point.
+    std::optional<int> m_masterResult;
+    int m_nestedLoops = 0;
     ServerFilter m_filter;
     std::unique_ptr<CKSLanAsyncSocket> m_lanSocket;
     std::string m_statusText;

@@ -159,6 +159,17 @@ bool RefreshEngine::RunPass()
     return !stop;
 }
 
+bool RefreshEngine::WorkDue() const
+{
+    if (!m_running)
+        return false;
+    if (!m_ready.empty() || !m_nextPass.empty())
+        return true;
+    if (!m_deadlines.empty() && m_deadlines.top().at <= BrowserClockNow())
+        return true;
+    return m_cursor < m_slots.size() && m_state.openSockets < m_params.maxInFlight;
+}
+
 void RefreshEngine::RunCursor(double now)
 {
     int starts = 0;

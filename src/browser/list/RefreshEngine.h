@@ -56,6 +56,9 @@ public:
     // Cancels and forgets every record (before records are destroyed or moved away).
     void Clear();
     bool Running() const { return m_running; }
+    // True when a pass now would do more than wait: sockets that delivered, records to
+    // move on, a time-out that has passed, or an idle record and a free socket.
+    bool WorkDue() const;
 
     // A record about to be destroyed while a refresh runs; the engine forgets it.
     void Forget(const CServerInfo* record);
