@@ -6,12 +6,12 @@
 #include "app/engine/EngineHost.h"
 #include "app/engine/EngineInterface.h"
 #include "app/engine/QtEngineDisplay.h"
-#include "app/settings/LauncherState.h"
 #include "browser/dialogs/CLan.h"
 #include "browser/dialogs/CNetGameDlg.h"
 #include "browser/list/ServerListRows.h"
 #include "browser/record/CServerInfo.h"
 #include "peer/PeerGameServer.h"
+#include "support/LauncherEngine.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 #include "support/ThreadCpuTime.h"
@@ -51,15 +51,13 @@ protected:
     void SetUp() override
     {
         InstallNetDialogSkin();
-        savedProgramDirectory = Launcher().programDirectory;
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
     }
     void TearDown() override
     {
         CNetGameDlg::SetJoinFunction(nullptr);
         StopEngine();
         TheEngineDisplay().DestroyEngineWindow();
-        Launcher().programDirectory = savedProgramDirectory;
     }
 
     // A peer server on the first free game port; false when every one is taken.
@@ -101,7 +99,6 @@ protected:
     ScopedSettingsFolder settings;
     RecordingPrompt prompt;
     std::vector<std::unique_ptr<PeerGameServer>> servers;
-    std::string savedProgramDirectory;
 };
 
 TEST_F(LanGamesDialog, ListsServersOfThisGameWithTheirPingAndJoinsOne)

@@ -6,7 +6,6 @@
 #include "FakeMaster.h"
 #include "NetDialogSkin.h"
 #include "app/settings/CommandLine.h"
-#include "app/settings/LauncherState.h"
 #include "app/text/Prompt.h"
 #include "app/text/ServiceAddressList.h"
 #include "browser/dialogs/CNetGameDlg.h"
@@ -38,10 +37,6 @@ protected:
     void SetUp() override
     {
         InstallNetDialogSkin();
-        // The refresh dialog reads the engine's status: the engine host looks for the
-        // engine libraries beside the test.
-        savedProgramDirectory = Launcher().programDirectory;
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
         // The game servers answer a third of a second late, so a refresh lasts that long.
         EffectiveCommandLine() = CommandLine("kestrel -game vrel");
         for (FakeGameServer* server : {&a, &b, &c}) {
@@ -63,11 +58,7 @@ protected:
         };
     }
 
-    void TearDown() override
-    {
-        Launcher().programDirectory = savedProgramDirectory;
-        EffectiveCommandLine() = CommandLine();
-    }
+    void TearDown() override { EffectiveCommandLine() = CommandLine(); }
 
     static MasterEntry Entry(const FakeGameServer& server) { return MasterEntry{"127.0.0.1", server.Port()}; }
     void SendLastBatch() { master.SendToLastClient(BuildMasterListBatch(0, {Entry(c)})); }
@@ -149,7 +140,6 @@ protected:
     FakeMaster master;
     ServiceAddressList services;
     CNetGameDoc::Setup setup;
-    std::string savedProgramDirectory;
 };
 
 TEST_F(NestedLoopSafety, MasterListEndingDuringARefreshWaitsUntilTheRefreshIsOver)

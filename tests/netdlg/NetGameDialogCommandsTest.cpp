@@ -6,7 +6,6 @@
 #include "app/engine/EngineHost.h"
 #include "app/engine/QtEngineDisplay.h"
 #include "app/settings/CommandLine.h"
-#include "app/settings/LauncherState.h"
 #include "app/text/ServiceAddressList.h"
 #include "app/text/StringList.h"
 #include "browser/dialogs/CNetGameDlg.h"
@@ -14,6 +13,7 @@
 #include "browser/query/BrowserClock.h"
 #include "browser/query/MaxInFlight.h"
 #include "peer/PeerGameServer.h"
+#include "support/LauncherEngine.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 #include "ui/CODControls.h"
@@ -42,8 +42,7 @@ protected:
         setup.services = &services;
         setup.resolveServices = false;
         SetPlayerConnectionRate(kDefaultConnectionRate);
-        savedProgramDirectory = Launcher().programDirectory;
-        Launcher().programDirectory = QCoreApplication::applicationDirPath().toStdString();
+        UseLauncherEngine();
     }
     void TearDown() override
     {
@@ -52,7 +51,6 @@ protected:
         CNetGameDlg::SetCreateGameHook(nullptr);
         StopEngine();
         TheEngineDisplay().DestroyEngineWindow();
-        Launcher().programDirectory = savedProgramDirectory;
         EffectiveCommandLine() = CommandLine();
     }
 
@@ -135,7 +133,6 @@ protected:
     ServiceAddressList services;
     CNetGameDoc::Setup setup;
     std::unique_ptr<CNetGameDlg> dialog;
-    std::string savedProgramDirectory;
 };
 
 TEST_F(NetGameDialogCommands, BestServersFirstShowsHiddenRowsUntilTheFiltersApplyAgain)

@@ -1,6 +1,6 @@
 // Test entry point: every test program runs with the offscreen platform and with
 // private settings and runtime folders, so no test touches the user's files.
-#include "app/LauncherState.h"
+#include "app/settings/LauncherState.h"
 
 #include <QApplication>
 #include <QDir>
