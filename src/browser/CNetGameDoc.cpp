@@ -351,8 +351,11 @@ void CNetGameDoc::RemoveDuplicates()
             }
         }
         for (size_t k = i; k < end; ++k) {
-            if (k != keep)
+            if (k != keep) {
+                // A refresh started while the exchange ran may hold the record.
+                m_engine.Forget(all[k]);
                 delete all[k];
+            }
         }
         kept.push_back(all[keep]);
         i = end;
