@@ -141,13 +141,19 @@ TEST(MainMenuQuitTest, RefusalClearsTheUpdaterFlag)
     EXPECT_EQ(prompt.Texts()[0], GetString(235));
     EXPECT_EQ(prompt.Buttons()[0], PromptButtons::YesNo);
 
+    // A question closed without an answer keeps the accepted update.
+    prompt.SetAnswer(kPromptNone);
+    updater = 1;
+    EXPECT_FALSE(model.ConfirmQuit(kInGame, updater));
+    EXPECT_EQ(updater, 1);
+
     prompt.SetAnswer(kPromptFirst);
     updater = 1;
     EXPECT_TRUE(model.ConfirmQuit(kInGame, updater));
     EXPECT_EQ(updater, 1);
     // Nothing in progress and an update accepted: no question at all.
     EXPECT_TRUE(model.ConfirmQuit(kNoGame, updater));
-    EXPECT_EQ(prompt.Texts().size(), 2u);
+    EXPECT_EQ(prompt.Texts().size(), 3u);
 }
 
 TEST(MainMenuKeysTest, EscapeResumesOrQuits)

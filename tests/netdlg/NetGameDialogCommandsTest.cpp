@@ -270,11 +270,13 @@ TEST_F(NetGameDialogCommands, JoinHidesTheDialogUntilThePlayerLeavesTheGame)
             dialog->Join(); // b's info is fresh: no query
             step = 1;
         } else if (step == 1 && TheEngineHost().State() == kEngineRunning) {
-            hiddenInGame = dialog->HiddenForGame() && !dialog->isVisible();
+            // The list waits while the game has the screen: a finished master
+            // exchange would otherwise open the refresh dialog over the game.
+            hiddenInGame = dialog->HiddenForGame() && !dialog->isVisible() && !dialog->AtSafePoint();
             fileWrittenDuringGame = files.Exists("favsvrs.dat");
             LeaveGame();
             step = 2;
-        } else if (step == 2 && dialog->isVisible() && !dialog->HiddenForGame()) {
+        } else if (step == 2 && dialog->isVisible() && !dialog->HiddenForGame() && dialog->AtSafePoint()) {
             rowsWhenBack = Names();
             return true;
         }

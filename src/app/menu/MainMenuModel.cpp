@@ -134,9 +134,13 @@ bool MainMenuModel::ConfirmQuit(bool gameInProgress, int& updaterFlag) const
         return false;
     if (decision.prompt == QuitPrompt::None)
         return true;
-    if (ShowMessage(decision.message, PromptButtons::YesNo) == kPromptFirst)
+    const int answer = ShowMessage(decision.message, PromptButtons::YesNo);
+    if (answer == kPromptFirst)
         return true;
-    updaterFlag = 0;
+    // Only a "no" withdraws an accepted update; a question closed unanswered (a
+    // termination signal) leaves it as it was.
+    if (answer == kPromptSecond)
+        updaterFlag = 0;
     return false;
 }
 

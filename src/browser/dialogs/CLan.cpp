@@ -116,7 +116,9 @@ bool CLan::OnIdle()
 
 bool CLan::AtSafePoint() const
 {
-    return ModalIdleLoop::Instance().NothingOpenAbove(this);
+    // While the game has the screen the list waits: a refresh dialog must not open
+    // over the game.
+    return ModalIdleLoop::Instance().NothingOpenAbove(this) && !m_game.Hidden();
 }
 
 void CLan::FillList()

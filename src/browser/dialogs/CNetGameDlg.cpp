@@ -535,7 +535,9 @@ void CNetGameDlg::OnRefreshAllRequested()
 
 bool CNetGameDlg::AtSafePoint() const
 {
-    return ModalIdleLoop::Instance().NothingOpenAbove(this);
+    // While the game has the screen the list waits: a refresh dialog must not open
+    // over the game.
+    return ModalIdleLoop::Instance().NothingOpenAbove(this) && !m_game.Hidden();
 }
 
 void CNetGameDlg::OnRecordsChanged(const std::vector<CServerInfo*>&)

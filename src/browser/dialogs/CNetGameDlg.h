@@ -108,6 +108,9 @@ public:
     void CloseDialog(int result);
     // Out of sight while the engine has the screen after a join or a resume.
     bool HiddenForGame() const { return m_game.Hidden(); }
+    // Whether the document may change the list now: nothing open above the dialog and
+    // the game not on the screen.
+    bool AtSafePoint() const override;
 
     // Shows the dialog again when the engine gives the screen back.
     bool OnIdle() override;
@@ -123,7 +126,6 @@ protected:
     void OnListReplaced() override;
     void OnRefreshAllRequested() override;
     void OnRecordsChanged(const std::vector<CServerInfo*>& records) override;
-    bool AtSafePoint() const override;
 
     void OnEscape() override;
 
