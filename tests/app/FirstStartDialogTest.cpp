@@ -7,6 +7,7 @@
 #include "ui/CODBlendBtn.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -105,6 +106,19 @@ TEST_F(FirstStartDialog, AMissingGeneratorLeavesTheDialogOpenWithTheReason)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.DemoButton()->isEnabled());
     EXPECT_TRUE(dialog.StatusLine()->text().contains("kestrel-demo")) << dialog.StatusLine()->text().toStdString();
+}
+
+TEST_F(FirstStartDialog, AHalfWrittenDemoWorldIsNeverTakenAsItIs)
+{
+    // What a generator stopped halfway leaves: both game folders, none of the last files.
+    const QString world = tree.Abs("data/Harrow/VREL15/demo-world");
+    ASSERT_TRUE(QDir().mkpath(world + "/harrow") && QDir().mkpath(world + "/vrel"));
+    FirstStartDlg dialog(GameTreeChoice({}, tree.Abs("program"))); // no generator there
+    dialog.show();
+    dialog.DemoButton()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.ChosenFolder().isEmpty());
+    EXPECT_TRUE(GameTreeChoice::Remembered().isEmpty());
 }
 
 } // namespace

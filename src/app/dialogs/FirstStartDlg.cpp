@@ -106,12 +106,10 @@ void FirstStartDlg::LayOutDemoWorld()
 {
     if (m_layout.Running())
         return;
+    // The generator always runs, even over a world laid out before: a run that was
+    // stopped halfway leaves a tree that looks whole but lacks its last files, and the
+    // generator rewrites every file in under a second.
     const QString folder = GameTreeChoice::DemoWorldFolder();
-    // A demo world laid out before (and kept when the settings went) is used as it is.
-    if (GameTreeChoice::HoldsGame(folder)) {
-        UseFolder(folder);
-        return;
-    }
     if (!m_layout.Start(m_choice.DemoGeneratorPath(), folder)) {
         ShowStatus(QString::fromUtf8(kFailedText).arg(m_layout.Error()), true);
         return;
