@@ -3,6 +3,7 @@
 // lays the world out through the real generator and takes it.
 #include "app/dialogs/FirstStartDlg.h"
 #include "app/settings/GameTreeChoice.h"
+#include "support/ScopedDataHome.h"
 #include "support/TempTree.h"
 #include "ui/CODBlendBtn.h"
 
@@ -15,25 +16,6 @@
 #include <functional>
 
 namespace {
-
-class ScopedDataHome
-{
-public:
-    explicit ScopedDataHome(const QString& folder) : m_saved(qgetenv("XDG_DATA_HOME"))
-    {
-        qputenv("XDG_DATA_HOME", folder.toLocal8Bit());
-    }
-    ~ScopedDataHome()
-    {
-        if (m_saved.isEmpty())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", m_saved);
-    }
-
-private:
-    QByteArray m_saved;
-};
 
 bool RunUntil(const std::function<bool()>& done, int timeoutMs)
 {

@@ -4,6 +4,7 @@
 #include "app/settings/GameTreeChoice.h"
 #include "app/files/DemoWorldLayout.h"
 #include "app/settings/SettingsStore.h"
+#include "support/ScopedDataHome.h"
 #include "support/TempTree.h"
 
 #include <QCoreApplication>
@@ -14,26 +15,6 @@
 #include <optional>
 
 namespace {
-
-// Points XDG_DATA_HOME at a folder of the test for its lifetime.
-class ScopedDataHome
-{
-public:
-    explicit ScopedDataHome(const QString& folder) : m_saved(qgetenv("XDG_DATA_HOME"))
-    {
-        qputenv("XDG_DATA_HOME", folder.toLocal8Bit());
-    }
-    ~ScopedDataHome()
-    {
-        if (m_saved.isEmpty())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", m_saved);
-    }
-
-private:
-    QByteArray m_saved;
-};
 
 void WriteGame(const TempTree& tree, const QString& folder)
 {

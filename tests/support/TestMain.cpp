@@ -1,7 +1,5 @@
 // Test entry point: every test program runs with the offscreen platform and with
 // private settings and runtime folders, so no test touches the user's files.
-#include "app/settings/LauncherState.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -28,9 +26,6 @@ int main(int argc, char** argv)
     setenv("KESTREL_BIN_DIR", KESTREL_BIN_DIR, 0);
     setenv("KESTREL_TEST_DATA", KESTREL_TEST_DATA, 0);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path() + "/config");
-    // The launcher's program directory is the one with the built engine libraries; the
-    // engine host keeps the value it finds when the first test makes it, whichever runs first.
-    Launcher().programDirectory = KESTREL_BIN_DIR;
 
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
