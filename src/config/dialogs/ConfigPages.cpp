@@ -1,0 +1,5 @@
+#include "config/dialogs/ConfigPages.h"
+
+void InstallConfigPages()
+{
+}
