@@ -194,7 +194,7 @@ TEST_F(PlayerConfigFixture, FailedWriteIsReportedAndKeepsTheOldFile)
     Launcher().gameDirectory = "gone";
     EXPECT_FALSE(SavePlayerConfig());
     EXPECT_EQ(prompt.Texts().size(), 1u);
-    Launcher().gameDirectory = "vrel";
+    Launcher().gameDirectory = tree.GameDirectory().toStdString();
     EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "volume"), "0.400000");
 }
 

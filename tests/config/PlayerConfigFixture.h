@@ -50,7 +50,6 @@ protected:
     void SetUp() override
     {
         m_savedGame = Launcher().gameDirectory;
-        Launcher().gameDirectory = "vrel";
         SetPlayerConfig(std::nullopt);
         tree.WriteBase("gfx/shell/kb_keys.lst", TestKeyList());
         tree.WriteBase("gfx/shell/kb_def.lst", "\"w\" \"+forward\"\n\"s\" \"+back\"\n\"e\" \"+use\"\n"

@@ -306,6 +306,10 @@ std::optional<std::string> GetConfigValue(const std::string& fileName, const std
 
 std::string GameFilePath(const std::string& fileName)
 {
+    // The file search keeps the game directory as the full path of the folder on disk.
     const LauncherState& state = Launcher();
-    return ResolveCaseInsensitive(state.baseDirectory, state.gameDirectory) + "/" + fileName;
+    const std::string& game = state.gameDirectory;
+    const std::string directory =
+        !game.empty() && game[0] == '/' ? game : ResolveCaseInsensitive(state.baseDirectory, game);
+    return directory + "/" + fileName;
 }
