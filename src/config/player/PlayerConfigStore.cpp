@@ -216,26 +216,32 @@ KeyNamesResult LoadKeyNames()
 void LoadDefaultBindings()
 {
     LoadKeyNames();
-    PlayerConfig* config = ThePlayerConfig();
-    if (!config)
-        return;
+    if (PlayerConfig* config = ThePlayerConfig())
+        ReadDefaultBindings(*config);
+}
+
+bool ReadDefaultBindings(PlayerConfig& config)
+{
     const std::unique_ptr<char[]> text = LoadFile(kDefaultBindingsFile);
     if (!text) {
         ShowFormattedMessage(348, kDefaultBindingsFile);
-        return;
+        return false;
     }
     CToken token(text.get());
     token.SetQuoted(true);
     for (;;) {
         const std::string key = token.NextToken();
         if (key.empty())
-            return;
+            return true;
         const std::string command = token.NextToken();
         if (command.empty())
-            return;
-        const int slot = KeyNameSlot(CutKeyName(key));
-        if (slot >= 0)
-            config->bindings[size_t(slot)].command = command;
+            return true;
+        const std::string name = CutKeyName(key);
+        for (PlayerBinding& binding : config.bindings)
+            if (!binding.keyName.empty() && strcasecmp(binding.keyName.c_str(), name.c_str()) == 0) {
+                binding.command = command;
+                break;
+            }
     }
 }
 

@@ -5,6 +5,7 @@
 // player's own lines survive. Every write is atomic; a failed one is reported to the
 // player and leaves the old file as it was.
 #include "config/player/ConfigFile.h"
+#include "config/player/PlayerConfig.h"
 
 #include <optional>
 #include <string>
@@ -30,6 +31,9 @@ enum class KeyNamesResult
 KeyNamesResult LoadKeyNames();
 // LoadKeyNames, then the default commands of kb_def.lst into the player configuration.
 void LoadDefaultBindings();
+// The default commands of kb_def.lst into the bindings of a configuration (the key
+// names must be filled); a missing file is reported (348) and gives false.
+bool ReadDefaultBindings(PlayerConfig& config);
 
 // Builds the player configuration: defaults, then config.cfg. A missing file gets
 // the default bindings and is written; a file that exists but cannot be read is left
