@@ -20,8 +20,11 @@
 #include "app/video/VideoState.h"
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
+#include "browser/query/MaxInFlight.h"
 #include "config/dialogs/ConfigPages.h"
+#include "config/player/PlayerConfig.h"
 #include "config/player/PlayerConfigStore.h"
+#include "platform/NumberText.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -51,8 +54,10 @@ void LauncherStartupSteps::ReadVideoSettings()
 
 bool LauncherStartupSteps::CreatePlayerProfile()
 {
-    if (LoadPlayerConfig())
+    if (LoadPlayerConfig()) {
+        SetPlayerConnectionRate(TruncateToInt(double(ThePlayerConfig()->rate)));
         return true;
+    }
     ShowMessage(15);
     return false;
 }

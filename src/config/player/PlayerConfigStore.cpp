@@ -283,6 +283,15 @@ bool SavePlayerConfig()
     return WriteConfig(kPlayerConfigFile, file);
 }
 
+bool SavePlayerRate(int rate)
+{
+    PlayerConfig* config = ThePlayerConfig();
+    if (!config || rate <= 0 || config->rate == float(rate))
+        return false;
+    config->rate = float(rate);
+    return SavePlayerConfig();
+}
+
 bool ReloadPlayerVariables()
 {
     PlayerConfig* config = ThePlayerConfig();

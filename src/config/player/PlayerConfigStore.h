@@ -43,6 +43,8 @@ bool LoadPlayerConfig();
 // Writes the bindings and the owned variables into config.cfg; false (reported to
 // the player) when the file could not be read or written.
 bool SavePlayerConfig();
+// The connection rate chosen in the Internet games dialog: saved when it differs.
+bool SavePlayerRate(int rate);
 // Reads the owned variables from config.cfg again (after another writer changed it).
 bool ReloadPlayerVariables();
 
