@@ -95,6 +95,17 @@ void ConfigFile::Parse(std::string_view bytes, const KeyNames& keyNames)
     }
 }
 
+// A word written without quotes must read back as the same single word.
+bool IsPlainWord(const std::string& word)
+{
+    return !word.empty() && std::none_of(word.begin(), word.end(), [](char c) { return IsSeparator(c) || c == '"'; });
+}
+
+bool IsQuotable(const std::string& value)
+{
+    return value.find('"') == std::string::npos;
+}
+
 void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
 {
     bool hasComment = false;
@@ -105,7 +116,11 @@ void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
         return;
     if (count == 1 && SameText(tokens[0], "unbindall"))
         return; // every written file starts with one
-    if (count == 3 && SameText(tokens[0], "bind")) {
+    const bool writable = std::all_of(tokens.begin(), tokens.end(), IsQuotable) && count >= 1 &&
+                          (count == 1 || IsPlainWord(tokens[count == 3 ? 1 : 0]));
+    if (!writable) {
+        statement.kind = Kind::Verbatim;
+    } else if (count == 3 && SameText(tokens[0], "bind")) {
         statement.kind = Kind::Bind;
         statement.name = tokens[1];
         statement.value = tokens[2];
@@ -119,7 +134,7 @@ void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
         statement.name = tokens[1];
         statement.value = tokens[2];
         statement.setInfo = true;
-    } else if (count == 1 && tokens[0][0] == '+') {
+    } else if (count == 1 && tokens[0][0] == '+' && IsPlainWord(tokens[0])) {
         statement.kind = Kind::Plus;
         statement.name = tokens[0];
     } else if (count == 2 && !tokens[0].empty() && tokens[0][0] != '+' && !SameText(tokens[0], "bind") &&
@@ -128,8 +143,10 @@ void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
         statement.name = tokens[0];
         statement.value = tokens[1];
     } else {
-        // Kept as written, without the bytes that would break it into other lines.
         statement.kind = Kind::Verbatim;
+    }
+    if (statement.kind == Kind::Verbatim) {
+        // Kept as written, without the bytes that would break it into other lines.
         for (char c : line)
             if (c != '\r' && c != '\0')
                 statement.name += c;
