@@ -6,10 +6,13 @@
 #include "config/dialogs/CGameOptionsDlg.h"
 #include "config/dialogs/CKeyboardDlg.h"
 #include "config/dialogs/CODKeySearchComboBox.h"
+#include "config/dialogs/COptionsPage.h"
+#include "config/dialogs/CSetInfoDlg.h"
 #include "config/dialogs/KeyBindingList.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
@@ -192,4 +195,28 @@ TEST_F(OptionDialogs, KeyboardCancelAsksAndUseDefaultsThenCancelKeepsEverything)
     CKeyboardDlg untouched;
     static_cast<QDialog&>(untouched).reject();
     EXPECT_EQ(prompt.Texts().size(), 2u);
+}
+
+TEST_F(OptionDialogs, UserInfoWritesItsOptionsAndTheConfigurationKeepsThem)
+{
+    tree.WriteGame("user.scr", "VERSION 1.0\r\nDESCRIPTION INFO_OPTIONS\r\n{\r\n"
+                               "  \"name\" { \"Your name\" { STRING } { \"Nobody\" } }\r\n"
+                               "  \"cl_lw\" { \"Predict\" { BOOL } { \"1\" } SetInfo }\r\n}\r\n");
+    {
+        CSetInfoDlg info;
+        ASSERT_TRUE(info.Opened());
+        // The player's file gives the current value.
+        EXPECT_EQ(info.Page()->EditAt(0)->text(), "Player");
+        info.Page()->EditAt(0)->setText("Zed");
+        info.SensitivityEdit()->setText("4.5");
+        info.accept();
+    }
+    EXPECT_EQ(ThePlayerConfig()->name, "Zed");
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 4.5f);
+    EXPECT_NE(ConfigText().find("setinfo cl_lw \"1\""), std::string::npos) << ConfigText();
+    EXPECT_NE(tree.Tree().Read("vrel/user.scr").indexOf("\"Zed\""), -1);
+    // A later save from another page does not bring the old name back.
+    ThePlayerConfig()->volume = 0.25f;
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "name"), "Zed");
 }
