@@ -91,7 +91,8 @@ TEST_F(PlayerConfigFixture, UnboundKeysLeaveTheFileAndUnknownKeysStay)
 
 TEST_F(PlayerConfigFixture, StatementsEndAtTheirLineAndNulBytesDoNotCutTheFile)
 {
-    WriteConfig(QByteArray("cl_showfps\nvolume \"0.3\"\n\0\nname \"Bea\"\n", 40));
+    const char bytes[] = "cl_showfps\nvolume \"0.3\"\n\0\nname \"Bea\"\n";
+    WriteConfig(QByteArray(bytes, sizeof bytes - 1));
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_FLOAT_EQ(ThePlayerConfig()->volume, 0.3f);
     EXPECT_EQ(ThePlayerConfig()->name, "Bea");
