@@ -1,0 +1,21 @@
+#pragma once
+// The fixed ElGamal group: the 2048-bit MODP prime of RFC 3526 with generator 2.
+// Ciphertexts are two group elements (512 bytes); a plain text holds at most 253 bytes.
+#include "platform/crypto/CryptoBytes.h"
+
+namespace CryptoPP {
+class Integer;
+}
+
+namespace ElGamalGroup {
+
+constexpr size_t kModulusBytes = 256;
+constexpr size_t kCiphertextLength = 2 * kModulusBytes;
+constexpr size_t kMaxPlaintextLength = kModulusBytes - 3;
+
+const CryptoPP::Integer& Prime();
+const CryptoPP::Integer& Generator();
+// True when 1 < y < p − 1 (rules out the elements that leak a plain text).
+bool IsValidElement(const CryptoPP::Integer& y);
+
+} // namespace ElGamalGroup
