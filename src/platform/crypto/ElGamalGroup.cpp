@@ -1,5 +1,7 @@
 #include "platform/crypto/ElGamalGroup.h"
 
+#include "platform/crypto/CryptoRandom.h"
+
 #include <cryptopp/integer.h>
 
 namespace ElGamalGroup {
@@ -30,6 +32,15 @@ const CryptoPP::Integer& Generator()
 bool IsValidElement(const CryptoPP::Integer& y)
 {
     return y > CryptoPP::Integer::One() && y < Prime() - CryptoPP::Integer::One();
+}
+
+CryptoPP::Integer RandomExponent()
+{
+    CryptoPP::Integer k;
+    do
+        k.Randomize(ThreadRandom(), kExponentBits);
+    while (k <= CryptoPP::Integer::One());
+    return k;
 }
 
 } // namespace ElGamalGroup

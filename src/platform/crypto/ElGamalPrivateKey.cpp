@@ -1,13 +1,13 @@
 #include "platform/crypto/ElGamalPrivateKey.h"
 
-#include "platform/crypto/CryptoRandom.h"
 #include "platform/crypto/ElGamalGroup.h"
 
-#include <cryptopp/elgamal.h>
+#include <cryptopp/integer.h>
+#include <cryptopp/nbtheory.h>
 
 struct ElGamalPrivateKey::Impl
 {
-    CryptoPP::ElGamal::Decryptor decryptor;
+    CryptoPP::Integer x;
 };
 
 ElGamalPrivateKey::ElGamalPrivateKey(std::unique_ptr<Impl> impl, CryptoBytes bytes)
@@ -32,10 +32,8 @@ CryptoBytes Encode(const CryptoPP::Integer& v)
 std::optional<ElGamalPrivateKey> ElGamalPrivateKey::Generate()
 {
     try {
-        const CryptoPP::Integer two(2L);
-        const CryptoPP::Integer x(ThreadRandom(), two, ElGamalGroup::Prime() - two);
         std::string error;
-        return FromBytes(Encode(x), error);
+        return FromBytes(Encode(ElGamalGroup::RandomExponent()), error);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -48,13 +46,12 @@ std::optional<ElGamalPrivateKey> ElGamalPrivateKey::FromBytes(const CryptoBytes&
         return std::nullopt;
     }
     try {
-        const CryptoPP::Integer value(x.data(), x.size());
-        if (!ElGamalGroup::IsValidElement(value)) {
+        auto impl = std::make_unique<Impl>();
+        impl->x = CryptoPP::Integer(x.data(), x.size());
+        if (!ElGamalGroup::IsValidElement(impl->x)) {
             error = "Private value out of range";
             return std::nullopt;
         }
-        auto impl = std::make_unique<Impl>();
-        impl->decryptor.AccessKey().Initialize(ElGamalGroup::Prime(), ElGamalGroup::Generator(), value);
         return ElGamalPrivateKey(std::move(impl), x);
     } catch (const std::exception& e) {
         error = e.what();
@@ -64,18 +61,31 @@ std::optional<ElGamalPrivateKey> ElGamalPrivateKey::FromBytes(const CryptoBytes&
 
 CryptoBytes ElGamalPrivateKey::Decrypt(const uint8_t* cipher, size_t n)
 {
+    using CryptoPP::Integer;
+    constexpr size_t L = ElGamalGroup::kModulusBytes;
+    if (cipher == nullptr || n != ElGamalGroup::kCiphertextLength) {
+        m_error = "Invalid cipher text length";
+        return {};
+    }
     try {
-        if (n != ElGamalGroup::kCiphertextLength || n != m_impl->decryptor.FixedCiphertextLength()) {
-            m_error = "Invalid cipher text length";
-            return {};
-        }
-        CryptoBytes out(m_impl->decryptor.MaxPlaintextLength(n));
-        const CryptoPP::DecodingResult result = m_impl->decryptor.Decrypt(ThreadRandom(), cipher, n, out.data());
-        if (!result.isValidCoding || result.messageLength > out.size()) {
+        const Integer& p = ElGamalGroup::Prime();
+        const Integer a(cipher, L);
+        const Integer c(cipher + L, L);
+        if (!ElGamalGroup::IsValidElement(a) || c >= p) {
             m_error = "Invalid cipher text";
             return {};
         }
-        out.resize(result.messageLength);
+        const Integer shared = a_exp_b_mod_c(a, m_impl->x, p);
+        Integer m = a_times_b_mod_c(c, shared.InverseMod(p), p);
+        uint8_t length = 0;
+        m.Encode(&length, 1);
+        if (length > ElGamalGroup::kMaxPlaintextLength || m.ByteCount() > L - 1) {
+            m_error = "Invalid cipher text";
+            return {};
+        }
+        m >>= 8;
+        CryptoBytes out(length);
+        m.Encode(out.data(), out.size());
         m_error.clear();
         return out;
     } catch (const std::exception& e) {
@@ -87,9 +97,7 @@ CryptoBytes ElGamalPrivateKey::Decrypt(const uint8_t* cipher, size_t n)
 CryptoBytes ElGamalPrivateKey::PublicBytes() const
 {
     try {
-        const CryptoPP::Integer y =
-            a_exp_b_mod_c(ElGamalGroup::Generator(), m_impl->decryptor.GetKey().GetPrivateExponent(), ElGamalGroup::Prime());
-        return Encode(y);
+        return Encode(a_exp_b_mod_c(ElGamalGroup::Generator(), m_impl->x, ElGamalGroup::Prime()));
     } catch (const std::exception&) {
         return {};
     }

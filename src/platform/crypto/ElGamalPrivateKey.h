@@ -1,6 +1,6 @@
 #pragma once
 // An ElGamal private exponent x of the fixed group. Decrypt accepts only cipher texts
-// of exactly the group's length (Crypto++ reads past a shorter one).
+// of exactly the group's length whose parts are elements of the group.
 #include "platform/crypto/CryptoBytes.h"
 
 #include <memory>

@@ -3,11 +3,12 @@
 #include "platform/crypto/CryptoRandom.h"
 #include "platform/crypto/ElGamalGroup.h"
 
-#include <cryptopp/elgamal.h>
+#include <cryptopp/integer.h>
+#include <cryptopp/nbtheory.h>
 
 struct ElGamalPublicKey::Impl
 {
-    CryptoPP::ElGamal::Encryptor encryptor;
+    CryptoPP::Integer y;
 };
 
 ElGamalPublicKey::ElGamalPublicKey(std::unique_ptr<Impl> impl, CryptoBytes bytes)
@@ -25,15 +26,12 @@ std::optional<ElGamalPublicKey> ElGamalPublicKey::FromBytes(const CryptoBytes& y
         return std::nullopt;
     }
     try {
-        const CryptoPP::Integer value(y.data(), y.size());
-        if (!ElGamalGroup::IsValidElement(value)) {
+        auto impl = std::make_unique<Impl>();
+        impl->y = CryptoPP::Integer(y.data(), y.size());
+        if (!ElGamalGroup::IsValidElement(impl->y)) {
             error = "Public value out of range";
             return std::nullopt;
         }
-        auto impl = std::make_unique<Impl>();
-        auto& key = impl->encryptor.AccessKey();
-        key.AccessGroupParameters().Initialize(ElGamalGroup::Prime(), ElGamalGroup::Generator());
-        key.SetPublicElement(value);
         return ElGamalPublicKey(std::move(impl), y);
     } catch (const std::exception& e) {
         error = e.what();
@@ -43,18 +41,27 @@ std::optional<ElGamalPublicKey> ElGamalPublicKey::FromBytes(const CryptoBytes& y
 
 CryptoBytes ElGamalPublicKey::Encrypt(const uint8_t* plain, size_t n)
 {
-    if (n > ElGamalGroup::kMaxPlaintextLength || n > m_impl->encryptor.FixedMaxPlaintextLength()) {
+    using CryptoPP::Integer;
+    constexpr size_t L = ElGamalGroup::kModulusBytes;
+    if (n > ElGamalGroup::kMaxPlaintextLength || (plain == nullptr && n > 0)) {
         m_error = "Plain text too long";
         return {};
     }
     try {
-        const size_t length = m_impl->encryptor.CiphertextLength(n);
-        if (length != ElGamalGroup::kCiphertextLength) {
-            m_error = "Unexpected cipher text length";
-            return {};
-        }
-        CryptoBytes out(length);
-        m_impl->encryptor.Encrypt(ThreadRandom(), plain, n, out.data());
+        const Integer& p = ElGamalGroup::Prime();
+        const Integer k = ElGamalGroup::RandomExponent();
+        const Integer a = a_exp_b_mod_c(ElGamalGroup::Generator(), k, p);
+        const Integer shared = a_exp_b_mod_c(m_impl->y, k, p);
+        // The message block: random padding, the plain text, its length (the layout
+        // Crypto++'s ElGamal decryptor reads).
+        CryptoBytes block(L - 1);
+        ThreadRandom().GenerateBlock(block.data(), L - 2 - n);
+        std::copy(plain, plain + n, block.begin() + long(L - 2 - n));
+        block[L - 2] = uint8_t(n);
+        const Integer c = a_times_b_mod_c(shared, Integer(block.data(), block.size()), p);
+        CryptoBytes out(ElGamalGroup::kCiphertextLength);
+        a.Encode(out.data(), L);
+        c.Encode(out.data() + L, L);
         m_error.clear();
         return out;
     } catch (const std::exception& e) {

@@ -1,7 +1,8 @@
 #pragma once
 // An ElGamal public value y = g^x of the fixed group, encrypting plain texts of at
-// most 253 bytes into 512-byte cipher texts. Lengths are checked before Crypto++ is
-// called (it writes past its output for a longer plain text).
+// most 253 bytes into 512-byte cipher texts (Crypto++'s ElGamal layout, computed with
+// its integers and a short per-message exponent). A longer plain text is refused
+// before anything is written.
 #include "platform/crypto/CryptoBytes.h"
 
 #include <memory>
