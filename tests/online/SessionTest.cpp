@@ -148,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{OnlineFault::RefuseCertificate, "Unable to authenticate.\n", "Certificate refused by peer."},
         FaultCase{OnlineFault::ExpiredCertificate, "Unable to authenticate.\n", "The server's certificate has expired."},
         FaultCase{OnlineFault::WrongNonce, "Unable to authenticate.\n", "Invalid secret returned by peer."},
+        FaultCase{OnlineFault::ShortSecret, "Unable to authenticate.\n", "Invalid secret returned by peer."},
         FaultCase{OnlineFault::BadLength, "Socket error: ES_INVALID_TMSG\n", ""},
         FaultCase{OnlineFault::HugeLength, "Socket error: ES_TMSG_TOO_LARGE\n", ""},
         FaultCase{OnlineFault::Stall, "Timed out.\n", ""},

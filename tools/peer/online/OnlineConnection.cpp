@@ -27,6 +27,7 @@ constexpr int16_t kStatusUnknownProcess = 3;
 constexpr int16_t kStatusUnknownPath = 1;
 constexpr int64_t kCertificateGrace = 300;
 constexpr size_t kSecretLength = 16;
+constexpr size_t kShortSecretLength = 4;
 
 bool ReadNarrow(ReadBuffer& reader, std::string& text)
 {
@@ -107,7 +108,7 @@ bool OnlineConnection::HandleAuth(uint32_t messageType, ReadBuffer& body)
         pending.clientKey = ElGamalPublicKey::FromBytes(certificate->publicValue, error);
         if (!pending.clientKey)
             return SendAuthStatus(kStatusBadCertificate);
-        pending.secret = RandomBytes(kSecretLength);
+        pending.secret = RandomBytes(m_state.faults.Take(OnlineFault::ShortSecret) ? kShortSecretLength : kSecretLength);
         pending.mode = request->mode;
         pending.encrypted = request->encrypted;
         pending.sequenced = !request->notSequenced;

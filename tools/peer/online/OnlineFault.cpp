@@ -6,7 +6,7 @@ namespace {
 
 const char* const kNames[kOnlineFaultCount] = {
     "expire-session", "repeat-sequence", "skip-sequence", "wrong-session-id", "plaintext-reply",
-    "tamper",         "refuse-cert",     "expired-cert",  "wrong-nonce",      "bad-length",
+    "tamper",         "refuse-cert",     "expired-cert",  "wrong-nonce",      "short-secret", "bad-length",
     "huge-length",    "bad-count",       "stall",         "close-mid-message",
 };
 

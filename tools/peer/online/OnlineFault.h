@@ -17,6 +17,7 @@ enum class OnlineFault
     RefuseCertificate,// the player's certificate is refused (message 53 at once)
     ExpiredCertificate,// the server presents a certificate long expired
     WrongNonce,       // the authentication answer holds another key
+    ShortSecret,      // the challenge's secret is 4 bytes long
     BadLength,        // a reply's length field is 8
     HugeLength,       // a reply's length field is 0xFFFFFFFF
     BadCount,         // a directory reply claims more entries than it holds
@@ -24,7 +25,7 @@ enum class OnlineFault
     CloseMidMessage,  // half a reply, then the connection closes
 };
 
-constexpr int kOnlineFaultCount = 14;
+constexpr int kOnlineFaultCount = 15;
 
 // "expire-session", "repeat-sequence", ... "close-mid-message".
 const char* OnlineFaultName(OnlineFault fault);
