@@ -3,6 +3,7 @@
 // names and sends that never raise SIGPIPE.
 #include "ScriptedServer.h"
 #include "online/service/EasyPylonSocket.h"
+#include "online/service/ServiceMessage.h"
 #include "online/service/SocketResult.h"
 
 #include <gtest/gtest.h>
@@ -225,6 +226,44 @@ TEST(ServiceSocket, TypesAndDatagramRules)
     EXPECT_FALSE(datagram.IsConnected());
     EXPECT_TRUE(datagram.IsOpen());
     EXPECT_EQ(datagram.RecvFrom(&got, 4, &got, 5), ES_TIMED_OUT);
+}
+
+TEST(ServiceSocket, ADatagramMessageRoundTripsWithItsSender)
+{
+    EasySocket receiver(EasySocket::kDatagram);
+    ASSERT_EQ(receiver.Open(), ES_NO_ERROR);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(receiver.Handle(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    socklen_t length = sizeof address;
+    ::getsockname(receiver.Handle(), reinterpret_cast<sockaddr*>(&address), &length);
+
+    WriteBuffer datagram(256);
+    ServiceMessage::BeginDatagram(datagram, 1, 2);
+    datagram.AppendShort(7);
+    datagram.AppendShort(12);
+    EasySocket sender(EasySocket::kDatagram);
+    ASSERT_EQ(sender.SendTo(datagram.Data(), datagram.Size(), "127.0.0.1", ntohs(address.sin_port), 10), ES_NO_ERROR);
+
+    uint8_t bytes[64];
+    uint32_t got = 0, from = 0;
+    uint16_t fromPort = 0;
+    ASSERT_EQ(receiver.RecvFrom(bytes, sizeof bytes, &got, kLong, &from, &fromPort), ES_NO_ERROR);
+    EXPECT_EQ(from, 0x7F000001u);
+    EXPECT_NE(fromPort, 0);
+    ReadBuffer body;
+    const auto header = ServiceMessage::ParseDatagram(bytes, got, body);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->serviceType, 1);
+    EXPECT_EQ(header->messageType, 2);
+    uint16_t tag = 0, users = 0;
+    EXPECT_TRUE(body.ReadShort(tag) && body.ReadShort(users));
+    EXPECT_EQ(tag, 7);
+    EXPECT_EQ(users, 12);
+    bytes[0] = 4;
+    EXPECT_FALSE(ServiceMessage::ParseDatagram(bytes, got, body));
+    EXPECT_FALSE(ServiceMessage::ParseDatagram(bytes, 2, body));
 }
 
 TEST(ServiceSocket, ResultNames)
