@@ -2,11 +2,17 @@
 // that outlives its connection, renewal after expiry, and every fault of the service
 // ending in its diagnostic line and a failed request.
 #include "OnlineServiceFixture.h"
+#include "online/service/AuthMessages.h"
 #include "online/service/Credentials.h"
+#include "online/service/EasyPylonSocket.h"
+#include "online/service/SocketResult.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -103,6 +109,52 @@ TEST_F(SessionRoundTrip, AnOwnCertificateAboutToExpireIsNotUsed)
     EXPECT_EQ(List(), 0u);
     EXPECT_EQ(Count("Unable to authenticate.\n"), 3);
     EXPECT_EQ(service->Authentications(), 0);
+}
+
+TEST_F(SessionRoundTrip, ConcurrentClientsAuthenticateWhileOthersSendBadResponses)
+{
+    // Connection threads share the server's key; run with ThreadSanitizer to see them
+    // take turns with it.
+    const auto credentials =
+        service->Keys().IssueCredentials("Other", int64_t(std::time(nullptr)), PeerKeys::kDefaultPlayerLifetime);
+    ASSERT_TRUE(credentials);
+    std::atomic<int> listed{0};
+    std::vector<std::thread> clients;
+    for (int t = 0; t < 3; ++t) {
+        clients.emplace_back([&] {
+            AuthContext own(*credentials);
+            for (int i = 0; i < 3; ++i) {
+                DirRequest request("127.0.0.1", service->DirectoryPort());
+                request.SetDiagnostics([](const std::string&) {});
+                request.SetAuth(&own, true, true, true);
+                ReadBuffer rooms;
+                if (request.GetDirectory(u"/Kestrel/Public", rooms) == 2)
+                    ++listed;
+            }
+        });
+        clients.emplace_back([&] {
+            for (int i = 0; i < 3; ++i) {
+                EasyPylonSocket socket(EasySocket::kStream, EasyPylonSocket::kMaxMessage);
+                ASSERT_EQ(socket.Connect("127.0.0.1", service->DirectoryPort(), 1000, 1), ES_NO_ERROR);
+                WriteBuffer message(256);
+                AuthMessages::ComposeRequest(message, {AuthMessages::kModeSession, true, false, credentials->certificate});
+                std::vector<uint8_t> reply(EasyPylonSocket::kMaxMessage);
+                uint32_t type = 0;
+                ASSERT_EQ(socket.Send(message.Data(), message.Size(), nullptr, 1000), ES_NO_ERROR);
+                ASSERT_EQ(socket.RecvMessage(reply.data(), uint32_t(reply.size()), nullptr, nullptr, &type, 2000),
+                          ES_NO_ERROR);
+                EXPECT_EQ(type, AuthMessages::kChallenge);
+                AuthMessages::ComposeResponse(message, CryptoBytes(100, 7));
+                ASSERT_EQ(socket.Send(message.Data(), message.Size(), nullptr, 1000), ES_NO_ERROR);
+                ASSERT_EQ(socket.RecvMessage(reply.data(), uint32_t(reply.size()), nullptr, nullptr, &type, 2000),
+                          ES_NO_ERROR);
+                EXPECT_EQ(type, AuthMessages::kStatus);
+            }
+        });
+    }
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(listed, 9);
 }
 
 struct FaultCase

@@ -129,7 +129,11 @@ bool OnlineConnection::HandleAuth(uint32_t messageType, ReadBuffer& body)
     const auto encrypted = AuthMessages::ParseResponse(body);
     if (!encrypted)
         return false;
-    const CryptoBytes plain = m_state.serverKey->Decrypt(encrypted->data(), encrypted->size());
+    CryptoBytes plain;
+    {
+        std::lock_guard lock(m_state.serverKeyMutex);
+        plain = m_state.serverKey->Decrypt(encrypted->data(), encrypted->size());
+    }
     const auto response = AuthMessages::DecodeResponsePlain(plain);
     if (!response || response->secret != m_pending->secret)
         return SendAuthStatus(kStatusBadSecret);

@@ -7,6 +7,7 @@
 #include "platform/crypto/ElGamalPrivateKey.h"
 
 #include <atomic>
+#include <mutex>
 #include <optional>
 
 struct OnlineServiceState
@@ -19,6 +20,8 @@ struct OnlineServiceState
     PeerKeys keys;
     PublicKeyBlock keyBlock;
     std::optional<ElGamalPrivateKey> serverKey;
+    // The server key keeps its last error: one connection thread decrypts at a time.
+    std::mutex serverKeyMutex;
     CryptoBytes serverCertificate;
     CryptoBytes expiredCertificate;
     OnlineSessions sessions;
