@@ -19,6 +19,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kestrel-peer: %s\n%s", error.c_str(), PeerUsage().c_str());
         return 2;
     }
+    if (options.issue) {
+        if (!IssueCredentialsFile(*options.issue, error)) {
+            std::fprintf(stderr, "kestrel-peer: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("credentials for \"%s\" written to %s\n", options.issue->name.c_str(), options.issue->out.c_str());
+        if (!options.online)
+            return 0;
+    }
     const long limit = RaiseOpenFileLimit();
     if (limit > 0 && long(options.gameServers.size()) + 64 > limit)
         std::fprintf(stderr, "kestrel-peer: %zu servers may not fit the open-file limit of %ld\n",
@@ -39,6 +48,13 @@ int main(int argc, char** argv)
         std::printf("... %zu game servers in all\n", servers.size());
     if (PeerMasterServer* master = network.Master())
         std::printf("master server on 127.0.0.1:%u\n", unsigned(master->Port()));
+    if (PeerOnlineService* online = network.Online()) {
+        std::printf("online directory server on 127.0.0.1:%u\n", unsigned(online->DirectoryPort()));
+        for (uint16_t port : online->FactoryPorts())
+            std::printf("online factory server on 127.0.0.1:%u\n", unsigned(port));
+        for (const PeerRoom& room : online->Rooms())
+            std::printf("chat room \"%s\" on 127.0.0.1:%u\n", room.name.c_str(), unsigned(room.port));
+    }
     std::fflush(stdout);
     return application.exec();
 }

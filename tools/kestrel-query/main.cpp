@@ -1,4 +1,5 @@
 // kestrel-query: the server browser without windows.
+#include "query/DirectoryCommand.h"
 #include "query/QueryRunner.h"
 
 #include <QCoreApplication>
@@ -11,11 +12,13 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains("-h") || arguments.contains("--help")) {
-        std::printf("%s", QueryUsage().c_str());
+        std::printf("%s%s", QueryUsage().c_str(), DirectoryUsage().c_str());
         return kExitSuccess;
     }
     std::string out, err;
-    const int code = RunKestrelQuery(arguments, out, err, isatty(STDERR_FILENO) != 0);
+    const int code = arguments.size() > 1 && arguments[1] == "directory"
+                         ? RunDirectoryCommand(arguments, out, err)
+                         : RunKestrelQuery(arguments, out, err, isatty(STDERR_FILENO) != 0);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fwrite(err.data(), 1, err.size(), stderr);
     return code;

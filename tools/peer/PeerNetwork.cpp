@@ -19,6 +19,9 @@ bool PeerNetwork::Start(const PeerOptions& options, std::string& error)
 {
     m_gameServers.clear();
     m_master.reset();
+    m_online.reset();
+    if (options.online && !StartOnline(*options.online, error))
+        return false;
     m_gameServers.reserve(options.gameServers.size());
     for (const GameServerConfig& config : options.gameServers) {
         auto server = std::make_unique<PeerGameServer>(config);
@@ -40,5 +43,19 @@ bool PeerNetwork::Start(const PeerOptions& options, std::string& error)
         m_master->AddServer(MasterListing{MasterEntry{"127.0.0.1", server->Port()}, &server->State()});
     for (const MasterEntry& entry : options.extraListed)
         m_master->AddServer(MasterListing{entry, nullptr});
+    return true;
+}
+
+bool PeerNetwork::StartOnline(const OnlineServiceConfig& config, std::string& error)
+{
+    auto keys = PeerKeys::Open(config.keyFolder, error);
+    if (!keys)
+        return false;
+    m_online = std::make_unique<PeerOnlineService>(config, std::move(*keys));
+    if (!m_online->Start(error)) {
+        error = "cannot start the online service: " + error;
+        m_online.reset();
+        return false;
+    }
     return true;
 }

@@ -4,6 +4,7 @@
 #include "peer/PeerGameServer.h"
 #include "peer/PeerMasterServer.h"
 #include "peer/PeerOptions.h"
+#include "peer/online/PeerOnlineService.h"
 
 #include <memory>
 #include <string>
@@ -17,10 +18,14 @@ public:
 
     std::vector<std::unique_ptr<PeerGameServer>>& GameServers() { return m_gameServers; }
     PeerMasterServer* Master() { return m_master.get(); }
+    PeerOnlineService* Online() { return m_online.get(); }
 
 private:
+    bool StartOnline(const OnlineServiceConfig& config, std::string& error);
+
     std::vector<std::unique_ptr<PeerGameServer>> m_gameServers;
     std::unique_ptr<PeerMasterServer> m_master;
+    std::unique_ptr<PeerOnlineService> m_online;
 };
 
 // Raises the soft limit of open files to the hard limit (one socket per server);

@@ -1,6 +1,7 @@
 #include "peer/PeerOptions.h"
 
 #include "peer/MasterResponder.h"
+#include "peer/online/OnlineOptions.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -49,6 +50,7 @@ struct Parser
             {"list", "Another server host:port the master lists; repeat for more.", "address"},
             {"config", "Read options and per-server sections from this file.", "file"},
         });
+        AddOnlineOptions(parser);
     }
     QCommandLineParser parser;
 };
@@ -310,7 +312,7 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
             return false;
         options.extraListed.push_back(entry);
     }
-    return true;
+    return ReadOnlineOptions(parser, options.online, options.issue, error);
 }
 
 std::string PeerUsage()

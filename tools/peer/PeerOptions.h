@@ -6,6 +6,7 @@
 // type, os, rule, delay, loss, silent, hostile, refuse-full.
 #include "peer/GameServerConfig.h"
 #include "peer/MasterServerConfig.h"
+#include "peer/online/OnlineOptions.h"
 
 #include <QStringList>
 
@@ -19,6 +20,10 @@ struct PeerOptions
     std::optional<MasterServerConfig> master;
     // Servers the master lists besides the ones this process runs.
     std::vector<MasterEntry> extraListed;
+    // The online service (directory, factories, rooms), when asked for.
+    std::optional<OnlineServiceConfig> online;
+    // A request to write a player's credentials file instead of running servers.
+    std::optional<CredentialsIssue> issue;
 };
 
 constexpr int kMaxPeerServers = 20000;
