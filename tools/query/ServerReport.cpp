@@ -17,7 +17,9 @@ QString Char(char c)
     return c ? QString(QChar(uchar(c))) : QString();
 }
 
-// The rules in the order the server sent them (the record keeps them newest first).
+} // namespace
+
+// The record keeps its rules newest first.
 std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
 {
     std::vector<const ServerRule*> rules;
@@ -27,17 +29,9 @@ std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
     return rules;
 }
 
-} // namespace
-
-std::string Printable(const std::string& text, size_t width)
+int PingMilliseconds(const CServerInfo& record)
 {
-    std::string out;
-    for (const char c : text) {
-        if (out.size() >= width)
-            break;
-        out += (uchar(c) < 0x20 || c == 0x7f) ? '?' : c;
-    }
-    return out;
+    return int(record.svping * 1000.0);
 }
 
 QJsonObject ServerJson(const CServerInfo& r, bool withPlayers, bool withRules)
@@ -55,7 +49,8 @@ QJsonObject ServerJson(const CServerInfo& r, bool withPlayers, bool withRules)
     o["svtype"] = Char(r.svtype);
     o["svos"] = Char(r.svos);
     o["password"] = r.password;
-    o["ping_ms"] = int(r.svping * 1000.0);
+    o["ping_ms"] = PingMilliseconds(r);
+    o["favorite"] = r.favorite;
     if (withPlayers) {
         QJsonArray players;
         if (r.players) {
@@ -73,9 +68,9 @@ QJsonObject ServerJson(const CServerInfo& r, bool withPlayers, bool withRules)
         o["players"] = players;
     }
     if (withRules) {
-        QJsonObject rules;
+        QJsonArray rules;
         for (const ServerRule* rule : RulesInOrder(r))
-            rules[Text(rule->key)] = Text(rule->value);
+            rules.append(QJsonObject{{"key", Text(rule->key)}, {"value", Text(rule->value)}});
         o["rules"] = rules;
     }
     return o;
@@ -85,10 +80,10 @@ std::string AlignedTable(const std::vector<std::string>& header, const std::vect
 {
     std::vector<size_t> widths(header.size());
     for (size_t c = 0; c < header.size(); ++c)
-        widths[c] = header[c].size();
+        widths[c] = CharacterCount(header[c]);
     for (const auto& row : rows)
         for (size_t c = 0; c < row.size() && c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
+            widths[c] = std::max(widths[c], CharacterCount(row[c]));
     std::string out;
     auto line = [&](const std::vector<std::string>& cells) {
         std::string text;
@@ -96,7 +91,7 @@ std::string AlignedTable(const std::vector<std::string>& header, const std::vect
             const std::string cell = c < cells.size() ? cells[c] : std::string();
             text += cell;
             if (c + 1 < widths.size())
-                text += std::string(widths[c] - cell.size() + 2, ' ');
+                text += std::string(widths[c] - CharacterCount(cell) + 2, ' ');
         }
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
@@ -114,7 +109,7 @@ std::string ServerTable(const std::vector<const CServerInfo*>& records)
     for (const CServerInfo* r : records) {
         rows.push_back({r->address + ':' + std::to_string(r->port), Printable(r->name), Printable(r->map, 24),
                         std::to_string(r->currentplayers) + '/' + std::to_string(r->maxplayers),
-                        std::to_string(int(r->svping * 1000.0)), std::to_string(r->protocol),
+                        std::to_string(PingMilliseconds(*r)), std::to_string(r->protocol),
                         std::string(1, r->svtype ? r->svtype : '-') + (r->svos ? r->svos : '-'),
                         r->password ? "yes" : "no"});
     }
@@ -139,4 +134,14 @@ std::string RulesTable(const CServerInfo& record)
     for (const ServerRule* rule : RulesInOrder(record))
         rows.push_back({Printable(rule->key, 64), Printable(rule->value, 80)});
     return AlignedTable({"RULE", "VALUE"}, rows);
+}
+
+std::string ServerDetailsText(const CServerInfo& record, bool withPlayers, bool withRules)
+{
+    std::string out = '\n' + record.address + ':' + std::to_string(record.port) + "  " + Printable(record.name) + '\n';
+    if (withPlayers)
+        out += PlayersTable(record);
+    if (withRules)
+        out += (withPlayers ? "\n" : "") + RulesTable(record);
+    return out;
 }
