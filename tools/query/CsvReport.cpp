@@ -21,7 +21,7 @@ std::string CsvLine(const std::vector<std::string>& fields)
     std::string line;
     for (size_t i = 0; i < fields.size(); ++i)
         line += (i ? "," : "") + CsvField(fields[i]);
-    return line + "\r\n";
+    return line + '\n';
 }
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// kestrel-query's CSV output: a header line, then one line per row; fields holding a
+// kestrel-query's CSV output: a header line, then one line per row (LF); fields holding a
 // comma, a quote or a line break are quoted, quotes doubled (RFC 4180).
 #include "query/QueryOptions.h"
 

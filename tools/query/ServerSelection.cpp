@@ -56,10 +56,12 @@ ServerFilter FilterFor(const FilterOptions& options)
 std::vector<const CServerInfo*> SelectServers(CServerInfo* head, const QueryOptions& options)
 {
     // Servers that never answered are hidden first, as the launcher's "responded"
-    // filter would; the refresh has run, so an unmeasured ping counts as none.
+    // filter would. Every server shown answered, so a ping of 0 ms is one measured
+    // under a millisecond (loopback, LAN), not a missing one: the ping limit alone
+    // decides.
     ServerFilter filter = FilterFor(options.filters);
     filter.responded = true;
-    ApplyServerFilter(head, filter, true);
+    ApplyServerFilter(head, filter, false);
     std::vector<const CServerInfo*> shown;
     for (CServerInfo* r : ShownRowsInOrder(head, options.sortKeys))
         if (r->InfoTime() >= 0.0)
