@@ -28,6 +28,10 @@ bool WriteOutput(const std::string& text)
 
 int main(int argc, char** argv)
 {
+    // Qt's own event dispatcher polls the sockets of a large refresh for less than
+    // the GLib one does.
+    if (qEnvironmentVariableIsEmpty("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains("-h") || arguments.contains("--help"))

@@ -1,22 +1,16 @@
 #include "query/ServerListOutput.h"
 
 #include "query/CsvReport.h"
+#include "query/JsonReport.h"
 #include "query/ServerReport.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
 
 std::string FormatServers(const QueryOptions& options, const std::vector<const CServerInfo*>& records)
 {
     const bool withPlayers = options.players || options.command == QueryCommand::Players;
     const bool withRules = options.rules || options.command == QueryCommand::Rules;
     switch (options.format) {
-    case OutputFormat::Json: {
-        QJsonArray array;
-        for (const CServerInfo* r : records)
-            array.append(ServerJson(*r, withPlayers, withRules));
-        return QJsonDocument(array).toJson(QJsonDocument::Indented).toStdString();
-    }
+    case OutputFormat::Json:
+        return ServersJson(records, withPlayers, withRules);
     case OutputFormat::Csv:
         if (options.command == QueryCommand::Players)
             return PlayersCsv(records);

@@ -1,23 +1,7 @@
 #include "query/ServerReport.h"
 
-#include <QJsonArray>
-
 #include <algorithm>
 #include <vector>
-
-namespace {
-
-QString Text(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-QString Char(char c)
-{
-    return c ? QString(QChar(uchar(c))) : QString();
-}
-
-} // namespace
 
 // The record keeps its rules newest first.
 std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
@@ -32,48 +16,6 @@ std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
 int PingMilliseconds(const CServerInfo& record)
 {
     return int(record.svping * 1000.0);
-}
-
-QJsonObject ServerJson(const CServerInfo& r, bool withPlayers, bool withRules)
-{
-    QJsonObject o;
-    o["address"] = Text(r.address);
-    o["port"] = r.port;
-    o["name"] = Text(r.name);
-    o["map"] = Text(r.map);
-    o["dir"] = Text(r.dir);
-    o["game"] = Text(r.game);
-    o["currentplayers"] = r.currentplayers;
-    o["maxplayers"] = r.maxplayers;
-    o["protocol"] = r.protocol;
-    o["svtype"] = Char(r.svtype);
-    o["svos"] = Char(r.svos);
-    o["password"] = r.password;
-    o["ping_ms"] = PingMilliseconds(r);
-    o["favorite"] = r.favorite;
-    if (withPlayers) {
-        QJsonArray players;
-        if (r.players) {
-            for (const auto& player : *r.players) {
-                if (!player)
-                    continue;
-                QJsonObject p;
-                p["name"] = Text(player->name);
-                p["id"] = player->id;
-                p["frags"] = player->frags;
-                p["time"] = player->time;
-                players.append(p);
-            }
-        }
-        o["players"] = players;
-    }
-    if (withRules) {
-        QJsonArray rules;
-        for (const ServerRule* rule : RulesInOrder(r))
-            rules.append(QJsonObject{{"key", Text(rule->key)}, {"value", Text(rule->value)}});
-        o["rules"] = rules;
-    }
-    return o;
 }
 
 std::string AlignedTable(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows)

@@ -1,17 +1,11 @@
 #pragma once
-// How kestrel-query shows server records: an aligned text table or JSON, one object
-// per server under the record's own field names.
+// How kestrel-query shows server records as aligned text tables.
 #include "browser/record/CServerInfo.h"
 #include "query/TerminalText.h"
-
-#include <QJsonObject>
 
 #include <string>
 #include <vector>
 
-// The record as JSON; "players" and "rules" only when asked. Rules are a list of
-// {"key", "value"} objects in the order the server sent them.
-QJsonObject ServerJson(const CServerInfo& record, bool withPlayers, bool withRules);
 // Rows of text under a header, each column as wide as its widest cell in characters.
 std::string AlignedTable(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows);
 // One row per server: address, name, map, players, ping and more.

@@ -24,7 +24,13 @@ void CKSAsyncSocket::SetLastReplyTime(float t)
     g_lastReplyTime = t;
 }
 
-CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_record(record)
+CMessageBuffer& CKSAsyncSocket::ThreadBuffer()
+{
+    thread_local CMessageBuffer buffer(kBufferSize);
+    return buffer;
+}
+
+CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_buffer(ThreadBuffer()), m_record(record)
 {
     // Query datagrams go straight to the server; asking the system's proxy settings
     // for every socket of a refresh would cost more than the query itself.
@@ -59,12 +65,13 @@ bool CKSAsyncSocket::ConnectToServer()
 
 void CKSAsyncSocket::SendCommand(const char* command)
 {
-    m_buffer.Clear();
+    // Emptied without zeroing its 8 KiB: every read of it stops at its size.
+    m_buffer.SetSize(0);
     m_buffer.WriteLong(-1);
     m_buffer.WriteString(command);
     // A failed send is not reported: the request times out and is sent again.
     write(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size());
-    m_buffer.Clear();
+    m_buffer.SetSize(0);
 }
 
 void CKSAsyncSocket::ReadPending()
@@ -74,7 +81,7 @@ void CKSAsyncSocket::ReadPending()
     // Every datagram is taken, even one nobody waits for: a datagram left in the queue
     // would hold back the notification of the next one.
     do {
-        m_buffer.Clear();
+        m_buffer.SetSize(0);
         errno = 0;
         const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
         if (n < 0) {
