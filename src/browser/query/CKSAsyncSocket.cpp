@@ -9,9 +9,30 @@
 #include <QNetworkProxy>
 
 #include <cerrno>
+#include <ctime>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/time.h>
 
 namespace {
 float g_lastReplyTime = 0.0f;
+
+// Older arrival stamps are not believed (a clock step, a stamp of another datagram).
+constexpr double kMaxArrivalAge = 1.0;
+
+// How long ago the kernel received the datagram just read from the socket, or a
+// negative number when it does not say.
+double ArrivalAge(qintptr descriptor)
+{
+    timeval stamp{};
+    if (descriptor < 0 || ioctl(int(descriptor), SIOCGSTAMP, &stamp) != 0)
+        return -1.0;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const double age = double(now.tv_sec - stamp.tv_sec) + double(now.tv_nsec) / 1e9 - double(stamp.tv_usec) / 1e6;
+    return age >= 0.0 && age < kMaxArrivalAge ? age : -1.0;
+}
 } // namespace
 
 float CKSAsyncSocket::LastReplyTime()
@@ -47,7 +68,13 @@ CKSAsyncSocket::~CKSAsyncSocket()
 
 bool CKSAsyncSocket::Create()
 {
-    return bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+    if (!bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+        return false;
+    // The kernel stamps each datagram as it arrives, so a ping does not grow by the
+    // time the datagram waited while the browser was busy with other servers.
+    const int on = 1;
+    setsockopt(int(socketDescriptor()), SOL_SOCKET, SO_TIMESTAMP, &on, sizeof on);
+    return true;
 }
 
 bool CKSAsyncSocket::ConnectToServer()
@@ -94,13 +121,16 @@ void CKSAsyncSocket::ReadPending()
             continue;
         }
         m_buffer.SetSize(int(n));
+        const double age = ArrivalAge(socketDescriptor());
+        m_arrival = age >= 0.0 ? BrowserClockNow() - age : 0.0;
         OnReceive(0);
+        m_arrival = 0.0;
     } while (hasPendingDatagrams());
 }
 
 void CKSAsyncSocket::OnReceive(int error)
 {
-    const double now = BrowserClockNow();
+    const double now = m_arrival > 0.0 ? m_arrival : BrowserClockNow();
     SetLastReplyTime(float(now));
     CServerInfo& r = m_record;
     if (r.status == CServerInfo::Failed)

@@ -45,5 +45,6 @@ private:
     static CMessageBuffer& ThreadBuffer();
 
     CMessageBuffer& m_buffer;
+    double m_arrival = 0.0; // browser-clock arrival of the datagram being handled, 0: now
     CServerInfo& m_record;
 };
