@@ -1,9 +1,13 @@
 // Arbitrary list files of kestrel-query: every server read has a host of the allowed
 // characters and a port in range, and what was read reads back the same; the CSV and
-// terminal forms of the bytes stay within their rules.
+// terminal forms of the bytes stay within their rules; the JSON form is valid JSON.
 #include "query/CsvReport.h"
+#include "query/JsonReport.h"
 #include "query/ServerSources.h"
 #include "query/TerminalText.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <string>
 #include <vector>
@@ -35,6 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     const std::string field = CsvField(text);
     if (field != text && (field.size() < 2 || field.front() != '"' || field.back() != '"'))
+        __builtin_trap();
+    std::string json = "[";
+    AppendJsonString(json, text);
+    json += ']';
+    QJsonParseError parsed{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parsed);
+    if (parsed.error != QJsonParseError::NoError ||
+        doc.array().at(0).toString() != QString::fromUtf8(text.data(), qsizetype(text.size())))
         __builtin_trap();
     return 0;
 }

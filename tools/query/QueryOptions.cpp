@@ -192,8 +192,10 @@ bool ParseQueryOptions(const QStringList& arguments, QueryOptions& options, std:
         error = "no HOST:PORT given";
         return false;
     }
-    const ServerAddress& first = servers ? options.servers.front() : options.masters.empty() ? ServerAddress{} : options.masters.front();
-    options.host = first.host;
-    options.port = first.port;
+    const std::vector<ServerAddress>& named = servers ? options.servers : options.masters;
+    if (!named.empty()) {
+        options.host = named.front().host;
+        options.port = named.front().port;
+    }
     return true;
 }
