@@ -9,7 +9,7 @@
 // the same 10,000 through "kestrel-query refresh --list" run in-process, whole
 // command (list file, refresh, JSON output) timed, pings read from its JSON.
 //
-//   build/default/bin/refresh_at_scale [--quick] [--query-only] [--delay-kinds N]
+//   build/default/bin/refresh_at_scale [--quick] [--query-only | --no-query] [--delay-kinds N]
 #include "app/settings/LauncherState.h"
 #include "app/text/ServiceAddressList.h"
 #include "browser/list/CNetGameDoc.h"
@@ -134,7 +134,6 @@ long StatusKb(const char* field)
     return 0;
 }
 
-
 bool PeerGroup::Start(const QString& program, const QTemporaryDir& dir, int count, int silentEvery)
 {
     const int perProcess = std::min(count, kServersPerProcess);
@@ -227,10 +226,10 @@ bool RunQuery(const QString& peerProgram, const QTemporaryDir& dir, const Scenar
     std::string out, err;
     QElapsedTimer timer;
     timer.start();
-    const int code = RunKestrelQuery({"kestrel-query", "refresh", "--list", listPath, "--maxsockets",
-                                      QString::number(s.inFlight), "--timeout", QString::number(kTimeout),
-                                      "--retries", QString::number(kRetries), "--json"},
-                                     out, err, false);
+    const int code =
+        RunKestrelQuery({"kestrel-query", "refresh", "--list", listPath, "--maxsockets", QString::number(s.inFlight),
+                         "--timeout", QString::number(kTimeout), "--retries", QString::number(kRetries), "--json"},
+                        out, err, false);
     result.seconds = double(timer.nsecsElapsed()) / 1e9;
     if (code != kExitSuccess)
         std::fprintf(stderr, "refresh_at_scale: kestrel-query exited with %d: %s", code, err.c_str());
@@ -306,10 +305,12 @@ int main(int argc, char** argv)
 {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8()); // no settings of the player's are read
-    qputenv("QT_NO_GLIB", "1"); // the event dispatcher kestrel-query runs on
+    // The event dispatcher kestrel-query runs on.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication application(argc, argv);
     const bool quick = application.arguments().contains("--quick");
     const bool queryOnly = application.arguments().contains("--query-only");
+    const bool noQuery = application.arguments().contains("--no-query");
     const qsizetype kinds = application.arguments().indexOf("--delay-kinds");
     if (kinds > 0 && kinds + 1 < application.arguments().size())
         g_delayKinds = std::max(1, application.arguments()[kinds + 1].toInt());
@@ -329,14 +330,17 @@ int main(int argc, char** argv)
                 "delays 0 ... %d ms\n",
                 kMaxInFlight, kTimeout, kRetries, g_delayKinds - 1);
     Result q;
-    if (!RunQuery(peerProgram, dir, answering, q))
+    if (!noQuery && !RunQuery(peerProgram, dir, answering, q))
         return 1;
-    std::printf("%-24s kestrel-query refresh --list: answered %d of %d in %.3f s: %.0f servers/s\n", answering.title,
-                q.answered, q.listed, q.seconds, q.answered / q.seconds);
-    std::printf("%-24s ping error (whole ms of the JSON): mean %+.3f ms, median %+.3f ms, p99 %.3f ms, max %.3f ms\n",
-                "", q.pingErrorMeanMs, q.pingErrorMedianMs, q.pingErrorP99Ms, q.pingErrorMaxMs);
-    std::printf("%-24s memory per record: %.0f bytes resident after the command, %.0f bytes at the peak\n", "",
-                q.bytesPerRecord, q.peakBytesPerRecord);
+    if (!noQuery) {
+        std::printf("%-24s kestrel-query refresh --list: answered %d of %d in %.3f s: %.0f servers/s\n",
+                    answering.title, q.answered, q.listed, q.seconds, q.answered / q.seconds);
+        std::printf(
+            "%-24s ping error (whole ms of the JSON): mean %+.3f ms, median %+.3f ms, p99 %.3f ms, max %.3f ms\n", "",
+            q.pingErrorMeanMs, q.pingErrorMedianMs, q.pingErrorP99Ms, q.pingErrorMaxMs);
+        std::printf("%-24s memory per record: %.0f bytes resident after the command, %.0f bytes at the peak\n", "",
+                    q.bytesPerRecord, q.peakBytesPerRecord);
+    }
     if (queryOnly)
         return 0;
     Result r;

@@ -58,10 +58,10 @@ TEST(PeerOptionChecks, InfoTextsTypeOsAndLossAreChecked)
     std::string error;
     ASSERT_TRUE(Parses({"--type", "p", "--os", "w", "--loss", "0.5"}, options, error)) << error;
     EXPECT_EQ(options.gameServers[0].type, 'p');
-    for (const QStringList& bad : {QStringList{"--name", "a\\b"}, QStringList{"--map", "dm_a,dm\\b"},
-                                   QStringList{"--gamedir", "v\\rel"}, QStringList{"--type", "x"},
-                                   QStringList{"--os", "q"}, QStringList{"--loss", "nan"},
-                                   QStringList{"--loss", "-0.1"}}) {
+    for (const QStringList& bad :
+         {QStringList{"--name", "a\\b"}, QStringList{"--map", "dm_a,dm\\b"}, QStringList{"--gamedir", "v\\rel"},
+          QStringList{"--type", "x"}, QStringList{"--os", "q"}, QStringList{"--loss", "nan"},
+          QStringList{"--loss", "-0.1"}}) {
         EXPECT_FALSE(Parses(bad, options, error)) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.empty());
     }

@@ -59,8 +59,7 @@ TEST_F(QueryPeers, CsvOutputHasAHeaderAndQuotesNames)
 {
     StartPeers({"--port", "0", "--count", "2", "--rule", "motd=hi, \"all\""});
     Config(0).name = "Frags, \"Fast\" & Co";
-    ASSERT_EQ(Run({"refresh", "--list", ListFile({ServerAt(0), ServerAt(1)}), "--format", "csv"}), kExitSuccess)
-        << err;
+    ASSERT_EQ(Run({"refresh", "--list", ListFile({ServerAt(0), ServerAt(1)}), "--format", "csv"}), kExitSuccess) << err;
     const QStringList lines = QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith("address,port,name,map,"));

@@ -10,8 +10,8 @@
 TEST_F(QueryPeers, ListFilesTakeCommentsAndBlankLinesAndNameTheBadLine)
 {
     StartPeers({"--port", "0", "--count", "3"});
-    const QString list = ListFile({"# monitored servers", "", ServerAt(0) + "   # the first", "  \t",
-                                   ServerAt(2) + "\r", "#" + ServerAt(1)});
+    const QString list = ListFile(
+        {"# monitored servers", "", ServerAt(0) + "   # the first", "  \t", ServerAt(2) + "\r", "#" + ServerAt(1)});
     ASSERT_EQ(Run({"refresh", "--list", list, "--timeout", "0.5", "--json"}), kExitSuccess) << err;
     EXPECT_EQ(JsonPorts(), (std::vector<int>{Port(0), Port(2)}));
 
@@ -31,9 +31,10 @@ TEST_F(QueryPeers, MastersListsAndFavouritesMergeWithoutDuplicates)
     StartPeers({"--port", "0", "--count", "4", "--master", "0"});
     // The master lists all four; the list file repeats two and the favourites one.
     const QString list = ListFile({ServerAt(1), ServerAt(3), ServerAt(1)});
-    tree.Write("favsvrs.dat", QString("{\nserver\n{\n\"address\" \"127.0.0.1\"\n\"port\" \"%1\"\n\"favorite\" \"1\"\n}\n}\n")
-                                  .arg(Port(2))
-                                  .toUtf8());
+    tree.Write("favsvrs.dat",
+               QString("{\nserver\n{\n\"address\" \"127.0.0.1\"\n\"port\" \"%1\"\n\"favorite\" \"1\"\n}\n}\n")
+                   .arg(Port(2))
+                   .toUtf8());
     ASSERT_EQ(Run({"refresh", "--master", MasterAddress(), "--list", list, "--favorites", tree.Abs("favsvrs.dat"),
                    "--timeout", "0.5", "--sort", "-favorite,name", "--json"}),
               kExitSuccess)

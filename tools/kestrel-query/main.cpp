@@ -19,8 +19,7 @@ bool WriteOutput(const std::string& text)
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (std::fflush(stdout) == 0 && written && !std::ferror(stdout))
         return true;
-    std::fprintf(stderr, "kestrel-query: cannot write the output: %s\n",
-                 errno ? std::strerror(errno) : "write error");
+    std::fprintf(stderr, "kestrel-query: cannot write the output: %s\n", errno ? std::strerror(errno) : "write error");
     return false;
 }
 

@@ -55,9 +55,11 @@ void CloseObject(std::string& out)
 void AppendJsonString(std::string& out, const std::string& text)
 {
     static const char kHex[] = "0123456789abcdef";
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     // Invalid UTF-8 is replaced as QString reads it.
-    const std::string valid = ascii ? std::string() : QString::fromUtf8(text.data(), qsizetype(text.size())).toStdString();
+    const std::string valid =
+        ascii ? std::string() : QString::fromUtf8(text.data(), qsizetype(text.size())).toStdString();
     const std::string& bytes = ascii ? text : valid;
     out += '"';
     for (const char c : bytes) {

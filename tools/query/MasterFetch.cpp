@@ -1,9 +1,9 @@
 #include "query/MasterFetch.h"
 
 #include "app/text/ServiceAddressList.h"
+#include "browser/list/RefreshLoop.h"
 #include "browser/master/MasterDocument.h"
 #include "browser/master/MasterListRequest.h"
-#include "browser/list/RefreshLoop.h"
 
 #include <set>
 

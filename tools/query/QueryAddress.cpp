@@ -17,9 +17,8 @@ bool Fail(std::string* why, std::string reason)
 // Letters, digits, '-' and '.', as host names and dotted quads are written.
 bool HostCharacters(const std::string& host)
 {
-    return std::all_of(host.begin(), host.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.';
-    });
+    return std::all_of(host.begin(), host.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.'; });
 }
 
 // All digits and dots: meant as a dotted quad, so it must be one.

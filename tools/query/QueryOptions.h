@@ -59,9 +59,9 @@ struct QueryOptions
     // The first server or master named (what the single-address commands use).
     std::string host;
     int port = 0;
-    std::vector<ServerAddress> servers; // info, players, rules: in the order given
-    std::vector<ServerAddress> masters; // refresh --master
-    std::vector<std::string> listFiles; // refresh --list
+    std::vector<ServerAddress> servers;     // info, players, rules: in the order given
+    std::vector<ServerAddress> masters;     // refresh --master
+    std::vector<std::string> listFiles;     // refresh --list
     std::vector<std::string> favoriteFiles; // refresh --favorites
     std::string filter;
     OutputFormat format = OutputFormat::Table;

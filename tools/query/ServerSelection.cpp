@@ -10,10 +10,9 @@
 bool ParseSortKeys(const std::string& text, std::vector<int>& keys, std::string& error)
 {
     static const std::map<std::string, int> columns = {
-        {"favorite", kColumnFavorite}, {"password", kColumnPassword}, {"type", kColumnType},
-        {"os", kColumnOs},             {"name", kColumnName},         {"ping", kColumnPing},
-        {"map", kColumnMap},           {"game", kColumnGame},         {"players", kColumnPlayers},
-        {"proxy", kColumnProxy},
+        {"favorite", kColumnFavorite}, {"password", kColumnPassword}, {"type", kColumnType}, {"os", kColumnOs},
+        {"name", kColumnName},         {"ping", kColumnPing},         {"map", kColumnMap},   {"game", kColumnGame},
+        {"players", kColumnPlayers},   {"proxy", kColumnProxy},
     };
     keys.clear();
     size_t start = 0;

@@ -42,8 +42,7 @@ std::string Trimmed(const std::string& text)
 bool IsDottedQuad(const std::string& host)
 {
     QHostAddress address;
-    return address.setAddress(QString::fromStdString(host)) &&
-           address.protocol() == QAbstractSocket::IPv4Protocol;
+    return address.setAddress(QString::fromStdString(host)) && address.protocol() == QAbstractSocket::IPv4Protocol;
 }
 
 } // namespace
@@ -173,8 +172,7 @@ SourcesResult GatherServers(const QueryOptions& options, CNetGameDoc& doc, std::
     for (const SourcedServer& m : masters) {
         std::vector<ServerAddress> entries;
         if (!FetchMasterList(m.address, options.filter, entries)) {
-            err += "Couldn't get list of servers from " + m.address.host + ':' + std::to_string(m.address.port) +
-                   ".\n";
+            err += "Couldn't get list of servers from " + m.address.host + ':' + std::to_string(m.address.port) + ".\n";
             return SourcesResult::MasterFailed;
         }
         for (const ServerAddress& e : entries)

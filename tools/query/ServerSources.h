@@ -28,8 +28,8 @@ bool ResolveHostNames(std::vector<SourcedServer>& servers, std::string& error);
 enum class SourcesResult
 {
     Ok,
-    BadInput,      // a file unreadable or malformed, a host that does not resolve
-    MasterFailed,  // a master's list could not be had
+    BadInput,     // a file unreadable or malformed, a host that does not resolve
+    MasterFailed, // a master's list could not be had
 };
 
 // Every server of the options' masters, list files and favourites files, in that
