@@ -71,9 +71,12 @@ bool CKSAsyncSocket::Create()
     if (!bind(QHostAddress(QHostAddress::AnyIPv4), 0))
         return false;
     // The kernel stamps each datagram as it arrives, so a ping does not grow by the
-    // time the datagram waited while the browser was busy with other servers.
-    const int on = 1;
-    setsockopt(int(socketDescriptor()), SOL_SOCKET, SO_TIMESTAMP, &on, sizeof on);
+    // time the datagram waited while the browser was busy with other servers. The
+    // first question for the stamp turns stamping on (it has none to give yet).
+    // SO_TIMESTAMP is not used: it hands the stamps out only beside the data, which
+    // Qt's reads drop, and then the socket keeps no stamp to ask for.
+    timeval unused{};
+    ioctl(int(socketDescriptor()), SIOCGSTAMP, &unused);
     return true;
 }
 
@@ -130,7 +133,9 @@ void CKSAsyncSocket::ReadPending()
 
 void CKSAsyncSocket::OnReceive(int error)
 {
-    const double now = m_arrival > 0.0 ? m_arrival : BrowserClockNow();
+    // A datagram that arrived before the last send answers an earlier request: its
+    // arrival would give a negative ping, so it counts as read now.
+    const double now = m_arrival > 0.0 && m_arrival >= m_record.lastSend ? m_arrival : BrowserClockNow();
     SetLastReplyTime(float(now));
     CServerInfo& r = m_record;
     if (r.status == CServerInfo::Failed)
