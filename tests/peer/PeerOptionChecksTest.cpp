@@ -1,4 +1,5 @@
 // kestrel-peer refuses option values that would make its replies lie or break.
+#include "peer/PeerOptionChecks.h"
 #include "peer/PeerOptions.h"
 
 #include "support/TempTree.h"
@@ -68,4 +69,15 @@ TEST(PeerOptionChecks, InfoTextsTypeOsAndLossAreChecked)
     TempTree tree;
     tree.Write("bad.conf", "count 1\n[server 1]\nname x\\y\n");
     EXPECT_FALSE(Parses({"--config", tree.Abs("bad.conf")}, options, error));
+}
+
+TEST(PeerOptionChecks, HandedOutQuadsWithLeadingZerosAreRefused)
+{
+    std::string address, error;
+    int port = 0;
+    EXPECT_FALSE(ReadIPv4HostPort("010.1.1.1:27015", address, port, error));
+    EXPECT_FALSE(ReadIPv4HostPort("10.1.1.01:27015", address, port, error));
+    ASSERT_TRUE(ReadIPv4HostPort("10.0.100.1:27015", address, port, error)) << error;
+    EXPECT_EQ(address, "10.0.100.1");
+    EXPECT_EQ(port, 27015);
 }

@@ -142,3 +142,44 @@ TEST_F(QueryPeers, IPv6AndBadAddressesAreRefusedAtOnce)
     ASSERT_TRUE(ResolveHostNames(named, error)) << error;
     EXPECT_EQ(named[0].address.host, "127.0.0.1");
 }
+
+TEST(ServerListText, ByteOrderMarkAndWindowsLineEndsAreRead)
+{
+    std::vector<SourcedServer> servers;
+    std::string error;
+    ASSERT_TRUE(ParseServerListText("\xEF\xBB\xBF"
+                                    "10.0.0.1:27016\r\n# note\r\n10.0.0.2\r\n",
+                                    servers, error))
+        << error;
+    ASSERT_EQ(servers.size(), 2u);
+    EXPECT_EQ(servers[0].address.host, "10.0.0.1");
+    EXPECT_EQ(servers[0].address.port, 27016);
+    EXPECT_EQ(servers[1].address.port, QueryOptions::kDefaultServerPort);
+}
+
+TEST(ServerListText, BadLineIsQuotedWithoutTerminalControls)
+{
+    std::vector<SourcedServer> servers;
+    std::string error;
+    ASSERT_FALSE(ParseServerListText("10.0.0.1\n\x1b]2;owned\x07\xc2\x9b"
+                                     "31m:27015\n",
+                                     servers, error));
+    EXPECT_NE(error.find("line 2: "), std::string::npos) << error;
+    EXPECT_NE(error.find("owned"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\x1b'), std::string::npos) << error;
+    EXPECT_EQ(error.find('\x07'), std::string::npos) << error;
+    EXPECT_EQ(error.find("\xc2\x9b"), std::string::npos) << error;
+}
+
+TEST(ServerListText, QuadsWithLeadingZerosAreRefused)
+{
+    // Read as octal by the address parsers: 010 would be 8.
+    for (const char* bad : {"010.1.1.1:27015", "10.01.1.1", "10.1.1.00:27015"}) {
+        std::vector<SourcedServer> servers;
+        std::string error;
+        EXPECT_FALSE(ParseServerListText(bad, servers, error)) << bad;
+    }
+    std::vector<SourcedServer> servers;
+    std::string error;
+    EXPECT_TRUE(ParseServerListText("10.0.100.1:27015\n0.0.0.9", servers, error)) << error;
+}

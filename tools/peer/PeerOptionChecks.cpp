@@ -23,7 +23,8 @@ bool ReadIPv4HostPort(const std::string& text, std::string& address, int& port, 
     for (size_t start = 0; start <= host.size(); ++parts) {
         const size_t dot = std::min(host.find('.', start), host.size());
         const std::string part = host.substr(start, dot - start);
-        if (!Digits(part, 3) || std::stoi(part) > 255)
+        // A leading zero would be read as octal when the address is converted.
+        if (!Digits(part, 3) || (part.size() > 1 && part[0] == '0') || std::stoi(part) > 255)
             return false;
         start = dot + 1;
     }

@@ -35,7 +35,8 @@ bool DottedQuad(const std::string& host)
     while (start <= host.size()) {
         const size_t dot = std::min(host.find('.', start), host.size());
         const std::string part = host.substr(start, dot - start);
-        if (part.empty() || part.size() > 3 || std::stoi(part) > 255)
+        // A leading zero would be read as octal by the address parsers.
+        if (part.empty() || part.size() > 3 || (part.size() > 1 && part[0] == '0') || std::stoi(part) > 255)
             return false;
         ++parts;
         start = dot + 1;

@@ -3,6 +3,7 @@
 #include "browser/list/CNetGameDoc.h"
 #include "browser/record/FavoriteServersFile.h"
 #include "query/MasterFetch.h"
+#include "query/TerminalText.h"
 
 #include <QFile>
 #include <QHostAddress>
@@ -49,7 +50,8 @@ bool IsDottedQuad(const std::string& host)
 
 bool ParseServerListText(const std::string& text, std::vector<SourcedServer>& out, std::string& error)
 {
-    size_t start = 0;
+    // A byte order mark, as some editors write at the start of a UTF-8 file.
+    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     int lineNumber = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -67,7 +69,8 @@ bool ParseServerListText(const std::string& text, std::vector<SourcedServer>& ou
         SourcedServer server;
         std::string why;
         if (!SplitHostPort(line, QueryOptions::kDefaultServerPort, server.address.host, server.address.port, &why)) {
-            error = "line " + std::to_string(lineNumber) + ": " + why;
+            // The line is quoted as a terminal can show it safely.
+            error = "line " + std::to_string(lineNumber) + ": " + Printable(why, 200);
             return false;
         }
         out.push_back(server);
