@@ -5,18 +5,24 @@
 //
 // Prints servers per second (10,000 answering), the time-out overhead (1,000 with
 // 100 silent; 5,000 with 500 silent, against the floor silent x 8 s / in flight),
-// the ping error against the delays the peers inject, and memory per record.
+// the ping error against the delays the peers inject, and memory per record; then
+// the same 10,000 through "kestrel-query refresh --list" run in-process, whole
+// command (list file, refresh, JSON output) timed, pings read from its JSON.
 //
-//   build/default/bin/refresh_at_scale [--quick]
+//   build/default/bin/refresh_at_scale [--quick] [--query-only | --no-query] [--delay-kinds N]
 #include "app/settings/LauncherState.h"
 #include "app/text/ServiceAddressList.h"
 #include "browser/list/CNetGameDoc.h"
 #include "browser/list/RefreshLoop.h"
 #include "browser/record/CServerInfo.h"
 #include "peer/PeerNetwork.h"
+#include "query/QueryRunner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -39,7 +45,9 @@ constexpr int kFirstPortBase = 20000;
 constexpr int kPortBaseStep = 10000;
 constexpr int kPortBaseLimit = 60000;
 constexpr int kPeerStartMs = 60000;
-constexpr int kDelayKinds = 8; // server i answers (i % kDelayKinds) ms late
+// Server i answers (i % g_delayKinds) ms late: 3.5 ms on average with 8 kinds, so with
+// 100 queries in flight no refresh can pass 100 / 3.5 ms = 28,600 servers per second.
+int g_delayKinds = 8;
 constexpr int kServersPerProcess = 500;
 
 struct Scenario
@@ -126,7 +134,6 @@ long StatusKb(const char* field)
     return 0;
 }
 
-
 bool PeerGroup::Start(const QString& program, const QTemporaryDir& dir, int count, int silentEvery)
 {
     const int perProcess = std::min(count, kServersPerProcess);
@@ -143,8 +150,8 @@ bool PeerGroup::Start(const QString& program, const QTemporaryDir& dir, int coun
                 out << "[server " << (i + 1) << "]\n";
                 if (silentEvery > 0 && index % silentEvery == silentEvery - 1)
                     out << "silent\n";
-                else if (index % kDelayKinds)
-                    out << "delay " << (index % kDelayKinds) << "\n";
+                else if (index % g_delayKinds)
+                    out << "delay " << (index % g_delayKinds) << "\n";
             }
             out.close();
             auto worker = std::make_unique<PeerProcess>();
@@ -175,9 +182,71 @@ struct Result
     double pingErrorMeanMs = 0.0;
     double pingErrorMaxMs = 0.0;
     double pingErrorMedianMs = 0.0;
+    double pingErrorP99Ms = 0.0;
     double bytesPerRecord = 0.0;
     double peakBytesPerRecord = 0.0;
 };
+
+// Mean, median and the 99th percentile of the absolute errors.
+void Summarise(std::vector<double> errors, Result& result)
+{
+    if (errors.empty())
+        return;
+    double sum = 0.0;
+    for (double e : errors)
+        sum += e;
+    result.pingErrorMeanMs = sum / double(errors.size());
+    std::sort(errors.begin(), errors.end());
+    result.pingErrorMedianMs = errors[errors.size() / 2];
+    std::vector<double> magnitudes;
+    for (double e : errors)
+        magnitudes.push_back(std::fabs(e));
+    std::sort(magnitudes.begin(), magnitudes.end());
+    result.pingErrorP99Ms = magnitudes[std::min(magnitudes.size() - 1, magnitudes.size() * 99 / 100)];
+    result.pingErrorMaxMs = magnitudes.back();
+}
+
+// The whole "kestrel-query refresh --list FILE --maxsockets 100 --json" command.
+bool RunQuery(const QString& peerProgram, const QTemporaryDir& dir, const Scenario& s, Result& result)
+{
+    PeerGroup peers;
+    if (!peers.Start(peerProgram, dir, s.servers, s.silentEvery)) {
+        std::fprintf(stderr, "refresh_at_scale: kestrel-peer did not start\n");
+        return false;
+    }
+    const QString listPath = dir.filePath("servers.txt");
+    {
+        std::ofstream list(listPath.toStdString());
+        for (int i = 0; i < s.servers; ++i)
+            list << "127.0.0.1:" << (peers.Base() + i) << "\n";
+    }
+    result.listed = s.servers;
+    const long rssEmpty = StatusKb("VmRSS");
+    const long peakBefore = StatusKb("VmHWM");
+    std::string out, err;
+    QElapsedTimer timer;
+    timer.start();
+    const int code =
+        RunKestrelQuery({"kestrel-query", "refresh", "--list", listPath, "--maxsockets", QString::number(s.inFlight),
+                         "--timeout", QString::number(kTimeout), "--retries", QString::number(kRetries), "--json"},
+                        out, err, false);
+    result.seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (code != kExitSuccess)
+        std::fprintf(stderr, "refresh_at_scale: kestrel-query exited with %d: %s", code, err.c_str());
+    std::vector<double> errors;
+    for (const QJsonValue& v : QJsonDocument::fromJson(QByteArray::fromStdString(out)).array()) {
+        const QJsonObject o = v.toObject();
+        const int index = o["port"].toInt() - peers.Base();
+        errors.push_back(double(o["ping_ms"].toInt()) - double(index % g_delayKinds));
+    }
+    result.answered = int(errors.size());
+    result.failed = s.servers - result.answered;
+    Summarise(errors, result);
+    result.bytesPerRecord = double(StatusKb("VmRSS") - rssEmpty) * 1024.0 / s.servers;
+    result.peakBytesPerRecord =
+        double(std::max(0L, StatusKb("VmHWM") - std::max(peakBefore, rssEmpty))) * 1024.0 / s.servers;
+    return true;
+}
 
 bool Run(const QString& peerProgram, const QTemporaryDir& dir, const Scenario& s, Result& result)
 {
@@ -210,7 +279,6 @@ bool Run(const QString& peerProgram, const QTemporaryDir& dir, const Scenario& s
     doc.StartRefresh(doc.Head(), doc.RefreshAllParams());
     result.seconds = double(timer.nsecsElapsed()) / 1e9;
 
-    double errorSum = 0.0;
     std::vector<double> errors;
     for (const CServerInfo* r = doc.Head(); r; r = r->next) {
         if (r->status == CServerInfo::Failed) {
@@ -221,16 +289,10 @@ bool Run(const QString& peerProgram, const QTemporaryDir& dir, const Scenario& s
             continue;
         ++result.answered;
         const int index = r->port - peers.Base();
-        const double error = r->svping * 1000.0 - double(index % kDelayKinds);
-        errorSum += error;
+        const double error = r->svping * 1000.0 - double(index % g_delayKinds);
         errors.push_back(error);
-        result.pingErrorMaxMs = std::max(result.pingErrorMaxMs, std::fabs(error));
     }
-    if (result.answered > 0) {
-        result.pingErrorMeanMs = errorSum / result.answered;
-        std::nth_element(errors.begin(), errors.begin() + long(errors.size() / 2), errors.end());
-        result.pingErrorMedianMs = errors[errors.size() / 2];
-    }
+    Summarise(errors, result);
     const double n = std::max(1, result.listed);
     result.bytesPerRecord = double(StatusKb("VmRSS") - rssEmpty) * 1024.0 / n;
     result.peakBytesPerRecord = double(std::max(0L, StatusKb("VmHWM") - std::max(peakBefore, rssEmpty))) * 1024.0 / n;
@@ -243,8 +305,15 @@ int main(int argc, char** argv)
 {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8()); // no settings of the player's are read
+    // The event dispatcher kestrel-query runs on.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication application(argc, argv);
     const bool quick = application.arguments().contains("--quick");
+    const bool queryOnly = application.arguments().contains("--query-only");
+    const bool noQuery = application.arguments().contains("--no-query");
+    const qsizetype kinds = application.arguments().indexOf("--delay-kinds");
+    if (kinds > 0 && kinds + 1 < application.arguments().size())
+        g_delayKinds = std::max(1, application.arguments()[kinds + 1].toInt());
     RaiseOpenFileLimit();
     Launcher().socketBudget = kMaxInFlight * 10;
     const QString peerProgram = QCoreApplication::applicationDirPath() + "/kestrel-peer";
@@ -257,15 +326,30 @@ int main(int argc, char** argv)
     std::string load;
     std::getline(loadFile, load);
     std::printf("load average at the start: %s\n", load.c_str());
-    std::printf("refresh through CNetGameDoc and RefreshEngine, %d in flight, time-out %.1f s, %d retries\n",
-                kMaxInFlight, kTimeout, kRetries);
+    std::printf("refresh through CNetGameDoc and RefreshEngine, %d in flight, time-out %.1f s, %d retries, "
+                "delays 0 ... %d ms\n",
+                kMaxInFlight, kTimeout, kRetries, g_delayKinds - 1);
+    Result q;
+    if (!noQuery && !RunQuery(peerProgram, dir, answering, q))
+        return 1;
+    if (!noQuery) {
+        std::printf("%-24s kestrel-query refresh --list: answered %d of %d in %.3f s: %.0f servers/s\n",
+                    answering.title, q.answered, q.listed, q.seconds, q.answered / q.seconds);
+        std::printf(
+            "%-24s ping error (whole ms of the JSON): mean %+.3f ms, median %+.3f ms, p99 %.3f ms, max %.3f ms\n", "",
+            q.pingErrorMeanMs, q.pingErrorMedianMs, q.pingErrorP99Ms, q.pingErrorMaxMs);
+        std::printf("%-24s memory per record: %.0f bytes resident after the command, %.0f bytes at the peak\n", "",
+                    q.bytesPerRecord, q.peakBytesPerRecord);
+    }
+    if (queryOnly)
+        return 0;
     Result r;
     if (!Run(peerProgram, dir, answering, r))
         return 1;
     std::printf("%-24s listed %d, answered %d in %.3f s: %.0f servers/s\n", answering.title, r.listed, r.answered,
                 r.seconds, r.answered / r.seconds);
-    std::printf("%-24s ping error against injected delays: mean %+.3f ms, median %+.3f ms, max %.3f ms\n", "",
-                r.pingErrorMeanMs, r.pingErrorMedianMs, r.pingErrorMaxMs);
+    std::printf("%-24s ping error against injected delays: mean %+.3f ms, median %+.3f ms, p99 %.3f ms, max %.3f ms\n",
+                "", r.pingErrorMeanMs, r.pingErrorMedianMs, r.pingErrorP99Ms, r.pingErrorMaxMs);
     std::printf("%-24s memory per record: %.0f bytes resident after the refresh, %.0f bytes at the peak\n", "",
                 r.bytesPerRecord, r.peakBytesPerRecord);
 

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <poll.h>
 
 namespace {
 
@@ -248,6 +249,86 @@ TEST(QueryStepDatagrams, PingReflectsTheReplyDelay)
     // However late the server's timer fired, the ping is its reply time plus only the
     // few milliseconds the datagram takes to reach the record.
     EXPECT_LE(r->svping, server.lastReplySent - sent + 0.005);
+}
+
+// A server the test answers by hand, so a reply can wait in the record's socket while
+// the browser is busy elsewhere.
+class ManualServer
+{
+public:
+    ManualServer() { bound = socket.bind(QHostAddress(QHostAddress::LocalHost), 0); }
+    // Waits for one request and answers it with an info reply.
+    bool AnswerOne()
+    {
+        if (!socket.waitForReadyRead(2000))
+            return false;
+        char request[64];
+        QHostAddress from;
+        quint16 fromPort = 0;
+        if (socket.readDatagram(request, sizeof request, &from, &fromPort) < 0)
+            return false;
+        const auto reply = ReplyBuilder::Info(kInfo).Bytes();
+        return socket.writeDatagram(reinterpret_cast<const char*>(reply.data()), qint64(reply.size()), from,
+                                    fromPort) == qint64(reply.size());
+    }
+    QUdpSocket socket;
+    bool bound = false;
+};
+
+// True once a datagram waits in the record's socket (no event is handled meanwhile).
+bool ReplyWaiting(const CServerInfo& r)
+{
+    pollfd fd{int(r.Socket()->socketDescriptor()), POLLIN, 0};
+    return poll(&fd, 1, 2000) == 1;
+}
+
+// Keeps the browser away from its sockets for the given time, as a long pass would.
+void BusyFor(double seconds)
+{
+    const double end = BrowserClockNow() + seconds;
+    while (BrowserClockNow() < end) {
+    }
+}
+
+TEST(QueryStepDatagrams, PingIsTakenWhenTheReplyArrivedNotWhenItWasRead)
+{
+    ManualServer server;
+    ASSERT_TRUE(server.bound);
+    CServerInfo r("127.0.0.1", server.socket.localPort());
+    r.lastSend = BrowserClockNow();
+    QueryStepState state;
+    const RefreshParams p = Fast();
+    while (r.status != CServerInfo::InfoSent)
+        RunQueryStep(r, p, state);
+    ASSERT_TRUE(server.AnswerOne());
+    ASSERT_TRUE(ReplyWaiting(r));
+    BusyFor(0.1);
+    ASSERT_TRUE(RunToEnd(r, p, state));
+    ASSERT_EQ(r.status, CServerInfo::Done);
+    EXPECT_GT(r.svping, 0.0);
+    EXPECT_LT(r.svping, 0.05);
+}
+
+TEST(QueryStepDatagrams, ReplyWaitingAcrossAResendGivesNoNegativePing)
+{
+    ManualServer server;
+    ASSERT_TRUE(server.bound);
+    CServerInfo r("127.0.0.1", server.socket.localPort());
+    r.lastSend = BrowserClockNow();
+    QueryStepState state;
+    RefreshParams p = Fast();
+    p.timeout = 0.05;
+    while (r.status != CServerInfo::InfoSent)
+        RunQueryStep(r, p, state);
+    ASSERT_TRUE(server.AnswerOne());
+    ASSERT_TRUE(ReplyWaiting(r));
+    // The time-out comes before the waiting reply is read: the request is sent again.
+    BusyFor(p.timeout + 0.02);
+    RunQueryStep(r, p, state);
+    ASSERT_EQ(state.infoRetries, 1);
+    ASSERT_TRUE(RunToEnd(r, p, state));
+    ASSERT_EQ(r.status, CServerInfo::Done);
+    EXPECT_GE(r.svping, 0.0);
 }
 
 class FixedClock

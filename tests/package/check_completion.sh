@@ -25,8 +25,8 @@ expect() {
 
 expect "rules refresh" kestrel-query r
 expect "info players rules master refresh lan directory --help" kestrel-query ""
-expect "--master --maxsockets" kestrel-query refresh --m
-expect "--json --timeout --retries" kestrel-query info 127.0.0.1:27015 -
+expect "--master --maxsockets --map --max-ping" kestrel-query refresh --m
+expect "--format --json --timeout --retries" kestrel-query info 127.0.0.1:27015 -
 expect "--port-base" kestrel-query lan --port
 expect "" kestrel-query refresh --timeout ""
 expect "--pylon --path" kestrel-query directory --p

@@ -144,7 +144,10 @@ TEST_F(KestrelQuery, PlayersAndRulesAsJsonUseTheRecordsFieldNames)
 
     ASSERT_EQ(Run({"rules", ServerAt(0), "--json"}), kExitSuccess) << err;
     server = Json()[0].toObject();
-    EXPECT_EQ(server["rules"].toObject()["sv_gravity"].toString(), "800");
+    const QJsonArray rules = server["rules"].toArray();
+    ASSERT_EQ(rules.size(), 2);
+    EXPECT_EQ(rules[0].toObject(), (QJsonObject{{"key", "mp_timelimit"}, {"value", "20"}}));
+    EXPECT_EQ(rules[1].toObject(), (QJsonObject{{"key", "sv_gravity"}, {"value", "800"}}));
 
     ASSERT_EQ(Run({"rules", ServerAt(0)}), kExitSuccess);
     const std::string table = out;
@@ -175,7 +178,7 @@ TEST_F(KestrelQuery, RefreshQueriesEveryListedServerAndSkipsTheSilentOnes)
     const QJsonArray servers = Json();
     ASSERT_EQ(servers.size(), 10);
     for (const QJsonValue& server : servers) {
-        EXPECT_EQ(server.toObject()["rules"].toObject()["a"].toString(), "b");
+        EXPECT_EQ(server.toObject()["rules"].toArray()[0].toObject()["value"].toString(), "b");
         EXPECT_NE(server.toObject()["port"].toInt(), network.GameServers()[3]->Port());
     }
 }

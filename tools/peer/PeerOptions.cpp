@@ -1,6 +1,7 @@
 #include "peer/PeerOptions.h"
 
 #include "peer/MasterResponder.h"
+#include "peer/PeerOptionChecks.h"
 #include "peer/online/OnlineOptions.h"
 
 #include <QCommandLineParser>
@@ -69,13 +70,7 @@ bool ReadInt(const std::string& name, const std::string& text, int low, int high
 
 bool ReadAddress(const std::string& text, MasterEntry& entry, std::string& error)
 {
-    const size_t colon = text.rfind(':');
-    if (colon == std::string::npos || colon == 0) {
-        error = "expected host:port, got " + text;
-        return false;
-    }
-    entry.address = text.substr(0, colon);
-    return ReadInt("address port", text.substr(colon + 1), 1, 65535, entry.port, error);
+    return ReadIPv4HostPort(text, entry.address, entry.port, error);
 }
 
 std::vector<std::string> SplitCommas(const std::string& text)
@@ -149,6 +144,8 @@ std::optional<HostileReply> ParseHostileReply(const std::string& text)
 bool ApplyServerSetting(GameServerConfig& s, const std::string& key, const std::string& value, std::string& error)
 {
     auto flag = [&] { return value.empty() || value == "1" || value == "true" || value == "yes"; };
+    if ((key == "name" || key == "map" || key == "gamedir") && !CheckInfoText(key, value, error))
+        return false;
     if (key == "name")
         s.name = value;
     else if (key == "map")
@@ -166,8 +163,9 @@ bool ApplyServerSetting(GameServerConfig& s, const std::string& key, const std::
     else if (key == "delay")
         return ReadInt(key, value, 0, 600000, s.delayMs, error);
     else if (key == "type" || key == "os") {
-        if (value.size() != 1) {
-            error = "bad value for " + key + ": " + value;
+        const std::string allowed = key == "type" ? "dlp" : "lw";
+        if (value.size() != 1 || allowed.find(value[0]) == std::string::npos) {
+            error = "bad value for " + key + ": " + value + " (one of " + allowed + ")";
             return false;
         }
         (key == "type" ? s.type : s.os) = value[0];
@@ -181,7 +179,7 @@ bool ApplyServerSetting(GameServerConfig& s, const std::string& key, const std::
     } else if (key == "loss") {
         bool ok = false;
         s.lossRate = QString::fromStdString(value).toDouble(&ok);
-        if (!ok || s.lossRate < 0.0 || s.lossRate > 1.0) {
+        if (!ok || !(s.lossRate >= 0.0 && s.lossRate <= 1.0)) {
             error = "bad value for loss: " + value;
             return false;
         }
@@ -207,16 +205,19 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
 {
     QStringList arguments = commandLine;
     std::map<int, std::vector<std::pair<std::string, std::string>>> sections;
-    const qsizetype config = arguments.indexOf("--config");
+    qsizetype config = -1, configLength = 0;
+    QString configPath;
+    if (!FindConfigOption(arguments, config, configLength, configPath, error))
+        return false;
     if (config >= 0) {
-        if (config + 1 >= arguments.size()) {
-            error = "--config needs a file";
+        QStringList fromFile;
+        if (!ReadConfigFile(configPath, fromFile, sections, error))
+            return false;
+        if (fromFile.contains("--config")) {
+            error = configPath.toStdString() + ": a config file cannot read another";
             return false;
         }
-        QStringList fromFile;
-        if (!ReadConfigFile(arguments[config + 1], fromFile, sections, error))
-            return false;
-        arguments.remove(config, 2);
+        arguments.remove(config, configLength);
         for (qsizetype i = 0; i < fromFile.size(); ++i)
             arguments.insert(1 + i, fromFile[i]);
     }
@@ -244,7 +245,8 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
     for (const char* key : {"gamedir", "max-players", "protocol", "type", "os", "delay", "loss", "hostile"})
         if (!ApplyServerSetting(base, key, value(key), error))
             return false;
-    base.name = value("name");
+    if (!ApplyServerSetting(base, "name", value("name"), error))
+        return false;
     base.password = value("password");
     for (const QString& rule : parser.values("rule"))
         if (!ApplyServerSetting(base, "rule", rule.toStdString(), error))
@@ -255,6 +257,9 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
     base.silent = parser.isSet("silent");
     const std::vector<std::string> maps = SplitCommas(value("map"));
     const std::vector<std::string> players = SplitCommas(value("players"));
+    for (const std::string& map : maps)
+        if (!CheckInfoText("map", map, error))
+            return false;
 
     options.gameServers.clear();
     for (int i = 0; i < count; ++i) {
@@ -262,7 +267,8 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
         server.port = port == 0 ? 0 : uint16_t(port + i);
         if (count > 1)
             server.name += " #" + std::to_string(i + 1);
-        server.map = maps[size_t(i) % maps.size()];
+        if (!ApplyServerSetting(server, "map", maps[size_t(i) % maps.size()], error))
+            return false;
         if (!ApplyServerSetting(server, "players", players[size_t(i) % players.size()], error))
             return false;
         options.gameServers.push_back(server);

@@ -4,20 +4,6 @@
 
 #include <map>
 
-bool SplitHostPort(const std::string& text, int defaultPort, std::string& host, int& port)
-{
-    const size_t colon = text.rfind(':');
-    host = text.substr(0, colon);
-    port = defaultPort;
-    if (colon != std::string::npos) {
-        bool ok = false;
-        port = QString::fromStdString(text.substr(colon + 1)).toInt(&ok);
-        if (!ok)
-            return false;
-    }
-    return !host.empty() && port > 0 && port <= 65535;
-}
-
 namespace {
 
 bool Number(const QString& text, double low, double high, double& value)
@@ -25,6 +11,79 @@ bool Number(const QString& text, double low, double high, double& value)
     bool ok = false;
     value = text.toDouble(&ok);
     return ok && value >= low && value <= high;
+}
+
+struct Parse
+{
+    const QStringList& arguments;
+    QueryOptions& options;
+    std::string& error;
+    qsizetype i = 2;
+
+    bool Value(QString& out)
+    {
+        if (i + 1 >= arguments.size()) {
+            error = arguments[i].toStdString() + " needs a value";
+            return false;
+        }
+        out = arguments[++i];
+        return true;
+    }
+    bool Bad(const char* option)
+    {
+        error = std::string("bad value for ") + option;
+        return false;
+    }
+    bool Address(const QString& text, int defaultPort, std::vector<ServerAddress>& into)
+    {
+        ServerAddress a;
+        std::string why;
+        if (!SplitHostPort(text.toStdString(), defaultPort, a.host, a.port, &why)) {
+            error = why;
+            return false;
+        }
+        into.push_back(a);
+        return true;
+    }
+};
+
+// Options of the filters and the sort, for the commands that print a list.
+bool ParseListOption(Parse& p, const QString& word, bool& matched)
+{
+    FilterOptions& f = p.options.filters;
+    matched = true;
+    QString text;
+    double number = 0.0;
+    if (word == "--not-empty")
+        f.notEmpty = true;
+    else if (word == "--not-full")
+        f.notFull = true;
+    else if (word == "--dedicated")
+        f.dedicated = true;
+    else if (word == "--linux")
+        f.linuxOnly = true;
+    else if (word == "--proxies")
+        f.proxies = true;
+    else if (word == "--no-proxies")
+        f.noProxies = true;
+    else if (word == "--map") {
+        if (!p.Value(text))
+            return false;
+        if (text.isEmpty())
+            return p.Bad("--map");
+        f.map = text.toStdString();
+    } else if (word == "--max-ping") {
+        if (!p.Value(text) || !Number(text, 0, 1000000, number))
+            return p.Bad("--max-ping");
+        f.maxPing = int(number);
+    } else if (word == "--sort") {
+        if (!p.Value(text))
+            return false;
+        return ParseSortKeys(text.toStdString(), p.options.sortKeys, p.error);
+    } else {
+        matched = false;
+    }
+    return true;
 }
 
 } // namespace
@@ -42,89 +101,101 @@ bool ParseQueryOptions(const QStringList& arguments, QueryOptions& options, std:
     options = QueryOptions{};
     options.command = commands.at(arguments[1]);
     const bool refresh = options.command == QueryCommand::Refresh;
-    const bool listing = refresh || options.command == QueryCommand::Master;
+    const bool master = options.command == QueryCommand::Master;
     const bool lan = options.command == QueryCommand::Lan;
-    QString target;
-    for (qsizetype i = 2; i < arguments.size(); ++i) {
-        const QString& word = arguments[i];
-        auto value = [&](QString& out) {
-            if (i + 1 >= arguments.size()) {
-                error = word.toStdString() + " needs a value";
-                return false;
-            }
-            out = arguments[++i];
-            return true;
-        };
+    const bool servers = !refresh && !master && !lan;
+    Parse p{arguments, options, error};
+    for (; p.i < arguments.size(); ++p.i) {
+        const QString& word = arguments[p.i];
         QString text;
         double number = 0.0;
+        bool matched = false;
+        if ((refresh || lan) && !ParseListOption(p, word, matched))
+            return false;
+        if (matched)
+            continue;
         if (word == "--json") {
-            options.json = true;
+            options.format = OutputFormat::Json;
+        } else if (word == "--format") {
+            if (!p.Value(text))
+                return false;
+            static const std::map<QString, OutputFormat> formats = {
+                {"table", OutputFormat::Table}, {"json", OutputFormat::Json}, {"csv", OutputFormat::Csv}};
+            if (!formats.count(text))
+                return p.Bad("--format (table, json or csv)");
+            options.format = formats.at(text);
         } else if (word == "--players" && refresh) {
             options.players = true;
         } else if (word == "--rules" && refresh) {
             options.rules = true;
-        } else if (word == "--filter" && listing) {
-            if (!value(text))
+        } else if (word == "--filter" && (refresh || master)) {
+            if (!p.Value(text))
                 return false;
             options.filter = text.toStdString();
         } else if (word == "--master" && refresh) {
-            if (!value(target))
+            if (!p.Value(text) || !p.Address(text, QueryOptions::kDefaultMasterPort, options.masters))
                 return false;
+        } else if ((word == "--list" || word == "--favorites") && refresh) {
+            if (!p.Value(text))
+                return false;
+            (word == "--list" ? options.listFiles : options.favoriteFiles).push_back(text.toStdString());
         } else if (word == "--maxsockets" && refresh) {
-            if (!value(text) || !Number(text, 1, QueryOptions::kMaxSockets, number)) {
-                error = "bad value for --maxsockets";
-                return false;
-            }
+            if (!p.Value(text) || !Number(text, 1, QueryOptions::kMaxSockets, number))
+                return p.Bad("--maxsockets");
             options.maxSockets = std::max(int(number), QueryOptions::kMinSockets);
-        } else if (word == "--timeout" && options.command != QueryCommand::Master) {
-            if (!value(text) || !Number(text, 0.01, 600.0, options.timeout)) {
-                error = "bad value for --timeout";
-                return false;
-            }
-        } else if (word == "--retries" && options.command != QueryCommand::Master) {
-            if (!value(text) || !Number(text, 0, 100, number)) {
-                error = "bad value for --retries";
-                return false;
-            }
+        } else if (word == "--timeout" && !master) {
+            if (!p.Value(text) || !Number(text, 0.01, 600.0, options.timeout))
+                return p.Bad("--timeout");
+        } else if (word == "--retries" && !master) {
+            if (!p.Value(text) || !Number(text, 0, 100, number))
+                return p.Bad("--retries");
             options.retries = int(number);
         } else if (word == "--port-base" && lan) {
-            if (!value(text) || !Number(text, 1, 65536 - QueryOptions::kLanPortCount, number)) {
-                error = "bad value for --port-base";
-                return false;
-            }
+            if (!p.Value(text) || !Number(text, 1, 65536 - QueryOptions::kLanPortCount, number))
+                return p.Bad("--port-base");
             options.portBase = int(number);
         } else if (word == "--target" && lan) {
-            if (!value(text) || QHostAddress(text).protocol() != QAbstractSocket::IPv4Protocol) {
-                error = "bad value for --target";
-                return false;
-            }
+            if (!p.Value(text) || QHostAddress(text).protocol() != QAbstractSocket::IPv4Protocol)
+                return p.Bad("--target");
             options.lanTarget = text.toStdString();
-        } else if (!word.startsWith("--") && !refresh && !lan && target.isEmpty()) {
-            target = word;
+        } else if (!word.startsWith("--") && servers) {
+            if (!p.Address(word, QueryOptions::kDefaultServerPort, options.servers))
+                return false;
+        } else if (!word.startsWith("--") && master && options.masters.empty()) {
+            if (!p.Address(word, QueryOptions::kDefaultMasterPort, options.masters))
+                return false;
         } else {
             error = "unexpected argument: " + word.toStdString();
             return false;
         }
     }
+    options.json = options.format == OutputFormat::Json;
+    if (options.filters.proxies && options.filters.noProxies) {
+        error = "--proxies and --no-proxies exclude each other";
+        return false;
+    }
+    if (options.format == OutputFormat::Csv && (options.players || options.rules)) {
+        error = "--players and --rules need --format table or json";
+        return false;
+    }
     if (lan)
         return true;
-    if (target.isEmpty()) {
-        error = refresh ? "refresh needs --master HOST:PORT" : "no HOST:PORT given";
+    if (refresh && options.masters.empty() && options.listFiles.empty() && options.favoriteFiles.empty()) {
+        error = "refresh needs --master HOST:PORT, --list FILE or --favorites FILE";
         return false;
     }
-    const int defaultPort = listing ? QueryOptions::kDefaultMasterPort : QueryOptions::kDefaultServerPort;
-    if (!SplitHostPort(target.toStdString(), defaultPort, options.host, options.port)) {
-        error = "bad address: " + target.toStdString();
+    if (servers && options.servers.empty()) {
+        error = "no HOST:PORT given";
         return false;
+    }
+    if (master && options.masters.empty()) {
+        error = "no HOST:PORT given";
+        return false;
+    }
+    const std::vector<ServerAddress>& named = servers ? options.servers : options.masters;
+    if (!named.empty()) {
+        options.host = named.front().host;
+        options.port = named.front().port;
     }
     return true;
-}
-
-std::string QueryUsage()
-{
-    return "usage: kestrel-query info|players|rules HOST:PORT [--json] [--timeout S] [--retries N]\n"
-           "       kestrel-query master HOST:PORT [--filter TEXT] [--json]\n"
-           "       kestrel-query refresh --master HOST:PORT [--filter TEXT] [--maxsockets N] [--timeout S]\n"
-           "                     [--retries N] [--players] [--rules] [--json]\n"
-           "       kestrel-query lan [--port-base P] [--target ADDRESS] [--timeout S] [--retries N] [--json]\n";
 }

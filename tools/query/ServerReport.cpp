@@ -1,23 +1,9 @@
 #include "query/ServerReport.h"
 
-#include <QJsonArray>
-
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-QString Text(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-QString Char(char c)
-{
-    return c ? QString(QChar(uchar(c))) : QString();
-}
-
-// The rules in the order the server sent them (the record keeps them newest first).
+// The record keeps its rules newest first.
 std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
 {
     std::vector<const ServerRule*> rules;
@@ -27,68 +13,19 @@ std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
     return rules;
 }
 
-} // namespace
-
-std::string Printable(const std::string& text, size_t width)
+int PingMilliseconds(const CServerInfo& record)
 {
-    std::string out;
-    for (const char c : text) {
-        if (out.size() >= width)
-            break;
-        out += (uchar(c) < 0x20 || c == 0x7f) ? '?' : c;
-    }
-    return out;
-}
-
-QJsonObject ServerJson(const CServerInfo& r, bool withPlayers, bool withRules)
-{
-    QJsonObject o;
-    o["address"] = Text(r.address);
-    o["port"] = r.port;
-    o["name"] = Text(r.name);
-    o["map"] = Text(r.map);
-    o["dir"] = Text(r.dir);
-    o["game"] = Text(r.game);
-    o["currentplayers"] = r.currentplayers;
-    o["maxplayers"] = r.maxplayers;
-    o["protocol"] = r.protocol;
-    o["svtype"] = Char(r.svtype);
-    o["svos"] = Char(r.svos);
-    o["password"] = r.password;
-    o["ping_ms"] = int(r.svping * 1000.0);
-    if (withPlayers) {
-        QJsonArray players;
-        if (r.players) {
-            for (const auto& player : *r.players) {
-                if (!player)
-                    continue;
-                QJsonObject p;
-                p["name"] = Text(player->name);
-                p["id"] = player->id;
-                p["frags"] = player->frags;
-                p["time"] = player->time;
-                players.append(p);
-            }
-        }
-        o["players"] = players;
-    }
-    if (withRules) {
-        QJsonObject rules;
-        for (const ServerRule* rule : RulesInOrder(r))
-            rules[Text(rule->key)] = Text(rule->value);
-        o["rules"] = rules;
-    }
-    return o;
+    return int(record.svping * 1000.0);
 }
 
 std::string AlignedTable(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows)
 {
     std::vector<size_t> widths(header.size());
     for (size_t c = 0; c < header.size(); ++c)
-        widths[c] = header[c].size();
+        widths[c] = CharacterCount(header[c]);
     for (const auto& row : rows)
         for (size_t c = 0; c < row.size() && c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
+            widths[c] = std::max(widths[c], CharacterCount(row[c]));
     std::string out;
     auto line = [&](const std::vector<std::string>& cells) {
         std::string text;
@@ -96,7 +33,7 @@ std::string AlignedTable(const std::vector<std::string>& header, const std::vect
             const std::string cell = c < cells.size() ? cells[c] : std::string();
             text += cell;
             if (c + 1 < widths.size())
-                text += std::string(widths[c] - cell.size() + 2, ' ');
+                text += std::string(widths[c] - CharacterCount(cell) + 2, ' ');
         }
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
@@ -114,7 +51,7 @@ std::string ServerTable(const std::vector<const CServerInfo*>& records)
     for (const CServerInfo* r : records) {
         rows.push_back({r->address + ':' + std::to_string(r->port), Printable(r->name), Printable(r->map, 24),
                         std::to_string(r->currentplayers) + '/' + std::to_string(r->maxplayers),
-                        std::to_string(int(r->svping * 1000.0)), std::to_string(r->protocol),
+                        std::to_string(PingMilliseconds(*r)), std::to_string(r->protocol),
                         std::string(1, r->svtype ? r->svtype : '-') + (r->svos ? r->svos : '-'),
                         r->password ? "yes" : "no"});
     }
@@ -139,4 +76,14 @@ std::string RulesTable(const CServerInfo& record)
     for (const ServerRule* rule : RulesInOrder(record))
         rows.push_back({Printable(rule->key, 64), Printable(rule->value, 80)});
     return AlignedTable({"RULE", "VALUE"}, rows);
+}
+
+std::string ServerDetailsText(const CServerInfo& record, bool withPlayers, bool withRules)
+{
+    std::string out = '\n' + record.address + ':' + std::to_string(record.port) + "  " + Printable(record.name) + '\n';
+    if (withPlayers)
+        out += PlayersTable(record);
+    if (withRules)
+        out += (withPlayers ? "\n" : "") + RulesTable(record);
+    return out;
 }

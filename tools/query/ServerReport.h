@@ -1,20 +1,20 @@
 #pragma once
-// How kestrel-query shows server records: an aligned text table or JSON, one object
-// per server under the record's own field names.
+// How kestrel-query shows server records as aligned text tables.
 #include "browser/record/CServerInfo.h"
-
-#include <QJsonObject>
+#include "query/TerminalText.h"
 
 #include <string>
 #include <vector>
 
-// The record as JSON; "players" and "rules" only when asked.
-QJsonObject ServerJson(const CServerInfo& record, bool withPlayers, bool withRules);
-// Rows of text under a header, each column as wide as its widest cell.
+// Rows of text under a header, each column as wide as its widest cell in characters.
 std::string AlignedTable(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows);
 // One row per server: address, name, map, players, ping and more.
 std::string ServerTable(const std::vector<const CServerInfo*>& records);
 std::string PlayersTable(const CServerInfo& record);
 std::string RulesTable(const CServerInfo& record);
-// A cell of text safe for a terminal: control characters become '?', long texts are cut.
-std::string Printable(const std::string& text, size_t width = 40);
+// Under a line naming the server, its players and rules tables, as asked.
+std::string ServerDetailsText(const CServerInfo& record, bool withPlayers, bool withRules);
+// The rules in the order the server sent them.
+std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record);
+// The ping in whole milliseconds, as the launcher's list shows it.
+int PingMilliseconds(const CServerInfo& record);

@@ -191,7 +191,7 @@ RefreshParams CNetGameDoc::RefreshAllParams() const
     p.maxRetries = m_maxRetries;
     p.timeout = m_timeout;
     p.flags = RefreshParams::kRequestInfo;
-    p.idleTimeout = RefreshParams::kDefaultIdleTimeout;
+    p.idleTimeout = m_idleTimeout > 0.0 ? m_idleTimeout : RefreshParams::kDefaultIdleTimeout;
     p.showNames = false;
     return p;
 }

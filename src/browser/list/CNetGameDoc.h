@@ -150,6 +150,9 @@ public:
     CServerInfo* AddServer(const std::string& address, int port, bool noDuplicateCheck = false);
     void RemoveServer(CServerInfo* record);
     void DeleteAll(bool keepFavorites = false);
+    // Keeps one record per address (the favourite among equals, else the first), as
+    // after a master's list; the list is left in address order.
+    void RemoveDuplicates();
     int Count() const { return m_servers.Count(); }
     int CountShown() const { return m_servers.CountShown(); }
     int PlayersShown() const { return m_servers.PlayersShown(); }
@@ -164,6 +167,8 @@ public:
     // Replace what the command line and the rate gave (the command-line browser).
     void SetMaxInFlight(int maxInFlight) { m_maxInFlight = std::max(maxInFlight, kMinInFlight); }
     void SetTimeoutAndRetries(double timeout, int retries);
+    // How long a refresh of the whole list goes on without a reply (0: the default).
+    void SetIdleTimeout(double seconds) { m_idleTimeout = seconds; }
     // The parameter sets of the callers: refresh all / selected / LAN, details
     // (players and rules), and one record (add server, pre-join check).
     RefreshParams RefreshAllParams() const;
@@ -292,7 +297,6 @@ private:
     void FinishMasterList(int result);
     // Destroys a record that is in no list any more; the refresh engine forgets it.
     void DestroyRecord(CServerInfo* record);
-    void RemoveDuplicates();
     void CarryOverFromPrevious();
     void ReportStatus(const std::string& text);
     bool StartDiscovery();
@@ -321,6 +325,7 @@ private:
     NetGameDocView* m_view = nullptr;
     ServiceAddressList* m_services = nullptr;
     QString m_listPath;
+    double m_idleTimeout = 0.0;
     QHostAddress m_lanTarget;
     quint16 m_lanFirstPort = 27015;
     LanPhase m_lanPhase = LanPhase::Idle;

@@ -9,9 +9,30 @@
 #include <QNetworkProxy>
 
 #include <cerrno>
+#include <ctime>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/time.h>
 
 namespace {
 float g_lastReplyTime = 0.0f;
+
+// Older arrival stamps are not believed (a clock step, a stamp of another datagram).
+constexpr double kMaxArrivalAge = 1.0;
+
+// How long ago the kernel received the datagram just read from the socket, or a
+// negative number when it does not say.
+double ArrivalAge(qintptr descriptor)
+{
+    timeval stamp{};
+    if (descriptor < 0 || ioctl(int(descriptor), SIOCGSTAMP, &stamp) != 0)
+        return -1.0;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const double age = double(now.tv_sec - stamp.tv_sec) + double(now.tv_nsec) / 1e9 - double(stamp.tv_usec) / 1e6;
+    return age >= 0.0 && age < kMaxArrivalAge ? age : -1.0;
+}
 } // namespace
 
 float CKSAsyncSocket::LastReplyTime()
@@ -24,7 +45,13 @@ void CKSAsyncSocket::SetLastReplyTime(float t)
     g_lastReplyTime = t;
 }
 
-CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_record(record)
+CMessageBuffer& CKSAsyncSocket::ThreadBuffer()
+{
+    thread_local CMessageBuffer buffer(kBufferSize);
+    return buffer;
+}
+
+CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_buffer(ThreadBuffer()), m_record(record)
 {
     // Query datagrams go straight to the server; asking the system's proxy settings
     // for every socket of a refresh would cost more than the query itself.
@@ -41,7 +68,16 @@ CKSAsyncSocket::~CKSAsyncSocket()
 
 bool CKSAsyncSocket::Create()
 {
-    return bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+    if (!bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+        return false;
+    // The kernel stamps each datagram as it arrives, so a ping does not grow by the
+    // time the datagram waited while the browser was busy with other servers. The
+    // first question for the stamp turns stamping on (it has none to give yet).
+    // SO_TIMESTAMP is not used: it hands the stamps out only beside the data, which
+    // Qt's reads drop, and then the socket keeps no stamp to ask for.
+    timeval unused{};
+    ioctl(int(socketDescriptor()), SIOCGSTAMP, &unused);
+    return true;
 }
 
 bool CKSAsyncSocket::ConnectToServer()
@@ -59,12 +95,13 @@ bool CKSAsyncSocket::ConnectToServer()
 
 void CKSAsyncSocket::SendCommand(const char* command)
 {
-    m_buffer.Clear();
+    // Emptied without zeroing its 8 KiB: every read of it stops at its size.
+    m_buffer.SetSize(0);
     m_buffer.WriteLong(-1);
     m_buffer.WriteString(command);
     // A failed send is not reported: the request times out and is sent again.
     write(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size());
-    m_buffer.Clear();
+    m_buffer.SetSize(0);
 }
 
 void CKSAsyncSocket::ReadPending()
@@ -74,7 +111,7 @@ void CKSAsyncSocket::ReadPending()
     // Every datagram is taken, even one nobody waits for: a datagram left in the queue
     // would hold back the notification of the next one.
     do {
-        m_buffer.Clear();
+        m_buffer.SetSize(0);
         errno = 0;
         const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
         if (n < 0) {
@@ -87,13 +124,18 @@ void CKSAsyncSocket::ReadPending()
             continue;
         }
         m_buffer.SetSize(int(n));
+        const double age = ArrivalAge(socketDescriptor());
+        m_arrival = age >= 0.0 ? BrowserClockNow() - age : 0.0;
         OnReceive(0);
+        m_arrival = 0.0;
     } while (hasPendingDatagrams());
 }
 
 void CKSAsyncSocket::OnReceive(int error)
 {
-    const double now = BrowserClockNow();
+    // A datagram that arrived before the last send answers an earlier request: its
+    // arrival would give a negative ping, so it counts as read now.
+    const double now = m_arrival > 0.0 && m_arrival >= m_record.lastSend ? m_arrival : BrowserClockNow();
     SetLastReplyTime(float(now));
     CServerInfo& r = m_record;
     if (r.status == CServerInfo::Failed)

@@ -30,6 +30,9 @@ public:
     void OnReceive(int error);
     void OnConnect(int error);
 
+    // The buffer datagrams are read into and requests written from: one for all the
+    // sockets of a thread, since each datagram is parsed as soon as it is read (a
+    // buffer of its own would make opening a socket cost a zeroed 8 KiB).
     CMessageBuffer& Buffer() { return m_buffer; }
 
     // Launcher-clock time of the last query datagram received by any record.
@@ -39,6 +42,9 @@ public:
 private:
     void ReadPending();
 
-    CMessageBuffer m_buffer{kBufferSize};
+    static CMessageBuffer& ThreadBuffer();
+
+    CMessageBuffer& m_buffer;
+    double m_arrival = 0.0; // browser-clock arrival of the datagram being handled, 0: now
     CServerInfo& m_record;
 };
