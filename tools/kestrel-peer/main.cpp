@@ -39,6 +39,8 @@ int main(int argc, char** argv)
         std::printf("... %zu game servers in all\n", servers.size());
     if (PeerMasterServer* master = network.Master())
         std::printf("master server on 127.0.0.1:%u\n", unsigned(master->Port()));
+    if (PeerModMaster* modMaster = network.ModMaster())
+        std::printf("custom-game master on 127.0.0.1:%u\n", unsigned(modMaster->Port()));
     std::fflush(stdout);
     return application.exec();
 }

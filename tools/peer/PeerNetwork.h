@@ -3,6 +3,7 @@
 // master server that lists them. Used by the program and by in-process tests.
 #include "peer/PeerGameServer.h"
 #include "peer/PeerMasterServer.h"
+#include "peer/PeerModMaster.h"
 #include "peer/PeerOptions.h"
 
 #include <memory>
@@ -17,10 +18,12 @@ public:
 
     std::vector<std::unique_ptr<PeerGameServer>>& GameServers() { return m_gameServers; }
     PeerMasterServer* Master() { return m_master.get(); }
+    PeerModMaster* ModMaster() { return m_modMaster.get(); }
 
 private:
     std::vector<std::unique_ptr<PeerGameServer>> m_gameServers;
     std::unique_ptr<PeerMasterServer> m_master;
+    std::unique_ptr<PeerModMaster> m_modMaster;
 };
 
 // Raises the soft limit of open files to the hard limit (one socket per server);

@@ -6,6 +6,7 @@
 // type, os, rule, delay, loss, silent, hostile, refuse-full.
 #include "peer/GameServerConfig.h"
 #include "peer/MasterServerConfig.h"
+#include "peer/ModMasterConfig.h"
 
 #include <QStringList>
 
@@ -19,6 +20,8 @@ struct PeerOptions
     std::optional<MasterServerConfig> master;
     // Servers the master lists besides the ones this process runs.
     std::vector<MasterEntry> extraListed;
+    // The custom-game master (its counts are answered on the master's port).
+    std::optional<ModMasterConfig> modMaster;
 };
 
 constexpr int kMaxPeerServers = 20000;
