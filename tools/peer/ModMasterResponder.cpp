@@ -124,8 +124,10 @@ PeerDatagrams ModCountReplies(const uint8_t* data, size_t size, const ModMasterC
     size_t start = 0;
     if (::strcasecmp(key.c_str(), kCountStart) != 0) {
         for (size_t i = 0; i < config.counts.size(); ++i)
-            if (::strcasecmp(config.counts[i].gamedir.c_str(), key.c_str()) == 0)
+            if (::strcasecmp(config.counts[i].gamedir.c_str(), key.c_str()) == 0) {
                 start = i + 1;
+                break;
+            }
     }
     size_t i = start;
     for (; i < config.counts.size() && int(i - start) < config.countPageSize; ++i) {

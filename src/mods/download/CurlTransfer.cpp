@@ -84,6 +84,13 @@ bool CurlTransfer::Start(const TransferRequest& request, Done done)
         curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
     }
+    if (!request.http) {
+        // A control connection taken again from the pool loses track of its next data
+        // connection under the multi interface's socket events (libcurl 7.88): each
+        // FTP transfer logs in afresh.
+        curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
+        curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+    }
     if (!request.customRequest.empty())
         curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.customRequest.c_str());
     if (curl_multi_add_handle(m_multi, easy) != CURLM_OK) {
@@ -138,31 +145,33 @@ int CurlTransfer::OnSocket(void*, int socket, int what, void* self, void*)
 
 void CurlTransfer::Watch(int socket, int what)
 {
+    // Notifiers stay with their descriptor number and are only switched off: a closed
+    // descriptor's number comes back for the next connection, and a second notifier
+    // on the same number would never fire.
     auto& watch = m_watches[socket];
     if (!watch)
         watch = std::make_unique<struct Watch>();
-    if (what == CURL_POLL_REMOVE) {
-        Retire(watch->read);
-        Retire(watch->write);
-        m_watches.erase(socket);
-        return;
-    }
     const bool wantRead = what == CURL_POLL_IN || what == CURL_POLL_INOUT;
     const bool wantWrite = what == CURL_POLL_OUT || what == CURL_POLL_INOUT;
     if (wantRead && !watch->read) {
         watch->read = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
         QObject::connect(watch->read.get(), &QSocketNotifier::activated,
                          [this, socket] { Act(socket, CURL_CSELECT_IN); });
-    } else if (!wantRead) {
-        Retire(watch->read);
     }
     if (wantWrite && !watch->write) {
         watch->write = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Write);
         QObject::connect(watch->write.get(), &QSocketNotifier::activated,
                          [this, socket] { Act(socket, CURL_CSELECT_OUT); });
-    } else if (!wantWrite) {
-        Retire(watch->write);
     }
+    // Switched off and on again, so a descriptor closed and reopened under the same
+    // number is registered afresh with the event loop.
+    for (QSocketNotifier* notifier : {watch->read.get(), watch->write.get()})
+        if (notifier)
+            notifier->setEnabled(false);
+    if (watch->read)
+        watch->read->setEnabled(wantRead);
+    if (watch->write)
+        watch->write->setEnabled(wantWrite);
 }
 
 int CurlTransfer::OnTimer(void*, long timeoutMs, void* self)

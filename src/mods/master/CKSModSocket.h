@@ -1,7 +1,8 @@
 #pragma once
 // The datagram socket of the list exchange with one custom-game master: asks for the
 // list page by page and collects the records. Bounded: at most kMaxPages pages and
-// kMaxRecords records, and a next position asked before ends the list.
+// kMaxRecords records, and a next position asked before ends the list (a copy of
+// the page that asked for the position now awaited is ignored).
 #include "mods/catalogue/CModRecord.h"
 #include "online/buffers/CMessageBuffer.h"
 #include "mods/master/ModMasterProtocol.h"
@@ -37,5 +38,6 @@ private:
     int m_pages = 0;
     int m_dropped = 0;
     std::set<int32_t> m_asked;
+    int32_t m_lastAsked = 0;
     ModList m_result;
 };
