@@ -18,6 +18,7 @@
 #include "app/video/VideoState.h"
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
+#include "mods/dialogs/ModsStartup.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -33,6 +34,11 @@ void LauncherStartupSteps::LoadStringAndColourLists()
 void LauncherStartupSteps::LoadButtonStrip()
 {
     ::LoadButtonStrip();
+}
+
+void LauncherStartupSteps::RebuildCustomGames()
+{
+    InstallCustomGames();
 }
 
 void LauncherStartupSteps::LoadServiceAddresses()
@@ -64,6 +70,7 @@ void LauncherStartupSteps::RunMainMenu()
     InstallBrowserMenuActions();
     {
         CKSMainDlg menu;
+        SetCustomGameMenuRefresh([&menu] { menu.RefreshButtons(); });
         if (!menu.DisplayFailed()) {
             // The intro plays before the menu, which it shows when it ends. Without a
             // screen to play on (offscreen, minimal), or when the player skips it
@@ -79,6 +86,7 @@ void LauncherStartupSteps::RunMainMenu()
             menu.DoModal();
         }
     }
+    SetCustomGameMenuRefresh(nullptr);
     SetSoundOutput(nullptr);
     SetInputPrompt(nullptr);
     SetPrompt(nullptr);

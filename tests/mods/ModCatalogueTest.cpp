@@ -10,7 +10,7 @@
 #include "mods/catalogue/ModCatalogue.h"
 #include "mods/catalogue/ModListMerge.h"
 #include "mods/catalogue/ReceivedModCheck.h"
-#include "mods/catalogue/SortKeyList.h"
+#include "ui/SortKeyList.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 
@@ -164,7 +164,7 @@ TEST(ModMerge, OfferedGamesMergeByGamedirAndMarkNewVersions)
     EXPECT_EQ(FindModByDir(installed, "oldie")->GetKeyText("version"), "1.9");
 
     SortKeyList keys;
-    keys.SetPrimary(kModColumnGame);
+    keys.SetPrimaryKey(kModColumnGame);
     const std::vector<CModRecord*> rows = ModRows(list, keys);
     ASSERT_EQ(rows.size(), 3u); // no row for the base game
     for (const CModRecord* row : rows)
@@ -179,25 +179,20 @@ TEST(ModSort, ClickingAColumnTwiceReversesAndEarlierKeysStaySecond)
     list.push_back(Offered("c", "1", "10"));
     list.back().SetKey("game", "Alpha");
     SortKeyList keys;
-    keys.ClickColumn(kModColumnSize);
+    keys.ChooseSortKey(kModColumnSize - 1);
     auto rows = ModRows(list, keys);
     EXPECT_EQ(rows.front()->GetKeyText("size"), "10");
-    keys.ClickColumn(kModColumnSize);
-    EXPECT_EQ(keys.At(0), -kModColumnSize);
+    keys.ChooseSortKey(kModColumnSize - 1);
+    EXPECT_EQ(keys.Key(0), -kModColumnSize);
     rows = ModRows(list, keys);
     EXPECT_EQ(rows.front()->GetKeyText("size"), "30");
-    keys.ClickColumn(kModColumnGame);
-    EXPECT_EQ(keys.At(0), kModColumnGame);
-    EXPECT_EQ(keys.At(1), -kModColumnSize);
+    keys.ChooseSortKey(kModColumnGame - 1);
+    EXPECT_EQ(keys.Key(0), kModColumnGame);
+    EXPECT_EQ(keys.Key(1), -kModColumnSize);
 
     CModRecord without = CModRecord::Empty();
     EXPECT_EQ(CompareMods(without, list.front(), kModColumnRating, 1), -1);
     EXPECT_EQ(CompareMods(without, without, kModColumnRating, 1), 0);
-
-    SortKeyList full;
-    for (int k = 1; k <= SortKeyList::kMaxKeys + 3; ++k)
-        full.SetPrimary(k);
-    EXPECT_EQ(int(full.Keys().size()), SortKeyList::kMaxKeys);
 }
 
 TEST(ReceivedMod, UnsafeNamesAreDroppedAndComputedKeysIgnored)

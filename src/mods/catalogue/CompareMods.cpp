@@ -1,6 +1,6 @@
 #include "mods/catalogue/CompareMods.h"
 
-#include "mods/catalogue/SortKeyList.h"
+#include "ui/SortKeyList.h"
 #include "platform/NumberText.h"
 
 #include <cstdlib>

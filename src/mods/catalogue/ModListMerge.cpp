@@ -2,7 +2,7 @@
 
 #include "mods/catalogue/CompareMods.h"
 #include "mods/catalogue/ModCatalogue.h"
-#include "mods/catalogue/SortKeyList.h"
+#include "ui/SortKeyList.h"
 
 #include <algorithm>
 

@@ -1,0 +1,34 @@
+#include "mods/dialogs/ModsStartup.h"
+
+#include "app/dialogs/CConfigDlg.h"
+#include "app/engine/EngineHost.h"
+#include "app/menu/MainMenuModel.h"
+#include "app/settings/LauncherState.h"
+#include "mods/catalogue/ModCatalogue.h"
+#include "mods/dialogs/CModsDlg.h"
+
+void InstallCustomGames()
+{
+    ScanInstalledMods(Launcher().baseDirectory);
+    ModHooks& hooks = CurrentModHooks();
+    hooks.gameInProgress = [] {
+        EngineHost& host = TheEngineHost();
+        const int connection = host.Loaded() ? host.Status().connectionState : 0;
+        return MainMenuModel::GameInProgress(MainMenuModel::Situation(host.State(), connection));
+    };
+    hooks.endGame = [] {
+        TheEngineHost().AddCommandText("disconnect\n");
+        EngineFrame(true);
+    };
+    // The player configuration is saved by the configuration writer's hook, set
+    // where that writer is installed (savePlayerConfig).
+    CConfigDlg::AddPage("Custom games", [](QWidget* owner) {
+        CModsDlg dialog(owner);
+        dialog.DoModal();
+    });
+}
+
+void SetCustomGameMenuRefresh(std::function<void()> refresh)
+{
+    CurrentModHooks().refreshMenu = std::move(refresh);
+}
