@@ -210,8 +210,8 @@ TEST(ReceivedMod, UnsafeNamesAreDroppedAndComputedKeysIgnored)
     record.SetKey("mpentity", "info_ok");
     ASSERT_TRUE(CheckReceivedMod(record));
     EXPECT_EQ(record.GetKeyText("game"), "Nice[31m");
-    EXPECT_EQ(record.GetKey("installed"), nullptr);
-    EXPECT_EQ(record.GetKey("servers"), nullptr);
+    EXPECT_EQ(record.GetKeyText("installed"), "0");
+    EXPECT_EQ(record.GetKeyText("servers"), "0");
     EXPECT_EQ(record.GetKeyText("startmap"), "c0a0");
     EXPECT_EQ(record.GetKeyText("mpentity"), "info_ok");
 }

@@ -126,5 +126,7 @@ std::string QueryUsage()
            "       kestrel-query master HOST:PORT [--filter TEXT] [--json]\n"
            "       kestrel-query refresh --master HOST:PORT [--filter TEXT] [--maxsockets N] [--timeout S]\n"
            "                     [--retries N] [--players] [--rules] [--json]\n"
-           "       kestrel-query lan [--port-base P] [--target ADDRESS] [--timeout S] [--retries N] [--json]\n";
+           "       kestrel-query lan [--port-base P] [--target ADDRESS] [--timeout S] [--retries N] [--json]\n"
+           "       kestrel-query mods --modmaster HOST:PORT [--master HOST:PORT] [--json]\n"
+           "       kestrel-query install GAMEDIR --modmaster HOST:PORT --home DIR\n";
 }

@@ -1,5 +1,7 @@
 #include "query/QueryRunner.h"
 
+#include "query/ModsCommand.h"
+
 #include "app/text/ServiceAddressList.h"
 #include "browser/list/CNetGameDoc.h"
 #include "browser/list/RefreshLoop.h"
@@ -179,6 +181,8 @@ int RunServers(const QueryOptions& options, CNetGameDoc& doc, std::string& out, 
 
 int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string& err, bool progress)
 {
+    if (IsModsCommand(arguments))
+        return RunModsCommand(arguments, out, err, progress);
     QueryOptions options;
     std::string error;
     if (!ParseQueryOptions(arguments, options, error)) {

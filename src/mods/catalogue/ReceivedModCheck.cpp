@@ -50,8 +50,9 @@ bool CheckReceivedMod(CModRecord& record)
         if (!key.empty())
             clean.SetKey(key, StripControl(it->second));
     }
+    // Computed here, whatever the master says.
     for (const char* computed : {"installed", "newversion", "servers", "players"})
-        clean.RemoveKey(computed);
+        clean.SetKey(computed, "0");
     if (!IsSafeGameDir(clean.GetKeyText("gamedir")) || clean.GetKeyText("game").empty())
         return false;
     if (!IsSafeMapName(clean.GetKeyText("startmap")))

@@ -1,7 +1,7 @@
 #pragma once
 // What a record from a custom-game master must satisfy before the launcher keeps it:
 // its texts lose their control characters, its "gamedir" is a plain directory name
-// other than the base game's, the keys the launcher computes itself are dropped, and
+// other than the base game's, the keys the launcher computes itself start at 0, and
 // the map and entity names that reach console commands are plain names.
 #include "mods/catalogue/CModRecord.h"
 
