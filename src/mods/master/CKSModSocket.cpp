@@ -23,12 +23,17 @@ void CKSModSocket::Send(const std::vector<uint8_t>& bytes)
     write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
 }
 
-void CKSModSocket::SendListRequest(int32_t position)
+void CKSModSocket::ExpectPage(int32_t position)
 {
     if (position == 0 && m_asked.empty())
         m_done = false;
     m_asked.insert(position);
     m_lastAsked = position;
+}
+
+void CKSModSocket::SendListRequest(int32_t position)
+{
+    ExpectPage(position);
     Send(ComposeModListRequest(position));
 }
 

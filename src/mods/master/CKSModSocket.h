@@ -20,6 +20,8 @@ public:
     ~CKSModSocket() override;
     bool CreateAndConnect(const std::string& host, int port);
     void SendListRequest(int32_t position);
+    // Notes that a page at position is asked for (SendListRequest does it before sending).
+    void ExpectPage(int32_t position);
     void SendDownloadNotice(int32_t uniqueId);
     // What a received datagram does (also driven by tests and fuzzing).
     void OnDatagram(const uint8_t* data, size_t size);
