@@ -70,8 +70,9 @@ bool WriteCustomGames(TreeWriter& tree)
                             "type \"multiplayer_only\"", "url_info \"http://127.0.0.1:27180/skyline.html\""}) &&
            tree.WriteLines("harrow/download.txt",
                            {"Custom games are made by players, not by the makers of the game.",
-                            "", "They are downloaded from the sites their authors chose and installed in a",
-                            "folder of their own beside the game. Kestrel never runs a program it downloads."});
+                            "",
+                            "They are downloaded from the sites their authors chose and installed in a folder "
+                            "of their own beside the game. Kestrel never runs a program it downloads."});
 }
 
 bool WriteMedia(TreeWriter& tree)

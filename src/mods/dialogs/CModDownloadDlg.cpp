@@ -20,6 +20,7 @@ CModDownloadDlg::CModDownloadDlg(const CModRecord& record, const std::string& ba
     m_status->setTextFormat(Qt::PlainText);
     m_progressText = new QLabel(Content());
     m_progressText->setTextFormat(Qt::PlainText);
+    m_progressText->setWordWrap(true);
     m_progressText->setStyleSheet(QStringLiteral("color: %1;").arg(Palette().dimText.name()));
     m_progress = new QProgressBar(Content());
     m_progress->setRange(0, 100);

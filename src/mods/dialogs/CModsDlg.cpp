@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QTimer>
 #include <QUrl>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,9 +27,13 @@ namespace {
 std::vector<KSListColumn> Columns()
 {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    return {{QStringLiteral("Type"), 90},   {QStringLiteral("Game"), 150},     {QStringLiteral("Version"), 60, false, right},
-            {QStringLiteral("Size"), 60, false, right}, {QStringLiteral("Rating"), 52, false, right},
-            {QStringLiteral("Installed"), 64}, {QStringLiteral("Servers"), 56, false, right},
+    return {{QStringLiteral("Type"), 64},
+            {QStringLiteral("Game"), 112},
+            {QStringLiteral("Ver."), 44, false, right},
+            {QStringLiteral("Size"), 44, false, right},
+            {QStringLiteral("Rating"), 54, false, right},
+            {QStringLiteral("Installed"), 70},
+            {QStringLiteral("Servers"), 58, false, right},
             {QStringLiteral("Players"), 56, false, right}};
 }
 
@@ -55,13 +60,23 @@ CModsDlg::CModsDlg(QWidget* parent, bool refreshOnOpen) : CKSDialog(parent, kBac
     m_rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_rows);
 
-    CODBlendBtn* done = AddButton(QStringLiteral("Done"), QDialog::Accepted);
-    m_download = AddButton(QStringLiteral("Download"));
-    m_info = AddButton(QStringLiteral("Info"));
-    m_deactivate = AddButton(QStringLiteral("Deactivate"));
-    m_activate = AddButton(QStringLiteral("Activate"));
-    m_refresh = AddButton(QStringLiteral("Refresh"));
-    SetDefaultButton(done);
+    // The commands in a row under the list; Done in the button band.
+    auto* commands = new QHBoxLayout();
+    commands->setSpacing(kCommandSpacing);
+    const auto command = [this, commands](const char* label) {
+        auto* button = new CODBlendBtn(QString::fromUtf8(label), Content());
+        button->setFixedSize(kCommandWidth, kButtonHeight);
+        commands->addWidget(button);
+        return button;
+    };
+    m_refresh = command("Refresh");
+    m_activate = command("Activate");
+    m_deactivate = command("Deactivate");
+    m_info = command("Info");
+    m_download = command("Download");
+    layout->addSpacing(kCommandSpacing);
+    layout->addLayout(commands);
+    SetDefaultButton(AddButton(QStringLiteral("Done"), QDialog::Accepted));
     connect(m_refresh, &QAbstractButton::clicked, this, [this] { Refresh(); });
     connect(m_activate, &QAbstractButton::clicked, this, [this] { Activate(); });
     connect(m_deactivate, &QAbstractButton::clicked, this, [this] { Deactivate(); });

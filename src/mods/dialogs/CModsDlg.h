@@ -14,6 +14,8 @@ class CModsDlg : public CKSDialog
 public:
     static constexpr const char* kBackground = "dialog";
     static constexpr int kHeading = 541;
+    static constexpr int kCommandWidth = 92;
+    static constexpr int kCommandSpacing = 10;
 
     // refreshOnOpen: ask the masters as soon as the window is up.
     explicit CModsDlg(QWidget* parent = nullptr, bool refreshOnOpen = true);
@@ -24,6 +26,8 @@ public:
     // Shows offered records merged with the installed ones (pictures, tests).
     void ShowOffered(const ModList& offered);
     void Refresh();
+    // Shows the list again after its records changed.
+    void Redraw() { Fill(); }
 
 private:
     void Fill();
