@@ -2,7 +2,10 @@
 
 #include "mods/download/SafeFiles.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/statvfs.h>
 #include <zip.h>
 
@@ -152,10 +155,37 @@ int unzip_main(int argc, const char* const* argv)
     if (argc != 4 || !argv || std::strcmp(argv[1], "-d") != 0 || !argv[2] || !argv[3] || !*argv[2])
         return kUnzipUsage;
     const std::string folder = argv[2];
-    int error = 0;
-    ZipHandle archive(zip_open(argv[3], ZIP_RDONLY, &error));
-    if (!archive)
+    // The archive is read through a mapping of the file: libzip's own reads are small.
+    const int fd = ::open(argv[3], O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return kUnzipOpenFailed;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+        ::close(fd);
+        return kUnzipOpenFailed;
+    }
+    const size_t length = size_t(st.st_size);
+    void* mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED)
+        return kUnzipOpenFailed;
+    ::madvise(mapped, length, MADV_SEQUENTIAL);
+    struct Unmap
+    {
+        void* address;
+        size_t length;
+        ~Unmap() { ::munmap(address, length); }
+    } unmap{mapped, length};
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_source_t* source = zip_source_buffer_create(mapped, length, 0, &zipError);
+    ZipHandle archive(source ? zip_open_from_source(source, ZIP_RDONLY, &zipError) : nullptr);
+    zip_error_fini(&zipError);
+    if (!archive) {
+        if (source)
+            zip_source_free(source);
+        return kUnzipOpenFailed;
+    }
     std::vector<UnzipEntry> entries;
     if (!ReadEntries(archive.get(), entries))
         return kUnzipRefused;
