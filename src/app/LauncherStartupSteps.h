@@ -10,6 +10,7 @@ public:
     void RebuildCustomGames() override;
     void LoadServiceAddresses() override;
     void ReadVideoSettings() override;
+    bool CreatePlayerProfile() override;
     void FillEngineServiceTable() override;
     void HandEngineMemory(void* block, uint64_t size) override;
     bool StartCdAudioAndBuildModes() override;

@@ -4,6 +4,7 @@
 #include "app/engine/EngineHost.h"
 #include "app/menu/MainMenuModel.h"
 #include "app/settings/LauncherState.h"
+#include "config/player/PlayerConfigStore.h"
 #include "mods/catalogue/ModCatalogue.h"
 #include "mods/dialogs/CModsDlg.h"
 
@@ -20,8 +21,8 @@ void InstallCustomGames()
         TheEngineHost().AddCommandText("disconnect\n");
         EngineFrame(true);
     };
-    // The player configuration is saved by the configuration writer's hook, set
-    // where that writer is installed (savePlayerConfig).
+    // Saved while the old game directory is still in force.
+    hooks.savePlayerConfig = [] { SavePlayerConfig(); };
     CConfigDlg::AddPage("Custom games", [](QWidget* owner) {
         CModsDlg dialog(owner);
         dialog.DoModal();

@@ -64,9 +64,10 @@ std::optional<ModListPage> ParseModListReply(const uint8_t* data, size_t size)
 {
     if (size < size_t(kModListHeader) || !HasHeader(data, size, kModListReply))
         return std::nullopt;
-    CMessageBuffer buffer(int(std::min<size_t>(size, kModListBufferSize)));
-    std::memcpy(buffer.Data(), data, size_t(buffer.Capacity()));
-    buffer.SetSize(buffer.Capacity());
+    const size_t used = std::min<size_t>(size, kModListBufferSize);
+    CMessageBuffer buffer(kModListBufferSize);
+    std::memcpy(buffer.Data(), data, used);
+    buffer.SetSize(int(used));
     buffer.BeginReading();
     buffer.ReadLong();
     buffer.ReadByte();
