@@ -44,6 +44,15 @@ protected:
         QApplication::sendEvent(widget, &press);
     }
 
+    // The questions asked (skin messages aside).
+    int Questions() const
+    {
+        int count = 0;
+        for (PromptButtons buttons : prompt.Buttons())
+            count += buttons == PromptButtons::OkCancel ? 1 : 0;
+        return count;
+    }
+
     QByteArray before;
 };
 
@@ -183,7 +192,7 @@ TEST_F(OptionDialogs, KeyboardCancelAsksAndUseDefaultsThenCancelKeepsEverything)
         keys.UseDefaults();
         prompt.SetAnswer(kPromptSecond);
         static_cast<QDialog&>(keys).reject();
-        EXPECT_EQ(prompt.Texts().size(), 1u);
+        EXPECT_EQ(Questions(), 1);
         prompt.SetAnswer(kPromptFirst);
         static_cast<QDialog&>(keys).reject();
         EXPECT_EQ(keys.result(), QDialog::Rejected);
@@ -194,7 +203,7 @@ TEST_F(OptionDialogs, KeyboardCancelAsksAndUseDefaultsThenCancelKeepsEverything)
     // Without changes Cancel closes at once.
     CKeyboardDlg untouched;
     static_cast<QDialog&>(untouched).reject();
-    EXPECT_EQ(prompt.Texts().size(), 2u);
+    EXPECT_EQ(Questions(), 2);
 }
 
 TEST_F(OptionDialogs, UserInfoWritesItsOptionsAndTheConfigurationKeepsThem)

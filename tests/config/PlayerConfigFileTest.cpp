@@ -246,3 +246,11 @@ TEST_F(PlayerConfigFixture, ConsoleDefaultFollowsTheCommandLine)
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_EQ(ThePlayerConfig()->console, 1);
 }
+
+TEST_F(PlayerConfigFixture, ChosenConnectionRateIsSavedOnlyWhenItChanges)
+{
+    ASSERT_TRUE(LoadPlayerConfig());
+    EXPECT_FALSE(SavePlayerRate(2500));
+    ASSERT_TRUE(SavePlayerRate(7500));
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "rate"), "7500.000000");
+}
