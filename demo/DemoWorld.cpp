@@ -62,6 +62,21 @@ bool WriteGame(TreeWriter& tree)
            tree.WriteLines(ListWriter::kManualFile, ListWriter::Manual());
 }
 
+// An older copy of a custom game the demo's custom-game master offers in a newer
+// version, and the notice shown before a download.
+bool WriteCustomGames(TreeWriter& tree)
+{
+    return tree.WriteLines("skyline/liblist.gam",
+                           {"// Skyline, installed in an older version than the demo's custom-game master offers",
+                            "game \"Skyline\"", "gamedll \"dlls/skyline.so\"", "version \"1\"",
+                            "type \"multiplayer_only\"", "url_info \"http://127.0.0.1:27180/skyline.html\""}) &&
+           tree.WriteLines("harrow/download.txt",
+                           {"Custom games are made by players, not by the makers of the game.",
+                            "",
+                            "They are downloaded from the sites their authors chose and installed in a folder "
+                            "of their own beside the game. Kestrel never runs a program it downloads."});
+}
+
 bool WriteMedia(TreeWriter& tree)
 {
     const QString media = QStringLiteral("%1/media").arg(DemoWorld::kGameDirectory);
@@ -96,6 +111,7 @@ bool DemoWorld::Write(const QString& root, QString* error)
 {
     TreeWriter tree(root);
     const bool ok = WriteBaseArchive(tree) && WriteGame(tree) && WriteShell(tree) && WriteMedia(tree) && WriteLogos(tree) &&
+                    WriteCustomGames(tree) &&
                     tree.WriteLines("vrel/kavcomm.lst", ListWriter::ServiceAddresses()) &&
                     tree.WriteLines("zorvan.inf", ListWriter::ZorvanInf());
     if (!ok && error)

@@ -4,3 +4,8 @@ target_link_libraries(kestrel_platform PUBLIC X11 Xrandr)
 # program; tests use null devices).
 find_package(Qt6 6.4 REQUIRED COMPONENTS Multimedia MultimediaWidgets)
 target_link_libraries(kestrel_ui PUBLIC Qt6::Multimedia Qt6::MultimediaWidgets)
+# Custom games: FTP and HTTP downloads through libcurl, archives through libzip.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(KESTREL_CURL REQUIRED IMPORTED_TARGET libcurl)
+pkg_check_modules(KESTREL_ZIP REQUIRED IMPORTED_TARGET libzip)
+target_link_libraries(kestrel_mods PUBLIC PkgConfig::KESTREL_CURL PkgConfig::KESTREL_ZIP)

@@ -24,6 +24,7 @@
 #include "config/dialogs/ConfigPages.h"
 #include "config/player/PlayerConfig.h"
 #include "config/player/PlayerConfigStore.h"
+#include "mods/dialogs/ModsStartup.h"
 #include "platform/NumberText.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
@@ -40,6 +41,11 @@ void LauncherStartupSteps::LoadStringAndColourLists()
 void LauncherStartupSteps::LoadButtonStrip()
 {
     ::LoadButtonStrip();
+}
+
+void LauncherStartupSteps::RebuildCustomGames()
+{
+    InstallCustomGames();
 }
 
 void LauncherStartupSteps::LoadServiceAddresses()
@@ -84,6 +90,7 @@ void LauncherStartupSteps::RunMainMenu()
         ReloadPlayerVariables();
     {
         CKSMainDlg menu;
+        SetCustomGameMenuRefresh([&menu] { menu.RefreshButtons(); });
         if (!menu.DisplayFailed()) {
             // The intro plays before the menu, which it shows when it ends. Without a
             // screen to play on (offscreen, minimal), or when the player skips it
@@ -99,6 +106,7 @@ void LauncherStartupSteps::RunMainMenu()
             menu.DoModal();
         }
     }
+    SetCustomGameMenuRefresh(nullptr);
     SetSoundOutput(nullptr);
     SetInputPrompt(nullptr);
     SetPrompt(nullptr);

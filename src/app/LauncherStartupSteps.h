@@ -7,6 +7,7 @@ class LauncherStartupSteps : public StartupSteps
 public:
     void LoadStringAndColourLists() override;
     void LoadButtonStrip() override;
+    void RebuildCustomGames() override;
     void LoadServiceAddresses() override;
     void ReadVideoSettings() override;
     bool CreatePlayerProfile() override;

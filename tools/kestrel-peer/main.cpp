@@ -55,6 +55,8 @@ int main(int argc, char** argv)
         for (const PeerRoom& room : online->Rooms())
             std::printf("chat room \"%s\" on 127.0.0.1:%u\n", room.name.c_str(), unsigned(room.port));
     }
+    if (PeerModMaster* modMaster = network.ModMaster())
+        std::printf("custom-game master on 127.0.0.1:%u\n", unsigned(modMaster->Port()));
     std::fflush(stdout);
     return application.exec();
 }

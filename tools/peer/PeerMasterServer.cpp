@@ -39,8 +39,10 @@ void PeerMasterServer::ReadPending()
         if (m_config.silent)
             continue;
         const QByteArray data = datagram.data();
-        const auto replies =
-            MasterReplies(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()), m_servers, m_config);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
+        auto replies = MasterReplies(bytes, size_t(data.size()), m_servers, m_config);
+        if (m_extra && replies.empty())
+            replies = m_extra(bytes, size_t(data.size()));
         for (const std::vector<uint8_t>& reply : replies)
             m_socket->writeDatagram(reinterpret_cast<const char*>(reply.data()), qint64(reply.size()),
                                     datagram.senderAddress(), datagram.senderPort());

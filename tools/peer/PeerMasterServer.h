@@ -4,6 +4,7 @@
 #include "peer/MasterResponder.h"
 
 #include <QUdpSocket>
+#include <functional>
 
 #include <memory>
 #include <vector>
@@ -21,6 +22,9 @@ public:
     void AddServer(MasterListing listing) { m_servers.push_back(std::move(listing)); }
     MasterServerConfig& Config() { return m_config; }
     int RequestsReceived() const { return m_received; }
+    // Answers the datagrams the master protocol does not know (the custom-game counts).
+    using ExtraResponder = std::function<std::vector<std::vector<uint8_t>>(const uint8_t*, size_t)>;
+    void SetExtraResponder(ExtraResponder responder) { m_extra = std::move(responder); }
 
 private:
     void ReadPending();
@@ -29,4 +33,5 @@ private:
     std::vector<MasterListing> m_servers;
     std::unique_ptr<QUdpSocket> m_socket;
     int m_received = 0;
+    ExtraResponder m_extra;
 };

@@ -1,5 +1,7 @@
 #include "peer/PeerNetwork.h"
 
+#include "peer/ModMasterResponder.h"
+
 #include <sys/resource.h>
 
 long RaiseOpenFileLimit()
@@ -31,6 +33,15 @@ bool PeerNetwork::Start(const PeerOptions& options, std::string& error)
         }
         m_gameServers.push_back(std::move(server));
     }
+    m_modMaster.reset();
+    if (options.modMaster) {
+        m_modMaster = std::make_unique<PeerModMaster>(*options.modMaster);
+        if (!m_modMaster->Start()) {
+            error = "cannot bind the custom-game master to 127.0.0.1:" + std::to_string(options.modMaster->port) +
+                    ": " + m_modMaster->ErrorText().toStdString();
+            return false;
+        }
+    }
     if (!options.master)
         return true;
     m_master = std::make_unique<PeerMasterServer>(*options.master);
@@ -41,6 +52,12 @@ bool PeerNetwork::Start(const PeerOptions& options, std::string& error)
     }
     for (const auto& server : m_gameServers)
         m_master->AddServer(MasterListing{MasterEntry{"127.0.0.1", server->Port()}, &server->State()});
+    if (m_modMaster) {
+        PeerModMaster* modMaster = m_modMaster.get();
+        m_master->SetExtraResponder([modMaster](const uint8_t* data, size_t size) {
+            return ModCountReplies(data, size, modMaster->Config());
+        });
+    }
     for (const MasterEntry& entry : options.extraListed)
         m_master->AddServer(MasterListing{entry, nullptr});
     return true;

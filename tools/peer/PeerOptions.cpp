@@ -50,6 +50,18 @@ struct Parser
             {"next-master", "Master host:port the server-data reply hands out; repeat for more.", "address"},
             {"list", "Another server host:port the master lists; repeat for more.", "address"},
             {"config", "Read options and per-server sections from this file.", "file"},
+            {"modmaster", "Also run a custom-game master on this port (0: any free port).", "port"},
+            {"mod", "A game the custom-game master lists, as \\key\\value...; repeat for more.", "game"},
+            {"mod-page", "Games per custom-game list page.", "count", "2"},
+            {"mod-hostile",
+             "Broken custom-game list replies: wrong-header, truncated, count, negative, endless, same-next, "
+             "flood, silent or ff.",
+             "kind", "none"},
+            {"mod-count", "Servers and players of a game on the master's port, as gamedir:servers:players.",
+             "count"},
+            {"mod-count-page", "Games per count reply.", "count", "2"},
+            {"mod-count-hostile", "Broken count replies: more-forever, same-key, silent or junk.", "kind", "none"},
+            {"mod-notice-log", "Append each download notice to this file.", "file"},
         });
         AddOnlineOptions(parser);
     }
@@ -201,6 +213,48 @@ bool ApplyServerSetting(GameServerConfig& s, const std::string& key, const std::
     return true;
 }
 
+bool ParseModMasterOptions(const QCommandLineParser& parser, PeerOptions& options, std::string& error)
+{
+    options.modMaster.reset();
+    if (!parser.isSet("modmaster"))
+        return true;
+    ModMasterConfig config;
+    int port = 0;
+    if (!ReadInt("--modmaster", parser.value("modmaster").toStdString(), 0, 65535, port, error) ||
+        !ReadInt("--mod-page", parser.value("mod-page").toStdString(), 1, 1000, config.pageSize, error) ||
+        !ReadInt("--mod-count-page", parser.value("mod-count-page").toStdString(), 1, 1000, config.countPageSize,
+                 error))
+        return false;
+    config.port = uint16_t(port);
+    const auto hostile = ParseHostileModMaster(parser.value("mod-hostile").toStdString());
+    const auto countHostile = ParseHostileModCounts(parser.value("mod-count-hostile").toStdString());
+    if (!hostile || !countHostile) {
+        error = "bad value for --mod-hostile or --mod-count-hostile";
+        return false;
+    }
+    config.hostile = *hostile;
+    config.countHostile = *countHostile;
+    for (const QString& text : parser.values("mod")) {
+        auto game = ParseModGame(text.toStdString());
+        if (!game) {
+            error = "bad value for --mod: " + text.toStdString();
+            return false;
+        }
+        config.games.push_back(std::move(*game));
+    }
+    for (const QString& text : parser.values("mod-count")) {
+        auto count = ParseModCount(text.toStdString());
+        if (!count) {
+            error = "bad value for --mod-count: " + text.toStdString();
+            return false;
+        }
+        config.counts.push_back(std::move(*count));
+    }
+    config.noticeLog = parser.value("mod-notice-log").toStdString();
+    options.modMaster = std::move(config);
+    return true;
+}
+
 bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std::string& error)
 {
     QStringList arguments = commandLine;
@@ -312,6 +366,8 @@ bool ParsePeerOptions(const QStringList& commandLine, PeerOptions& options, std:
         }
         options.master = master;
     }
+    if (!ParseModMasterOptions(parser, options, error))
+        return false;
     for (const QString& text : parser.values("list")) {
         MasterEntry entry;
         if (!ReadAddress(text.toStdString(), entry, error))

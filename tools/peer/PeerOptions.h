@@ -7,6 +7,7 @@
 #include "peer/GameServerConfig.h"
 #include "peer/MasterServerConfig.h"
 #include "peer/online/OnlineOptions.h"
+#include "peer/ModMasterConfig.h"
 
 #include <QStringList>
 
@@ -24,6 +25,8 @@ struct PeerOptions
     std::optional<OnlineServiceConfig> online;
     // A request to write a player's credentials file instead of running servers.
     std::optional<CredentialsIssue> issue;
+    // The custom-game master (its counts are answered on the master's port).
+    std::optional<ModMasterConfig> modMaster;
 };
 
 constexpr int kMaxPeerServers = 20000;

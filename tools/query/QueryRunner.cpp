@@ -1,10 +1,13 @@
 #include "query/QueryRunner.h"
 
 #include "query/ListCommands.h"
+#include "query/ModsCommand.h"
 #include "query/ServersCommand.h"
 
 int RunKestrelQuery(const QStringList& arguments, std::string& out, std::string& err, bool progress)
 {
+    if (IsModsCommand(arguments))
+        return RunModsCommand(arguments, out, err, progress);
     QueryOptions options;
     std::string error;
     if (!ParseQueryOptions(arguments, options, error)) {

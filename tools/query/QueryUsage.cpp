@@ -9,6 +9,8 @@ std::string QueryUsage()
            "                     [--players] [--rules] [FILTERS] [--sort COLUMNS] [--format F]\n"
            "       kestrel-query lan [--port-base P] [--target ADDRESS] [--timeout S] [--retries N]\n"
            "                     [FILTERS] [--sort COLUMNS] [--format F]\n"
+           "       kestrel-query mods --modmaster HOST:PORT [--master HOST:PORT] [--json]\n"
+           "       kestrel-query install GAMEDIR --modmaster HOST:PORT --home DIR\n"
            "\n"
            "servers:\n"
            "  HOST[:PORT]...        servers queried in parallel, printed in the order given (port 27015)\n"

@@ -29,3 +29,5 @@ void AddBrowserListShots(std::vector<Shot>& shots);
 void AddConfigShots(std::vector<Shot>& shots);
 // The first-start dialog that offers a game folder or the demo world (FirstStartShots.cpp).
 void AddFirstStartShots(std::vector<Shot>& shots);
+// The custom games dialog, the download window and its questions (ModShots.cpp).
+void AddModShots(std::vector<Shot>& shots);

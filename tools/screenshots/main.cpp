@@ -96,6 +96,7 @@ int main(int argc, char** argv)
     AddBrowserShots(shots);
     AddBrowserListShots(shots);
     AddFirstStartShots(shots);
+    AddModShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);
