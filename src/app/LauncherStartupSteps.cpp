@@ -18,6 +18,7 @@
 #include "app/video/VideoState.h"
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
+#include "config/dialogs/CCreateServerDlg.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -56,12 +57,13 @@ void LauncherStartupSteps::RunMainMenu()
 {
     // Skinned prompts, the audio device for the menu sounds and the intro's display,
     // now that the skin and string lists are loaded; then the server browser's menu
-    // choices and quick start.
+    // choices, quick start and creating servers.
     InstallSkinnedShell();
     InstallIntroDisplay();
     TheEngineDisplay().SetWindowed(Video().windowed);
     InstallBrowserQuickStart();
     InstallBrowserMenuActions();
+    CCreateServerDlg::Install();
     {
         CKSMainDlg menu;
         if (!menu.DisplayFailed()) {
