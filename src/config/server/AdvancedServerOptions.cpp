@@ -15,8 +15,14 @@ std::unique_ptr<CServerDescription> LoadServerOptions()
 std::string ServerOptionsDirectory()
 {
     const ActiveCustomGameInfo* game = ActiveCustomGame();
-    const std::string name = game && !game->gamedir.empty() ? game->gamedir : Launcher().gameDirectory;
-    return ResolveCaseInsensitive(Launcher().baseDirectory, name);
+    if (game && !game->gamedir.empty())
+        return ResolveCaseInsensitive(Launcher().baseDirectory, game->gamedir);
+    // The file search holds the game directory as it is spelled on disk.
+    InitSearchPath();
+    for (const SearchPathEntry& entry : SearchPathEntries())
+        if (!entry.base && !entry.pack && !entry.directory.empty())
+            return entry.directory;
+    return Launcher().gameDirectory;
 }
 
 bool SaveServerOptions(CServerDescription& description)

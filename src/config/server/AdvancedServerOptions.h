@@ -10,7 +10,7 @@
 // settings.scr read and parsed; nullptr when it is missing or unreadable.
 std::unique_ptr<CServerDescription> LoadServerOptions();
 // The folder the options are written to: the current custom game's directory, else
-// the launcher's game directory, below the base directory.
+// the game directory of the file search, below the base directory.
 std::string ServerOptionsDirectory();
 // Writes game.cfg and settings.scr (a read-only settings.scr is replaced); false when
 // either could not be written.

@@ -23,7 +23,25 @@ std::function<void()>& QuitHandler()
     return quit;
 }
 
+std::vector<std::string>& Binding()
+{
+    static std::vector<std::string> binding;
+    return binding;
+}
+
+qint64 g_lastProcess = 0;
+
 } // namespace
+
+void SetDedicatedServerBinding(std::vector<std::string> arguments)
+{
+    Binding() = std::move(arguments);
+}
+
+long long LastDedicatedServerProcess()
+{
+    return g_lastProcess;
+}
 
 void SetServerQuitHandler(std::function<void()> quit)
 {
@@ -44,12 +62,16 @@ bool StartDedicatedServer(const CreateServerRequest& request)
     QStringList arguments;
     for (const std::string& argument : DedicatedServerArguments(request, DedicatedServerGameDirectory()))
         arguments << QString::fromStdString(argument);
+    for (const std::string& argument : Binding())
+        arguments << QString::fromStdString(argument);
     // Found beside the launcher only, never through PATH.
+    qint64 process = 0;
     if (!QFileInfo(program).isExecutable() ||
-        !QProcess::startDetached(program, arguments, QString::fromStdString(Launcher().baseDirectory))) {
+        !QProcess::startDetached(program, arguments, QString::fromStdString(Launcher().baseDirectory), &process)) {
         ShowText(kDedicatedServerMissing);
         return false;
     }
+    g_lastProcess = process;
     TheEngineHost().StopEngine();
     if (QuitHandler())
         QuitHandler()();

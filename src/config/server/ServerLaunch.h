@@ -25,6 +25,12 @@ bool StartListenServer(const CreateServerRequest& request);
 // Leaves any game, then starts the server the request asks for.
 bool StartRequestedServer(const CreateServerRequest& request);
 
+// Arguments appended to every dedicated server's list: where it listens ("+ip",
+// "-port"); tests keep their servers on loopback ports of their own.
+void SetDedicatedServerBinding(std::vector<std::string> arguments);
+// The process id of the last dedicated server started (0: none).
+long long LastDedicatedServerProcess();
+
 // How the launcher ends after a dedicated server started (default: the application's
 // event loops end); tests record it instead.
 void SetServerQuitHandler(std::function<void()> quit);
