@@ -84,7 +84,7 @@ TEST_F(AdvancedOptionsDialog, CancelWritesNothing)
     ASSERT_TRUE(description);
     CAdvancedMPDlg dialog(*description);
     EditFirstTextOption(dialog, "9123");
-    QTest::mouseClick(dialog.Buttons()[1], Qt::LeftButton);
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(Tree().Exists("vrel/game.cfg"));
     EXPECT_EQ(Tree().Read("vrel/settings.scr"), original);

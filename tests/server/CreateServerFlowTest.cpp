@@ -72,7 +72,7 @@ void AnswerCreateDialog(std::function<void(CCreateServerDlg&)> fill, bool ok)
             if (ok)
                 QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
             else
-                QTest::mouseClick(dialog->Buttons()[1], Qt::LeftButton);
+                QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
             return;
         }
     });

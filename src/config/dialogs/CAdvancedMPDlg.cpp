@@ -11,7 +11,6 @@
 CAdvancedMPDlg::CAdvancedMPDlg(CServerDescription& description, QWidget* parent)
     : CKSDialog(parent, "dialog"), m_description(description)
 {
-    SetHeader(kHeader);
     SetTitleText(QString::fromStdString(GetString(kMsgTitle)));
     auto* layout = new QVBoxLayout(Content());
     layout->setContentsMargins(0, 0, 0, 0);
@@ -19,7 +18,7 @@ CAdvancedMPDlg::CAdvancedMPDlg(CServerDescription& description, QWidget* parent)
     layout->addWidget(m_page);
 
     m_ok = AddButton(QString::fromStdString(GetString(kMsgOk)));
-    AddButton(QString::fromStdString(GetString(kMsgCancel)), QDialog::Rejected);
+    m_cancel = AddButton(QString::fromStdString(GetString(kMsgCancel)), QDialog::Rejected);
     connect(m_ok, &QAbstractButton::clicked, this, [this] {
         Confirm();
         accept();

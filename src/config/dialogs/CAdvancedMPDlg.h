@@ -12,7 +12,6 @@ class CAdvancedMPDlg : public CKSDialog
 {
     Q_OBJECT
 public:
-    static constexpr const char* kHeader = "head_advanced";
     static constexpr int kMsgOk = 247;
     static constexpr int kMsgCancel = 251;
     static constexpr int kMsgTitle = 404;
@@ -22,6 +21,7 @@ public:
 
     COptionsPage* Page() const { return m_page; }
     CODBlendBtn* OkButton() const { return m_ok; }
+    CODBlendBtn* CancelButton() const { return m_cancel; }
     // Collects the page's values and writes both files; false (the player told) when
     // a file could not be written.
     bool Confirm();
@@ -30,4 +30,5 @@ private:
     CServerDescription& m_description;
     COptionsPage* m_page = nullptr;
     CODBlendBtn* m_ok = nullptr;
+    CODBlendBtn* m_cancel = nullptr;
 };

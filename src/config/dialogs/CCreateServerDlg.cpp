@@ -40,6 +40,7 @@ CCreateServerDlg::CCreateServerDlg(bool lan, QWidget* parent) : CKSDialog(parent
     m_hostName->setMaxLength(int(CreateServerRequest::kMaxText));
     m_maxPlayers = new QLineEdit(QStringLiteral("6"), Content());
     m_maxPlayers->setMaxLength(11);
+    m_maxPlayers->setMaximumWidth(m_maxPlayers->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
     m_password = new QLineEdit(Content());
     m_password->setMaxLength(int(CreateServerRequest::kMaxText));
     m_maps = new QListWidget(Content());
@@ -51,9 +52,9 @@ CCreateServerDlg::CCreateServerDlg(bool lan, QWidget* parent) : CKSDialog(parent
     layout->addRow(Text(kMsgMap), m_maps);
     layout->addRow(QString(), m_dedicated);
 
-    m_ok = AddButton(Text(kMsgOk), QDialog::Accepted);
-    AddButton(Text(kMsgCancel), QDialog::Rejected);
     m_advanced = AddButton(Text(kMsgAdvanced));
+    m_ok = AddButton(Text(kMsgOk), QDialog::Accepted);
+    m_cancel = AddButton(Text(kMsgCancel), QDialog::Rejected);
     connect(m_advanced, &QAbstractButton::clicked, this, &CCreateServerDlg::Advanced);
     SetDefaultButton(m_ok);
 

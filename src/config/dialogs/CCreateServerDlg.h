@@ -38,6 +38,7 @@ public:
     QListWidget* MapList() const { return m_maps; }
     CODCheckBox* DedicatedCheck() const { return m_dedicated; }
     CODBlendBtn* OkButton() const { return m_ok; }
+    CODBlendBtn* CancelButton() const { return m_cancel; }
     CODBlendBtn* AdvancedButton() const { return m_advanced; }
 
     // The advanced button: the server options dialog over settings.scr.
@@ -59,5 +60,6 @@ private:
     QListWidget* m_maps = nullptr;
     CODCheckBox* m_dedicated = nullptr;
     CODBlendBtn* m_ok = nullptr;
+    CODBlendBtn* m_cancel = nullptr;
     CODBlendBtn* m_advanced = nullptr;
 };
