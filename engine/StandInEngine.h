@@ -14,6 +14,12 @@
 // A local game with "maxplayers" above 1 is a listen server: it answers queries and
 // joins on the first free port from "port" (27015) on the address "ip" (every
 // interface when empty) until the game ends; "sv_listenport" tells the port.
+//
+// At start it executes config.cfg of its game directory (else of the base game). What
+// the scripts did is readable in variables: "sys_exec" (the scripts run, in order),
+// "sys_bind_<key>" (the command bound to a key, key in lower case), "sys_bindcount",
+// "sys_userinfo" ("\\name\\value" pairs set by "setinfo") and "sys_plus" (the "+"
+// commands run, in order, each once).
 #include "CommandText.h"
 #include "ConsoleVariables.h"
 #include "GameMaps.h"
@@ -76,6 +82,11 @@ public:
 
 private:
     void Execute(const std::vector<std::string>& words);
+    void Exec(const std::string& fileName);
+    void Bind(const std::string& key, const std::string& command);
+    void UnbindAll();
+    void SetInfo(const std::string& name, const std::string& value);
+    void PlusCommand(const std::string& command);
     void Connect(const std::string& address);
     void Disconnect();
     void StartLocalGame(const std::string& map);
@@ -113,4 +124,6 @@ private:
     int m_launcherState = kEngineNoGame;
     std::deque<std::string> m_console;
     std::string m_variableReply;
+    std::map<std::string, std::string> m_bindings; // key in lower case
+    int m_execDepth = 0;
 };

@@ -11,6 +11,7 @@
 #include "browser/dialogs/CNetGameDlg.h"
 #include "browser/record/CServerInfo.h"
 #include "config/dialogs/CCreateServerDlg.h"
+#include "config/player/PlayerConfig.h"
 #include "config/server/ServerLaunch.h"
 #include "query/QueryRunner.h"
 #include "support/LauncherEngine.h"
@@ -244,9 +245,14 @@ TEST_F(CreateServerFlow, CancelLeavesARunningGameAlone)
 
 TEST_F(CreateServerFlow, DialogStartsFromThePlayersNameAndNeedsAMap)
 {
+    EXPECT_EQ(CCreateServerDlg(true).HostNameEdit()->text(), "Player");
+    PlayerConfig player;
+    player.name = "Ann \"Q\"";
+    SetPlayerConfig(player);
     CCreateServerDlg dialog(true);
+    SetPlayerConfig(std::nullopt);
     EXPECT_EQ(dialog.MaxPlayersEdit()->text(), "8");
-    EXPECT_EQ(dialog.HostNameEdit()->text(), "Player");
+    EXPECT_EQ(dialog.HostNameEdit()->text(), "Ann Q");
     EXPECT_EQ(dialog.MapList()->count(), 4);
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
     EXPECT_EQ(dialog.Request().map, "ashfall");

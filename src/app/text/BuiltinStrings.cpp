@@ -236,6 +236,7 @@ const BuiltinStringEntry kTable[] = {
     {588, "Voice input level"},
     {589, "Voice volume"},
     {591, "Enable voice"},
+    {652, "%s could not be written; the old file was kept."},
 };
 
 } // namespace

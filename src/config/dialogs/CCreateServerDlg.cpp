@@ -7,6 +7,7 @@
 #include "browser/dialogs/CLan.h"
 #include "browser/dialogs/CNetGameDlg.h"
 #include "config/dialogs/CAdvancedMPDlg.h"
+#include "config/player/PlayerConfig.h"
 #include "config/server/AdvancedServerOptions.h"
 #include "config/server/ServerLaunch.h"
 #include "config/server/ServerMapList.h"
@@ -26,6 +27,13 @@ QString Text(int number)
     return QString::fromStdString(GetString(number));
 }
 
+// The player's name from the player configuration is the server's first name.
+std::string PlayerName()
+{
+    const PlayerConfig* config = ThePlayerConfig();
+    return config ? config->name : JoinPlayerName();
+}
+
 } // namespace
 
 CCreateServerDlg::CCreateServerDlg(bool lan, QWidget* parent) : CKSDialog(parent, "dialog"), m_lan(lan)
@@ -36,7 +44,7 @@ CCreateServerDlg::CCreateServerDlg(bool lan, QWidget* parent) : CKSDialog(parent
     auto* layout = new QFormLayout(Content());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(6);
-    m_hostName = new QLineEdit(QString::fromStdString(CleanServerText(JoinPlayerName())), Content());
+    m_hostName = new QLineEdit(QString::fromStdString(CleanServerText(PlayerName())), Content());
     m_hostName->setMaxLength(int(CreateServerRequest::kMaxText));
     m_maxPlayers = new QLineEdit(QStringLiteral("6"), Content());
     m_maxPlayers->setMaxLength(11);
