@@ -91,7 +91,8 @@ TEST_F(PlayerConfigFixture, UnboundKeysLeaveTheFileAndUnknownKeysStay)
 
 TEST_F(PlayerConfigFixture, StatementsEndAtTheirLineAndNulBytesDoNotCutTheFile)
 {
-    WriteConfig(QByteArray("cl_showfps\nvolume \"0.3\"\n\0\nname \"Bea\"\n", 40));
+    const char bytes[] = "cl_showfps\nvolume \"0.3\"\n\0\nname \"Bea\"\n";
+    WriteConfig(QByteArray(bytes, sizeof bytes - 1));
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_FLOAT_EQ(ThePlayerConfig()->volume, 0.3f);
     EXPECT_EQ(ThePlayerConfig()->name, "Bea");
@@ -244,4 +245,12 @@ TEST_F(PlayerConfigFixture, ConsoleDefaultFollowsTheCommandLine)
     EffectiveCommandLine() = CommandLine("kestrel -game vrel -dev");
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_EQ(ThePlayerConfig()->console, 1);
+}
+
+TEST_F(PlayerConfigFixture, ChosenConnectionRateIsSavedOnlyWhenItChanges)
+{
+    ASSERT_TRUE(LoadPlayerConfig());
+    EXPECT_FALSE(SavePlayerRate(2500));
+    ASSERT_TRUE(SavePlayerRate(7500));
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "rate"), "7500.000000");
 }

@@ -36,7 +36,7 @@ std::vector<std::string> LineTokens(std::string_view line, bool& hasComment)
         if (line[at] == '"') {
             ++at;
             while (at < line.size() && line[at] != '"') {
-                if (line[at] != '\0' && token.size() < ConfigFile::kMaxToken)
+                if (token.size() < ConfigFile::kMaxToken)
                     token += line[at];
                 ++at;
             }
@@ -106,8 +106,15 @@ bool IsQuotable(const std::string& value)
     return value.find('"') == std::string::npos;
 }
 
-void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
+void ConfigFile::ParseLine(std::string_view bytes, const KeyNames& keyNames)
 {
+    // NUL bytes and CRs separate words like spaces; as spaces, a line kept as written
+    // reads back the same.
+    std::string line(bytes);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back(); // a CR LF line end
+    std::replace(line.begin(), line.end(), '\0', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
     bool hasComment = false;
     const std::vector<std::string> tokens = LineTokens(line, hasComment);
     Statement statement;
@@ -146,10 +153,7 @@ void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
         statement.kind = Kind::Verbatim;
     }
     if (statement.kind == Kind::Verbatim) {
-        // Kept as written, without the bytes that would break it into other lines.
-        for (char c : line)
-            if (c != '\r' && c != '\0')
-                statement.name += c;
+        statement.name = line;
     }
     m_statements.push_back(std::move(statement));
 }
