@@ -242,6 +242,7 @@ int StandInEngine::RunFrame(double seconds, int state, int* request)
             break;
         }
     }
+    m_listen.Poll();
     if (m_connectionState == kConnectionPlaying && !m_active && EngineSeconds() >= m_activeAt) {
         m_active = true;
         SetStatusText(m_connection.Message());
@@ -354,6 +355,7 @@ void StandInEngine::Disconnect()
     if (m_connectionState == kConnectionNone)
         return; // the last refusal stays readable in the status text
     m_connection.Disconnect();
+    m_listen.Stop();
     m_connectionState = kConnectionNone;
     m_active = false;
     m_localGame = false;
@@ -372,6 +374,31 @@ void StandInEngine::StartLocalGame(const std::string& map)
     m_gameStarted = EngineSeconds();
     SetStatusText("");
     Print("Playing " + map + " on this machine.");
+    if (m_variables.Number("maxplayers", 1) > 1)
+        StartListenServer();
+}
+
+void StandInEngine::StartListenServer()
+{
+    ListenServer::Settings settings;
+    settings.address = m_variables.Get("ip");
+    const double port = m_variables.Number("port", ListenServer::kFirstPort);
+    settings.firstPort = port >= 1 && port <= 65535 ? uint16_t(port) : ListenServer::kFirstPort;
+    settings.hostName = m_variables.Get("hostname");
+    settings.map = m_map;
+    settings.gameDirectory = m_saves.GameDirectory();
+    settings.password = m_variables.Get("sv_password");
+    settings.playerName = m_variables.Get("name");
+    settings.maxPlayers = int(std::clamp(m_variables.Number("maxplayers", 1), 1.0, 32.0));
+    settings.lan = m_variables.Number("sv_lan", 0) != 0;
+    std::string error;
+    if (m_listen.Start(settings, error)) {
+        m_variables.Set("sv_listenport", std::to_string(m_listen.Port()));
+        Print("Listen server on port " + std::to_string(m_listen.Port()) + ".");
+    } else {
+        m_variables.Set("sv_listenport", "0");
+        Print("No listen server: " + error + ".");
+    }
 }
 
 void StandInEngine::SaveFailed(const std::string& text)
@@ -449,6 +476,7 @@ void StandInEngine::KeyEvent(int key, bool down)
 
 void StandInEngine::Shutdown()
 {
+    m_listen.Stop();
     m_connection.Disconnect();
     m_connectionState = kConnectionNone;
     m_active = false;

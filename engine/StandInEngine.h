@@ -11,6 +11,10 @@
 // it initialised the engine is in the variables "sys_mmx", "sys_cpumhz",
 // "sys_memory", "sys_services_missing", "sys_mode" and "sys_surfcache".
 //
+// A local game with "maxplayers" above 1 is a listen server: it answers queries and
+// joins on the first free port from "port" (27015) on the address "ip" (every
+// interface when empty) until the game ends; "sv_listenport" tells the port.
+//
 // At start it executes config.cfg of its game directory (else of the base game). What
 // the scripts did is readable in variables: "sys_exec" (the scripts run, in order),
 // "sys_bind_<key>" (the command bound to a key, key in lower case), "sys_bindcount",
@@ -21,6 +25,7 @@
 #include "GameMaps.h"
 #include "GameSaves.h"
 #include "HandOffCheck.h"
+#include "ListenServer.h"
 #include "ServerConnection.h"
 #include "app/engine/EngineInterface.h"
 
@@ -85,6 +90,8 @@ private:
     void Connect(const std::string& address);
     void Disconnect();
     void StartLocalGame(const std::string& map);
+    // A local game with more than one player allowed serves other players while it runs.
+    void StartListenServer();
     void NoteHandOff(const HandOffReport& handOff);
     void SaveFailed(const std::string& text);
     void Print(const std::string& line);
@@ -97,6 +104,7 @@ private:
     ServerConnection m_connection;
     GameSaves m_saves;
     GameMaps m_maps;
+    ListenServer m_listen;
     double m_gameStarted = 0; // engine seconds when the local game began
     QPointer<QWidget> m_window;
 

@@ -21,6 +21,7 @@
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
 #include "browser/query/MaxInFlight.h"
+#include "config/dialogs/CCreateServerDlg.h"
 #include "config/dialogs/ConfigPages.h"
 #include "config/player/PlayerConfig.h"
 #include "config/player/PlayerConfigStore.h"
@@ -79,12 +80,13 @@ void LauncherStartupSteps::RunMainMenu()
 {
     // Skinned prompts, the audio device for the menu sounds and the intro's display,
     // now that the skin and string lists are loaded; then the server browser's menu
-    // choices and quick start.
+    // choices, quick start and creating servers.
     InstallSkinnedShell();
     InstallIntroDisplay();
     TheEngineDisplay().SetWindowed(Video().windowed);
     InstallBrowserQuickStart();
     InstallBrowserMenuActions();
+    CCreateServerDlg::Install();
     InstallConfigPages();
     if (FindOption("-console") && SetConfigValue(kPlayerConfigFile, "console", "1.0", false))
         ReloadPlayerVariables();

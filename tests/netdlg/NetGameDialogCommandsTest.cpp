@@ -246,7 +246,10 @@ TEST_F(NetGameDialogCommands, CreateGameRunsTheHookOrTellsThePlayer)
     dialog->CreateGame();
     EXPECT_EQ(prompt.Texts().size(), 1u);
     QWidget* parent = nullptr;
-    CNetGameDlg::SetCreateGameHook([&](QWidget* p) { parent = p; });
+    CNetGameDlg::SetCreateGameHook([&](QWidget* p) {
+        parent = p;
+        return false;
+    });
     dialog->CreateGame();
     EXPECT_EQ(parent, dialog.get());
     EXPECT_EQ(prompt.Texts().size(), 1u);

@@ -17,8 +17,8 @@ PeerGameServer::~PeerGameServer() = default;
 
 bool PeerGameServer::Start()
 {
-    // Loopback only: nothing outside this machine can reach a test peer.
-    if (!m_socket->bind(QHostAddress(QHostAddress::LocalHost), m_state.Config().port))
+    // Loopback unless told otherwise: nothing outside this machine can reach a test peer.
+    if (!m_socket->bind(m_bindAddress, m_state.Config().port))
         return false;
     QObject::connect(m_socket.get(), &QUdpSocket::readyRead, m_socket.get(), [this] { ReadPending(); });
     return true;

@@ -23,9 +23,12 @@ public:
     explicit PeerGameServer(GameServerConfig config);
     ~PeerGameServer();
 
-    // Binds to 127.0.0.1 on the configured port (0: a free one). False on failure,
-    // with the reason in ErrorText().
+    // Binds to 127.0.0.1 (or the address set below) on the configured port (0: a free
+    // one). False on failure, with the reason in ErrorText().
     bool Start();
+    // The stand-in dedicated server binds where its command line says; test peers never
+    // change it.
+    void SetBindAddress(const QHostAddress& address) { m_bindAddress = address; }
     uint16_t Port() const;
     QString ErrorText() const;
 
@@ -42,6 +45,7 @@ public:
 private:
     GameServerState m_state;
     std::unique_ptr<QUdpSocket> m_socket;
+    QHostAddress m_bindAddress{QHostAddress::LocalHost};
     std::vector<Protocol> m_protocols;
     int m_received = 0;
 };

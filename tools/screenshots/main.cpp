@@ -97,6 +97,7 @@ int main(int argc, char** argv)
     AddBrowserListShots(shots);
     AddFirstStartShots(shots);
     AddModShots(shots);
+    AddServerShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);

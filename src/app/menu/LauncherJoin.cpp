@@ -23,6 +23,11 @@ void SetJoinPlayerName(std::function<std::string()> name)
     PlayerName() = std::move(name);
 }
 
+std::string JoinPlayerName()
+{
+    return PlayerName() ? PlayerName()() : std::string("Player");
+}
+
 bool LauncherJoinServer(const JoinTarget* server)
 {
     EngineHost& host = TheEngineHost();

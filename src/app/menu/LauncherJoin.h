@@ -13,3 +13,5 @@ bool LauncherJoinServer(const JoinTarget* server);
 
 // Where joins take the player's name from (the player profile); "Player" until set.
 void SetJoinPlayerName(std::function<std::string()> name);
+// The player's name as joins use it.
+std::string JoinPlayerName();

@@ -156,5 +156,7 @@ void CLan::Join()
 
 void CLan::CreateGame()
 {
-    CNetGameDlg::RunCreateGame(this);
+    // On a listen server the player is in the game: the dialog waits out of sight.
+    if (CNetGameDlg::RunCreateGame(this))
+        m_game.Hide();
 }

@@ -384,15 +384,17 @@ void CNetGameDlg::Details()
 
 void CNetGameDlg::CreateGame()
 {
-    RunCreateGame(this);
+    // On a listen server the player is in the game: the dialog waits out of sight.
+    if (RunCreateGame(this))
+        m_game.Hide();
 }
 
-void CNetGameDlg::RunCreateGame(QWidget* parent)
+bool CNetGameDlg::RunCreateGame(QWidget* parent)
 {
     if (CreateHook())
-        CreateHook()(parent);
-    else
-        ShowText(kCreateGameMissing);
+        return CreateHook()(parent);
+    ShowText(kCreateGameMissing);
+    return false;
 }
 
 bool CNetGameDlg::JoinServer(const CServerInfo& record)

@@ -48,8 +48,9 @@ public:
         bool proxiesOnly = false;
     };
 
-    // Creates a game server from the dialog (the create server dialog installs it).
-    using CreateGameHook = std::function<void(QWidget* parent)>;
+    // Creates a game server from the dialog (the create server dialog installs it);
+    // true when the player is now in a game on it.
+    using CreateGameHook = std::function<bool(QWidget* parent)>;
     static void SetCreateGameHook(CreateGameHook hook);
     // Joins a server; true when the player is in a game (tests replace it; the default
     // runs the launcher's join flow).
@@ -57,8 +58,9 @@ public:
     static void SetJoinFunction(JoinFunction join);
     // Joins through the join function (the LAN dialog too).
     static bool JoinServer(const CServerInfo& record);
-    // Runs the create-game hook, or tells the player it is not there.
-    static void RunCreateGame(QWidget* parent);
+    // Runs the create-game hook, or tells the player it is not there; true when the
+    // player is in a game on the new server.
+    static bool RunCreateGame(QWidget* parent);
 
     explicit CNetGameDlg(QWidget* parent = nullptr, const CNetGameDoc::Setup& setup = {});
     ~CNetGameDlg() override;

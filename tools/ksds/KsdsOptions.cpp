@@ -1,0 +1,53 @@
+#include "ksds/KsdsOptions.h"
+
+#include "platform/NumberText.h"
+
+#include <cctype>
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+std::string KsdsOptions::Variable(const std::string& name, const std::string& fallback) const
+{
+    const auto found = variables.find(name);
+    return found == variables.end() ? fallback : found->second;
+}
+
+std::optional<KsdsOptions> ParseKsdsOptions(const std::vector<std::string>& arguments, std::string& error)
+{
+    KsdsOptions options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (word.size() > 1 && word[0] == '+') {
+            // A variable without a value is set empty, as the console would leave it.
+            options.variables[Lower(word.substr(1))] = hasValue ? arguments[++i] : std::string();
+        } else if (word == "-game") {
+            if (!hasValue || arguments[i + 1].empty()) {
+                error = "-game needs a directory";
+                return std::nullopt;
+            }
+            options.gameDirectory = arguments[++i];
+        } else if (word == "-port") {
+            const int port = hasValue ? ParseInt(arguments[i + 1]) : 0;
+            if (port < 1 || port > 65535 - KsdsOptions::kPortCount) {
+                error = "-port needs a port number";
+                return std::nullopt;
+            }
+            options.firstPort = uint16_t(port);
+            ++i;
+        } else {
+            error = "unknown argument \"" + word + "\"";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
