@@ -17,37 +17,31 @@ bool SameText(const std::string& a, const char* b)
 }
 
 // The words of one line: quoted words run to the closing quote or the line's end,
-// "//" ends the line.
-std::vector<std::string> LineTokens(std::string_view line, bool& hasComment)
+// "//" ends the line (the comment, from the "//" on, goes to comment).
+std::vector<std::string> LineTokens(std::string_view line, std::string& comment)
 {
     std::vector<std::string> tokens;
     size_t at = 0;
-    hasComment = false;
+    comment.clear();
     for (;;) {
         while (at < line.size() && IsSeparator(line[at]))
             ++at;
         if (at >= line.size())
             return tokens;
         if (line[at] == '/' && at + 1 < line.size() && line[at + 1] == '/') {
-            hasComment = true;
+            comment = std::string(line.substr(at));
             return tokens;
         }
         std::string token;
         if (line[at] == '"') {
             ++at;
-            while (at < line.size() && line[at] != '"') {
-                if (token.size() < ConfigFile::kMaxToken)
-                    token += line[at];
-                ++at;
-            }
+            while (at < line.size() && line[at] != '"')
+                token += line[at++];
             if (at < line.size())
                 ++at;
         } else {
-            while (at < line.size() && !IsSeparator(line[at])) {
-                if (token.size() < ConfigFile::kMaxToken)
-                    token += line[at];
-                ++at;
-            }
+            while (at < line.size() && !IsSeparator(line[at]))
+                token += line[at++];
         }
         tokens.push_back(std::move(token));
     }
@@ -64,6 +58,12 @@ std::string QuotedText(const std::string& text)
             out += c;
     out += '"';
     return out;
+}
+
+// A comment that followed a statement on its line, written back after it.
+std::string Comment(const ConfigFile::Statement& statement)
+{
+    return statement.comment.empty() ? std::string() : ' ' + statement.comment;
 }
 
 int Rank(ConfigFile::Kind kind)
@@ -115,11 +115,11 @@ void ConfigFile::ParseLine(std::string_view bytes, const KeyNames& keyNames)
         line.pop_back(); // a CR LF line end
     std::replace(line.begin(), line.end(), '\0', ' ');
     std::replace(line.begin(), line.end(), '\r', ' ');
-    bool hasComment = false;
-    const std::vector<std::string> tokens = LineTokens(line, hasComment);
+    std::string comment;
+    const std::vector<std::string> tokens = LineTokens(line, comment);
     Statement statement;
     const size_t count = tokens.size();
-    if (count == 0 && !hasComment)
+    if (count == 0 && comment.empty())
         return;
     if (count == 1 && SameText(tokens[0], "unbindall"))
         return; // every written file starts with one
@@ -152,9 +152,12 @@ void ConfigFile::ParseLine(std::string_view bytes, const KeyNames& keyNames)
     } else {
         statement.kind = Kind::Verbatim;
     }
-    if (statement.kind == Kind::Verbatim) {
+    if (statement.kind == Kind::Verbatim)
         statement.name = line;
-    }
+    else
+        statement.comment = comment;
+    // A player's own line with an empty value stays in the file.
+    statement.keepEmpty = statement.kind == Kind::Variable && statement.value.empty();
     m_statements.push_back(std::move(statement));
 }
 
@@ -169,17 +172,19 @@ std::string ConfigFile::Text() const
             std::string key = statement.name;
             if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z')
                 key[0] = char(key[0] - 'A' + 'a');
-            out += "bind " + QuotedText(key) + ' ' + QuotedText(statement.value) + '\n';
+            out += "bind " + QuotedText(key) + ' ' + QuotedText(statement.value) + Comment(statement) + '\n';
             break;
         }
         case Kind::Variable:
-            if (statement.value.empty())
+            if (statement.value.empty() && !statement.keepEmpty)
                 break;
             if (statement.setInfo)
                 out += "setinfo ";
-            out += statement.name + ' ' + QuotedText(statement.value) + '\n';
+            out += statement.name + ' ' + QuotedText(statement.value) + Comment(statement) + '\n';
             break;
         case Kind::Plus:
+            out += statement.name + Comment(statement) + '\n';
+            break;
         case Kind::Verbatim:
             out += statement.name + '\n';
             break;
@@ -224,7 +229,10 @@ std::optional<std::string> ConfigFile::Value(const std::string& name) const
 void ConfigFile::SetValue(const std::string& name, const std::string& value)
 {
     if (Statement* existing = LastVariable(name)) {
-        existing->value = value;
+        if (existing->value != value) {
+            existing->value = value;
+            existing->keepEmpty = false;
+        }
         return;
     }
     Statement statement;
