@@ -253,6 +253,26 @@ TEST_F(DirectoryListing, AFactoryStartsARoomThatTheDirectoryThenLists)
     EXPECT_EQ(lines, (std::vector<std::string>{"Factory error: 3\n"}));
 }
 
+TEST_F(DirectoryListing, AFactoryRefusesRoomNamesAndPasswordsTooLongForTheListing)
+{
+    auto factory = MakeRequest<FactoryRequest>(service->FactoryPorts().front());
+    const std::string directoryAddress = "127.0.0.1:" + std::to_string(service->DirectoryPort());
+    EXPECT_EQ(factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(64, u'n'), ""),
+              0);
+    EXPECT_EQ(factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", u"Den",
+                                    "-password " + std::string(32, 'p')),
+              0);
+    EXPECT_EQ(Count("Factory error: 3\n"), 2) << ::testing::PrintToString(lines);
+    EXPECT_NE(factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(63, u'n'),
+                                    "-password " + std::string(31, 'p')),
+              0);
+    EXPECT_EQ(service->Rooms().size(), 3u);
+    // Names that long, taken, would make every later listing too large to receive.
+    for (int i = 0; i < 3; ++i)
+        factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(16000, u'x'), "");
+    EXPECT_EQ(List(), 3u);
+}
+
 TEST(CredentialsFile, IsWrittenOwnerOnlyAndSignsThePlayerIn)
 {
     QTemporaryDir folder;

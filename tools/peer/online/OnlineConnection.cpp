@@ -28,6 +28,8 @@ constexpr int16_t kStatusUnknownPath = 1;
 constexpr int64_t kCertificateGrace = 300;
 constexpr size_t kSecretLength = 16;
 constexpr size_t kShortSecretLength = 4;
+constexpr size_t kMaxRoomName = 63;
+constexpr size_t kMaxRoomPassword = 31;
 
 bool ReadNarrow(ReadBuffer& reader, std::string& text)
 {
@@ -299,7 +301,10 @@ bool OnlineConnection::FactoryReply(uint32_t messageType, ReadBuffer& body, Writ
     uint16_t port = 0;
     const std::string prefix = "-password ";
     const std::string password = commandLine.rfind(prefix, 0) == 0 ? commandLine.substr(prefix.size()) : "";
-    if (process != "KSChatServ" || path != OnlineDirectory::kRoomsPath || displayName.empty()) {
+    // Names and passwords as long as a room holds them; longer names would soon make
+    // the room listing too large for one message.
+    if (process != "KSChatServ" || path != OnlineDirectory::kRoomsPath || displayName.empty() ||
+        displayName.size() > kMaxRoomName || password.size() > kMaxRoomPassword) {
         status = kStatusUnknownProcess;
     } else {
         std::string error;
