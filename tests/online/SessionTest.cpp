@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -271,6 +272,42 @@ TEST_F(DirectoryListing, AFactoryRefusesRoomNamesAndPasswordsTooLongForTheListin
     for (int i = 0; i < 3; ++i)
         factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(16000, u'x'), "");
     EXPECT_EQ(List(), 3u);
+}
+
+TEST(OnlineServiceConnections, IdleClientsLoseTheirConnectionsSoOthersGetIn)
+{
+    std::string error;
+    auto keys = PeerKeys::Open("", error);
+    ASSERT_TRUE(keys) << error;
+    OnlineServiceConfig config;
+    config.idleTimeoutMs = 1000;
+    PeerOnlineService service(config, std::move(*keys));
+    ASSERT_TRUE(service.Start(error)) << error;
+    ServiceTimeouts timeouts;
+    timeouts.connect = 500;
+    timeouts.receiveReply = 500;
+    auto listed = [&] {
+        DirRequest request("127.0.0.1", service.DirectoryPort());
+        request.SetTimeouts(timeouts);
+        request.SetDiagnostics([](const std::string&) {});
+        ReadBuffer rooms;
+        return request.GetDirectory(u"/Kestrel/Public", rooms) == 1;
+    };
+    // Clients that connect and never send fill every connection slot.
+    std::vector<std::unique_ptr<EasyPylonSocket>> idle;
+    for (int i = 0; i < 64; ++i) {
+        idle.push_back(std::make_unique<EasyPylonSocket>(EasySocket::kStream, EasyPylonSocket::kMaxMessage));
+        ASSERT_EQ(idle.back()->Connect("127.0.0.1", service.DirectoryPort(), 500, 1), ES_NO_ERROR);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    bool full = false;
+    while (!full && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(900))
+        full = !listed();
+    ASSERT_TRUE(full);
+    bool served = false;
+    while (!served && std::chrono::steady_clock::now() - start < std::chrono::seconds(10))
+        served = listed();
+    EXPECT_TRUE(served);
 }
 
 TEST(CredentialsFile, IsWrittenOwnerOnlyAndSignsThePlayerIn)

@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -52,12 +53,17 @@ OnlineConnection::OnlineConnection(OnlineServiceState& state, Role role, int han
 void OnlineConnection::Run()
 {
     std::vector<uint8_t> message(EasyPylonSocket::kMaxMessage);
+    auto lastRequest = std::chrono::steady_clock::now();
     while (!m_state.stopping) {
         uint32_t length = 0, serviceType = 0, messageType = 0;
         const int32_t result =
             m_socket.RecvMessage(message.data(), uint32_t(message.size()), &length, &serviceType, &messageType, kPollMs);
-        if (result == ES_TIMED_OUT)
+        if (result == ES_TIMED_OUT) {
+            if (std::chrono::steady_clock::now() - lastRequest > std::chrono::milliseconds(m_state.idleTimeoutMs))
+                return;
             continue;
+        }
+        lastRequest = std::chrono::steady_clock::now();
         if (result != ES_NO_ERROR)
             return;
         bool keep = false;
