@@ -1,7 +1,8 @@
 // The authentication messages both ends compose and read, the strict form of a
 // decrypted secret, and the service clock of the credentials.
-#include "online/service/AuthContext.h"
 #include "online/service/AuthMessages.h"
+#include "online/service/AuthContext.h"
+#include "online/service/Credentials.h"
 #include "online/service/ServiceMessage.h"
 #include "peer/online/PeerKeys.h"
 
@@ -86,4 +87,12 @@ TEST(AuthContextClock, TheCredentialsOffsetMovesTheServiceClock)
     EXPECT_TRUE(context.IsSignedIn());
     context.SetClock([] { return int64_t(2'000'000'000); });
     EXPECT_FALSE(context.IsSignedIn());
+
+    // A damaged file whose offset would overflow the clock is not read at all.
+    credentials->clockOffset = INT64_MAX;
+    const CryptoBytes damaged = credentials->Serialize();
+    EXPECT_FALSE(Credentials::Parse(damaged.data(), damaged.size()));
+    credentials->clockOffset = -86400;
+    const CryptoBytes fine = credentials->Serialize();
+    EXPECT_TRUE(Credentials::Parse(fine.data(), fine.size()));
 }

@@ -17,6 +17,10 @@ CryptoBytes Credentials::Serialize() const
     return out;
 }
 
+namespace {
+constexpr int64_t kMaxClockOffset = int64_t(100) * 366 * 24 * 3600;
+} // namespace
+
 std::optional<Credentials> Credentials::Parse(const uint8_t* data, size_t n)
 {
     if (data == nullptr || n > kMaxFileBytes)
@@ -29,7 +33,11 @@ std::optional<Credentials> Credentials::Parse(const uint8_t* data, size_t n)
         !cursor.ReadBlock(credentials.certificate) || !cursor.ReadBlock(credentials.privateKey) ||
         !cursor.ReadBlock(credentials.keyBlock) || !cursor.ReadLongLong(offset) || cursor.Remaining() != 0)
         return std::nullopt;
+    // A clock offset beyond a century is a damaged file; taken as it stands it would
+    // overflow every reading of the service clock.
     credentials.clockOffset = int64_t(offset);
+    if (credentials.clockOffset > kMaxClockOffset || credentials.clockOffset < -kMaxClockOffset)
+        return std::nullopt;
     return credentials;
 }
 

@@ -31,4 +31,5 @@ struct OnlineServiceState
     std::atomic<int> authentications{0};
     std::atomic<int> requests{0};
     uint16_t directoryPort = 0;
+    int idleTimeoutMs = 30000;
 };
