@@ -6,6 +6,11 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 TEST_F(QueryPeers, ListFilesTakeCommentsAndBlankLinesAndNameTheBadLine)
 {
@@ -182,4 +187,31 @@ TEST(ServerListText, QuadsWithLeadingZerosAreRefused)
     std::vector<SourcedServer> servers;
     std::string error;
     EXPECT_TRUE(ParseServerListText("10.0.100.1:27015\n0.0.0.9", servers, error)) << error;
+}
+
+TEST(ServerListText, EndlessPipeIsRefusedAtTheSizeLimit)
+{
+    // A pipe has no size to check first: the read itself must stop.
+    TempTree tree;
+    const std::string pipe = tree.Abs("servers.pipe").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([pipe] {
+        // The reader goes away first: the write fails instead of ending the program.
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        sigaddset(&blocked, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &blocked, nullptr);
+        const int fd = open(pipe.c_str(), O_WRONLY);
+        std::string lines;
+        for (int i = 0; i < 4096; ++i)
+            lines += "10.0.0.1:27015\n";
+        while (fd >= 0 && write(fd, lines.data(), lines.size()) > 0) {
+        }
+        close(fd);
+    });
+    std::vector<SourcedServer> servers;
+    std::string error;
+    EXPECT_FALSE(ReadServerListFile(pipe, servers, error));
+    EXPECT_NE(error.find("larger than"), std::string::npos) << error;
+    writer.join();
 }

@@ -23,11 +23,12 @@ bool ReadWholeFile(const std::string& path, QByteArray& bytes, std::string& erro
         error = "cannot read " + path + ": " + file.errorString().toStdString();
         return false;
     }
-    if (file.size() > kMaxListFileBytes) {
+    // Read with a bound rather than measured first: a pipe or a device has no size.
+    bytes = file.read(kMaxListFileBytes + 1);
+    if (bytes.size() > kMaxListFileBytes) {
         error = path + ": larger than " + std::to_string(kMaxListFileBytes / (1024 * 1024)) + " MiB";
         return false;
     }
-    bytes = file.readAll();
     return true;
 }
 
