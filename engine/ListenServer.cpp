@@ -15,6 +15,7 @@ namespace {
 
 constexpr uint32_t kLoopback = 0x7F000001;
 constexpr size_t kMaxListed = 255;
+constexpr size_t kMaxReply = 8192; // what a browser reads of one reply
 
 // Replies in the byte layout of the query protocol: little-endian longs, strings with
 // their terminating zero.
@@ -57,9 +58,14 @@ bool Is(const uint8_t* data, size_t size, const char* command)
     return size == 4 + n && std::memcmp(data, "\xFF\xFF\xFF\xFF", 4) == 0 && std::memcmp(data + 4, command, n) == 0;
 }
 
+// A backslash in a value would start a key of its own ("\\map\\other"): values
+// lose theirs.
 void Pair(std::string& info, const std::string& key, const std::string& value)
 {
-    info += '\\' + key + '\\' + value;
+    info += '\\' + key + '\\';
+    for (const char c : value)
+        if (c != '\\')
+            info += c;
 }
 
 std::vector<uint8_t> InfoReply(const GameServerState& state)
@@ -85,7 +91,13 @@ std::vector<uint8_t> InfoReply(const GameServerState& state)
 std::vector<uint8_t> PlayersReply(const GameServerState& state)
 {
     const std::vector<PeerPlayer>& players = state.ConnectedPlayers();
-    const size_t count = std::min(players.size(), kMaxListed);
+    // Only the players whose entries fit in the browser's reply buffer are listed.
+    size_t count = 0;
+    for (size_t used = 4 + 1 + 1; count < std::min(players.size(), kMaxListed); ++count) {
+        used += 1 + players[count].name.size() + 1 + 4 + 4;
+        if (used > kMaxReply)
+            break;
+    }
     Reply reply('D');
     reply.Byte(uint8_t(count));
     for (size_t i = 0; i < count; ++i) {

@@ -63,7 +63,8 @@ TEST_F(EngineFixture, LocalMapIsAGameButNotAMultiplayerOne)
     EXPECT_EQ(status.localServer, 1);
     EXPECT_FALSE(status.InMultiplayerGame());
 
-    host.AddCommandText(ListenServerCommand(true, 8, "", "Listen", "dm_arena"));
+    // The listen server this starts stays on loopback, on ports of this test's own.
+    host.AddCommandText("ip 127.0.0.1\nport 31200\n" + ListenServerCommand(true, 8, "", "Listen", "dm_arena"));
     host.EngineFrame(true);
     status = host.Status();
     EXPECT_TRUE(status.Playing());

@@ -148,7 +148,7 @@ TEST_F(EngineSaveTest, SavingWithoutASinglePlayerGameWritesNothing)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Folder() + "nothing.sav")));
     EXPECT_NE(host.Status().text.find("Can't save"), std::string::npos);
 
-    Command(ListenServerCommand(true, 8, "", "Listen", "ashfall"));
+    Command("ip 127.0.0.1\nport 31210\n" + ListenServerCommand(true, 8, "", "Listen", "ashfall"));
     ASSERT_TRUE(host.Status().Playing());
     Command("save listen\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Folder() + "listen.sav")));

@@ -115,6 +115,40 @@ TEST(PeerQueryReplies, OnlyTheExactRequestsAreAnswered)
     EXPECT_FALSE(RespondToQuery(other, sizeof other, {}, state).handled);
 }
 
+TEST(PeerQueryReplies, BackslashesInTheHostNameAddNoKeysOfTheirOwn)
+{
+    GameServerConfig c = Config();
+    c.name = "evil\\map\\pwned\\password\\0";
+    GameServerState state(c);
+    CServerInfo r("127.0.0.1", 27015);
+    EXPECT_EQ(Query(state, r).info, ReplyParse::Good);
+    EXPECT_EQ(r.name, "evilmappwnedpassword0");
+    EXPECT_EQ(r.map, "dm_mill");
+    EXPECT_TRUE(r.password);
+}
+
+TEST(PeerQueryReplies, RulesAndPlayersBeyondOneReplyAreCutToWhatFits)
+{
+    GameServerConfig c = Config();
+    c.currentPlayers = 0;
+    c.maxPlayers = 32;
+    c.rules.clear();
+    for (int i = 0; i < 60; ++i)
+        c.rules.emplace_back("rule" + std::to_string(i) + std::string(120, 'k'), std::string(127, 'v'));
+    GameServerState state(c);
+    for (uint16_t port = 1; port <= 32; ++port)
+        state.AddPlayer(PeerPlayer{std::string(254, 'a') + char('A' + port % 26), PeerAddress{0x7F000001, port}, 1});
+    CServerInfo r("127.0.0.1", 27015);
+    const Parsed p = Query(state, r);
+    EXPECT_LE(BuildRulesReply(state).size(), 8192u);
+    EXPECT_LE(BuildPlayersReply(state).size(), 8192u);
+    EXPECT_EQ(p.players, ReplyParse::Good);
+    EXPECT_EQ(p.rules, ReplyParse::Good);
+    EXPECT_GE(std::distance(r.rules.begin(), r.rules.end()), 25);
+    EXPECT_GE(std::count_if(r.players->begin(), r.players->end(), [](const auto& slot) { return slot != nullptr; }),
+              25);
+}
+
 class HostilePeer : public ::testing::TestWithParam<HostileReply>
 {
 };

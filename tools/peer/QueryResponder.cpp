@@ -22,9 +22,14 @@ std::vector<uint8_t> Bytes(const CMessageBuffer& msg, HostileReply hostile)
     return out;
 }
 
+// A backslash in a value would start a key of its own ("\\map\\other"): values
+// lose theirs.
 void Pair(std::string& info, const std::string& key, const std::string& value)
 {
-    info += '\\' + key + '\\' + value;
+    info += '\\' + key + '\\';
+    for (const char c : value)
+        if (c != '\\')
+            info += c;
 }
 
 bool Is(const uint8_t* data, size_t size, const char* command)
@@ -74,7 +79,19 @@ std::vector<uint8_t> BuildInfoReply(const GameServerState& state)
 std::vector<uint8_t> BuildPlayersReply(const GameServerState& state)
 {
     const HostileReply hostile = state.Config().hostile;
-    const std::vector<PeerPlayerInfo> players = QueryPlayers(state);
+    std::vector<PeerPlayerInfo> players = QueryPlayers(state);
+    // Only the players whose entries fit in one reply are listed: a reply that
+    // overflowed its buffer would go out without its header.
+    size_t used = 4 + 1 + 1;
+    size_t fit = 0;
+    for (const PeerPlayerInfo& player : players) {
+        const size_t name = hostile == HostileReply::LongStrings ? kLongString : player.name.size();
+        used += 1 + name + 1 + 4 + 4;
+        if (used > size_t(kReplyCapacity))
+            break;
+        ++fit;
+    }
+    players.resize(fit);
     CMessageBuffer msg(kReplyCapacity);
     msg.Clear();
     msg.WriteLong(-1);
@@ -99,6 +116,17 @@ std::vector<uint8_t> BuildRulesReply(const GameServerState& state)
         rules.resize(kMaxListedRules);
     if (hostile == HostileReply::LongStrings)
         rules.push_back({std::string(kLongString / 10, 'k'), std::string(kLongString / 3, 'v')});
+    // As many rules as fit in one reply: a reply that overflowed its buffer would go
+    // out without its header.
+    size_t used = 4 + 1 + 2;
+    size_t fit = 0;
+    for (const auto& [key, value] : rules) {
+        used += key.size() + 1 + value.size() + 1;
+        if (used > size_t(kReplyCapacity))
+            break;
+        ++fit;
+    }
+    rules.resize(fit);
     CMessageBuffer msg(kReplyCapacity);
     msg.Clear();
     msg.WriteLong(-1);
