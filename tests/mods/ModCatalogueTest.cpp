@@ -80,6 +80,16 @@ TEST(Liblist, AGameNeedsGamedllAndTakesItsDirectoryName)
     EXPECT_EQ(cut->GetKeyText(longKey.substr(0, kMaxLiblistKey)), longValue.substr(0, kMaxLiblistValue));
 }
 
+TEST(Liblist, AFileOfEndlessSettingsIsNoGame)
+{
+    std::string many = "game \"Many\" gamedll \"a.so\"\n";
+    for (int i = 2; i < kMaxLiblistSettings; ++i)
+        many += "k" + std::to_string(i) + " v\n";
+    EXPECT_TRUE(ParseLiblist(many.c_str(), "D"));
+    many += "one more\n";
+    EXPECT_FALSE(ParseLiblist(many.c_str(), "D"));
+}
+
 TEST_F(CatalogueTree, ScanFindsGamesTheBaseRecordAndTheCommandLinesGameInAnyCase)
 {
     EXPECT_EQ(InstalledMods().size(), 3u);

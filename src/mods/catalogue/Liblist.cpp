@@ -11,10 +11,12 @@ std::optional<CModRecord> ParseLiblist(const char* text, const std::string& dire
     CToken token(text);
     token.SetQuoted(true);
     token.SetSkipComments(true);
-    for (;;) {
+    for (int settings = 0;; ++settings) {
         token.NextToken();
         if (token.Empty())
             break;
+        if (settings >= kMaxLiblistSettings)
+            return std::nullopt;
         const std::string key = std::string(token.Token()).substr(0, kMaxLiblistKey);
         token.NextToken();
         const std::string value = std::string(token.Token()).substr(0, kMaxLiblistValue);

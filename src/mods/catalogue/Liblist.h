@@ -10,6 +10,9 @@ inline constexpr size_t kMaxLiblistKey = 63;
 inline constexpr size_t kMaxLiblistValue = 255;
 // A liblist.gam larger than this is not a game description.
 inline constexpr size_t kMaxLiblistBytes = 1 << 20;
+// Nor is one with more settings than this: each setting is a search of the record, and
+// a hostile site's file of a hundred thousand keys would stall start-up for minutes.
+inline constexpr int kMaxLiblistSettings = 1024;
 
 // The record a liblist.gam text describes (defaults first), or no value when it names
 // no "gamedll". "gamedir" is set to directoryName.

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <limits>
 #include <strings.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -75,27 +77,42 @@ std::optional<ModListPage> ParseModListReply(const uint8_t* data, size_t size)
     ModListPage page;
     page.next = buffer.ReadLong();
     const int count = buffer.ReadShort();
+    std::vector<std::pair<std::string, std::string>> pairs;
     for (int i = 0; i < count; ++i) {
-        CModRecord record;
+        pairs.clear();
         bool whole = false;
         for (int keys = 0; keys < kMaxModKeys; ++keys) {
-            const std::string key = buffer.ReadString();
+            std::string key = buffer.ReadString();
             if (buffer.BadRead())
                 break;
             if (key.empty()) {
                 whole = true;
                 break;
             }
-            const std::string value = buffer.ReadString();
+            std::string value = buffer.ReadString();
             if (buffer.BadRead())
                 break;
-            record.SetKey(key, value);
+            pairs.emplace_back(std::move(key), std::move(value));
         }
         if (!whole) {
             // A record cut short by the end of the datagram (a count beyond the data).
             ++page.dropped;
             break;
         }
+        // A record is built (defaults and all) only when it names a game and a
+        // directory: a hostile count of empty records then costs next to nothing.
+        const auto names = [&pairs](const char* name) {
+            return std::any_of(pairs.begin(), pairs.end(), [name](const auto& pair) {
+                return !pair.second.empty() && EqualsNoCase(pair.first, name);
+            });
+        };
+        if (!names("game") || !names("gamedir")) {
+            ++page.dropped;
+            continue;
+        }
+        CModRecord record;
+        for (const auto& pair : pairs)
+            record.SetKey(pair.first, pair.second);
         if (record.GetKeyText("game").empty() || record.GetKeyText("gamedir").empty() || !CheckReceivedMod(record)) {
             ++page.dropped;
             continue;
