@@ -4,3 +4,6 @@ target_link_libraries(kestrel_platform PUBLIC X11 Xrandr)
 # program; tests use null devices).
 find_package(Qt6 6.4 REQUIRED COMPONENTS Multimedia MultimediaWidgets)
 target_link_libraries(kestrel_ui PUBLIC Qt6::Multimedia Qt6::MultimediaWidgets)
+# The voice input level of the player profile is the capture control of ALSA's mixer.
+find_package(ALSA REQUIRED)
+target_link_libraries(kestrel_config PUBLIC ALSA::ALSA)
