@@ -12,6 +12,7 @@
 // "sys_memory", "sys_services_missing", "sys_mode" and "sys_surfcache".
 #include "CommandText.h"
 #include "ConsoleVariables.h"
+#include "EngineMusic.h"
 #include "GameMaps.h"
 #include "GameSaves.h"
 #include "HandOffCheck.h"
@@ -53,6 +54,14 @@ public:
     // Ends any game before the library is released.
     void Shutdown();
 
+    // The launcher's music services; registers the "cd" command.
+    void AttachLauncherMusic(const void* services);
+    // The words of the command being run, for the commands the launcher registered.
+    int CommandArgCount() const { return int(m_commandWords.size()); }
+    const char* CommandArg(int index) const;
+    // Text printed on the console; each line feed ends a line.
+    void ConsolePrint(const char* text);
+
     // What the window shows.
     struct View
     {
@@ -71,6 +80,8 @@ public:
 
 private:
     void Execute(const std::vector<std::string>& words);
+    // A command the launcher registered, its name compared ignoring case.
+    EngineConsoleCommandFn ExternalCommand(const std::string& name) const;
     void Connect(const std::string& address);
     void Disconnect();
     void StartLocalGame(const std::string& map);
@@ -83,6 +94,9 @@ private:
     ConsoleVariables m_variables;
     CommandText m_commands;
     std::map<std::string, EngineConsoleCommandFn> m_externalCommands;
+    std::vector<std::string> m_commandWords;
+    std::string m_printPending;
+    EngineMusic m_music;
     ServerConnection m_connection;
     GameSaves m_saves;
     GameMaps m_maps;

@@ -18,6 +18,7 @@
 #include "app/video/VideoState.h"
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
+#include "config/cdaudio/LauncherCdAudio.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -47,6 +48,7 @@ void LauncherStartupSteps::ReadVideoSettings()
 
 bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 {
+    StartLauncherCdAudio();
     // The heap the host checks just allocated has this size.
     BuildModeList(EngineHeapSize(PhysicalMemory()));
     return true;
@@ -99,6 +101,7 @@ void LauncherStartupSteps::ShutDown()
     // Both go while the application object still exists: the engine library and
     // its window use the toolkit.
     StopEngine();
+    StopLauncherCdAudio();
     TheEngineDisplay().DestroyEngineWindow();
     MainButtonStrip().Free();
 }
