@@ -57,6 +57,8 @@ bool WriteGame(TreeWriter& tree)
                                                 ScriptWriter::ServerOptions())) &&
            tree.WriteLines(game + "/user.scr", ScriptWriter::Script("INFO_OPTIONS", "Kestrel demo user options",
                                                                     ScriptWriter::UserOptions())) &&
+           tree.WriteLines(game + "/config.cfg", KeyListWriter::PlayerConfig()) &&
+           tree.WriteLines(game + "/demo.cfg", KeyListWriter::PlayerScript()) &&
            tree.WriteLines(ListWriter::kManualFile, ListWriter::Manual());
 }
 

@@ -172,4 +172,21 @@ QStringList Actions()
     return lines;
 }
 
+QStringList PlayerConfig()
+{
+    QStringList lines{QStringLiteral("// Kestrel demo player settings"), QStringLiteral("unbindall")};
+    for (const auto& [key, command] : kDefaults)
+        lines << QStringLiteral("bind %1 %2").arg(Quoted(QString::fromLatin1(key).toLower()), Quoted(command));
+    lines << QStringLiteral("exec demo.cfg") << QStringLiteral("name \"Demo Player\"")
+          << QStringLiteral("setinfo model \"pilgrim\"") << QStringLiteral("+mlook") << QStringLiteral("+jlook")
+          << QStringLiteral("+klook");
+    return lines;
+}
+
+QStringList PlayerScript()
+{
+    return {QStringLiteral("// Run by config.cfg"), QStringLiteral("fps_max \"90\""),
+            QStringLiteral("bind \"z\" \"say Hello from the demo\"")};
+}
+
 } // namespace KeyListWriter

@@ -29,5 +29,10 @@ QStringList Keys();
 QStringList Defaults();
 // gfx/shell/kb_act.lst: command and description; "blank" rows head a group.
 QStringList Actions();
+// vrel/config.cfg: the default bindings and a few lines of the player's own that the
+// launcher keeps (a script it executes, a "+" command, the model as user information).
+QStringList PlayerConfig();
+// vrel/demo.cfg, the script config.cfg executes.
+QStringList PlayerScript();
 
 } // namespace KeyListWriter

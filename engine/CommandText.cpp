@@ -8,6 +8,37 @@ bool CommandText::Add(const std::string& text)
     return true;
 }
 
+bool CommandText::Insert(const std::string& text)
+{
+    if (m_text.size() + text.size() + 1 > kMaxBuffered)
+        return false;
+    m_text.insert(0, text + '\n');
+    return true;
+}
+
+std::string WithoutComments(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n')
+            quoted = false;
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == '/' && i + 1 < text.size() && text[i + 1] == '/') {
+            while (i < text.size() && text[i] != '\n')
+                ++i;
+            if (i < text.size())
+                out += '\n';
+            continue;
+        }
+        out += c == '\0' ? ' ' : c;
+    }
+    return out;
+}
+
 bool CommandText::Next(std::vector<std::string>& words)
 {
     while (!m_text.empty()) {

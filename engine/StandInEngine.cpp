@@ -3,7 +3,9 @@
 #include "EngineClock.h"
 #include "EngineKind.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +17,9 @@ constexpr int kKeyY = 'y';
 constexpr int kKeyN = 'n';
 constexpr int kKeyConsole = '`';
 constexpr int kMaxCommandsPerFrame = 256;
+constexpr int kMaxExecDepth = 8;
+constexpr qint64 kMaxScriptBytes = 64 * 1024;
+constexpr const char* kConfigScript = "config.cfg";
 // The stand-in's own saved state: the seconds played.
 constexpr const char* kPlayedKey = "played ";
 
@@ -43,6 +48,99 @@ StandInEngine::StandInEngine(const char* commandLine, QWidget* window, const Han
     NoteHandOff(handOff);
     if (commandLine && std::strcmp(commandLine, "empty") != 0)
         m_commands.Add(CommandLineCommands(commandLine));
+    // The player's configuration runs before the command line's commands.
+    m_commands.Insert(std::string("exec ") + kConfigScript);
+}
+
+void StandInEngine::Exec(const std::string& fileName)
+{
+    if (fileName.empty() || fileName.find("..") != std::string::npos || fileName[0] == '/' ||
+        m_execDepth >= kMaxExecDepth) {
+        Print("exec: refused " + fileName);
+        return;
+    }
+    // The game directory first, then the base game, folder names in any case.
+    QFile file;
+    for (const std::string& directory : {m_saves.GameDirectory(), std::string(GameSaves::kDefaultGame)}) {
+        QDir dir(QString::fromStdString(directory));
+        if (!dir.exists()) {
+            for (const QString& entry : QDir::current().entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+                if (entry.compare(QString::fromStdString(directory), Qt::CaseInsensitive) == 0)
+                    dir = QDir(entry);
+        }
+        file.setFileName(dir.filePath(QString::fromStdString(fileName)));
+        if (file.open(QIODevice::ReadOnly))
+            break;
+    }
+    if (!file.isOpen()) {
+        Print("couldn't exec " + fileName);
+        return;
+    }
+    const QByteArray bytes = file.read(kMaxScriptBytes);
+    std::string executed = m_variables.Get("sys_exec");
+    m_variables.Set("sys_exec", executed.empty() || executed == "0" ? fileName : executed + ' ' + fileName);
+    ++m_execDepth;
+    // Inserted scripts run before the commands that follow the exec.
+    if (!m_commands.Insert(WithoutComments(std::string(bytes.constData(), size_t(bytes.size()))) + "\nsys_execdone")) {
+        --m_execDepth;
+        Print("exec: " + fileName + " is too long");
+    }
+}
+
+void StandInEngine::Bind(const std::string& key, const std::string& command)
+{
+    std::string lower = key;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (command.empty())
+        m_bindings.erase(lower);
+    else
+        m_bindings[lower] = command;
+    m_variables.Set("sys_bind_" + lower, command);
+    m_variables.Set("sys_bindcount", std::to_string(m_bindings.size()));
+}
+
+void StandInEngine::UnbindAll()
+{
+    for (const auto& binding : m_bindings)
+        m_variables.Set("sys_bind_" + binding.first, "");
+    m_bindings.clear();
+    m_variables.Set("sys_bindcount", "0");
+}
+
+void StandInEngine::SetInfo(const std::string& name, const std::string& value)
+{
+    m_variables.Set(name, value);
+    std::string info = m_variables.Get("sys_userinfo");
+    if (info == "0")
+        info.clear();
+    // Replace the pair when the name is there already.
+    const std::string key = "\\" + name + "\\";
+    std::string rebuilt;
+    size_t at = 0;
+    while (at < info.size()) {
+        const size_t nameEnd = info.find('\\', at + 1);
+        if (nameEnd == std::string::npos)
+            break;
+        size_t valueEnd = info.find('\\', nameEnd + 1);
+        if (valueEnd == std::string::npos)
+            valueEnd = info.size();
+        const std::string pairName = info.substr(at + 1, nameEnd - at - 1);
+        if (strcasecmp(pairName.c_str(), name.c_str()) != 0)
+            rebuilt += info.substr(at, valueEnd - at);
+        at = valueEnd;
+    }
+    m_variables.Set("sys_userinfo", rebuilt + key + value);
+}
+
+void StandInEngine::PlusCommand(const std::string& command)
+{
+    std::string list = m_variables.Get("sys_plus");
+    if (list == "0")
+        list.clear();
+    for (const std::string& word : CommandText::Split(list))
+        if (strcasecmp(word.c_str(), command.c_str()) == 0)
+            return;
+    m_variables.Set("sys_plus", list.empty() ? command : list + ' ' + command);
 }
 
 void StandInEngine::NoteHandOff(const HandOffReport& handOff)
@@ -203,6 +301,25 @@ void StandInEngine::Execute(const std::vector<std::string>& words)
             Print("usage: load <name>");
         else
             LoadGame(words[1]);
+    } else if (IsCommand(command, "exec")) {
+        if (words.size() < 2)
+            Print("usage: exec <file>");
+        else
+            Exec(words[1]);
+    } else if (IsCommand(command, "sys_execdone")) {
+        m_execDepth = std::max(0, m_execDepth - 1);
+    } else if (IsCommand(command, "unbindall")) {
+        UnbindAll();
+    } else if (IsCommand(command, "bind")) {
+        if (words.size() == 2)
+            Print("\"" + words[1] + "\" = \"" + m_variables.Get("sys_bind_" + words[1]) + "\"");
+        else if (words.size() >= 3)
+            Bind(words[1], Rest(words, 2));
+    } else if (IsCommand(command, "setinfo")) {
+        if (words.size() >= 3)
+            SetInfo(words[1], Rest(words, 2));
+    } else if (command[0] == '+' && words.size() == 1) {
+        PlusCommand(command);
     } else if (IsCommand(command, "setmaster")) {
         Print("setmaster " + Rest(words, 1));
     } else if (const EngineConsoleCommandFn handler = ExternalCommand(command)) {

@@ -10,6 +10,12 @@
 // the launcher shows what follows the first colon. What the launcher handed over when
 // it initialised the engine is in the variables "sys_mmx", "sys_cpumhz",
 // "sys_memory", "sys_services_missing", "sys_mode" and "sys_surfcache".
+//
+// At start it executes config.cfg of its game directory (else of the base game). What
+// the scripts did is readable in variables: "sys_exec" (the scripts run, in order),
+// "sys_bind_<key>" (the command bound to a key, key in lower case), "sys_bindcount",
+// "sys_userinfo" ("\\name\\value" pairs set by "setinfo") and "sys_plus" (the "+"
+// commands run, in order, each once).
 #include "CommandText.h"
 #include "ConsoleVariables.h"
 #include "EngineMusic.h"
@@ -82,6 +88,11 @@ private:
     void Execute(const std::vector<std::string>& words);
     // A command the launcher registered, its name compared ignoring case.
     EngineConsoleCommandFn ExternalCommand(const std::string& name) const;
+    void Exec(const std::string& fileName);
+    void Bind(const std::string& key, const std::string& command);
+    void UnbindAll();
+    void SetInfo(const std::string& name, const std::string& value);
+    void PlusCommand(const std::string& command);
     void Connect(const std::string& address);
     void Disconnect();
     void StartLocalGame(const std::string& map);
@@ -119,4 +130,6 @@ private:
     int m_launcherState = kEngineNoGame;
     std::deque<std::string> m_console;
     std::string m_variableReply;
+    std::map<std::string, std::string> m_bindings; // key in lower case
+    int m_execDepth = 0;
 };

@@ -146,7 +146,8 @@ bool CNetGameApp::StartUp()
     m_step = 23;
     m_steps.ReadVideoSettings();
     m_step = 24;
-    m_steps.CreatePlayerProfile();
+    if (!m_steps.CreatePlayerProfile())
+        return false;
     m_step = 25;
     m_steps.MarkNoGameRunning();
 

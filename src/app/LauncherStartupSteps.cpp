@@ -4,11 +4,13 @@
 #include "app/engine/EngineHost.h"
 #include "app/engine/LauncherServiceTable.h"
 #include "app/engine/QtEngineDisplay.h"
+#include "app/settings/CommandLine.h"
 #include "app/settings/HostChecks.h"
 #include "app/settings/IntroChoice.h"
 #include "app/settings/LauncherState.h"
 #include "app/text/ButtonStrip.h"
 #include "app/text/ColourList.h"
+#include "app/text/Messages.h"
 #include "app/text/Prompt.h"
 #include "app/text/ServiceAddressList.h"
 #include "app/text/StringList.h"
@@ -18,7 +20,15 @@
 #include "app/video/VideoState.h"
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
+#include "browser/query/MaxInFlight.h"
 #include "config/cdaudio/LauncherCdAudio.h"
+#include "config/dialogs/CPlayerProfileDlg.h"
+#include "config/dialogs/ConfigPages.h"
+#include "config/player/AlsaVoiceInputLevel.h"
+#include "config/player/PlayerConfig.h"
+#include "config/player/PlayerConfigStore.h"
+#include "config/player/PlayerRecord.h"
+#include "platform/NumberText.h"
 #include "ui/InputPrompt.h"
 #include "ui/IntroWindow.h"
 #include "ui/QtVideoPlayer.h"
@@ -46,6 +56,17 @@ void LauncherStartupSteps::ReadVideoSettings()
     ::ReadVideoSettings();
 }
 
+bool LauncherStartupSteps::CreatePlayerProfile()
+{
+    CreatePlayerRecord();
+    if (LoadPlayerConfig()) {
+        SetPlayerConnectionRate(TruncateToInt(double(ThePlayerConfig()->rate)));
+        return true;
+    }
+    ShowMessage(15);
+    return false;
+}
+
 bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 {
     StartLauncherCdAudio();
@@ -64,6 +85,12 @@ void LauncherStartupSteps::RunMainMenu()
     TheEngineDisplay().SetWindowed(Video().windowed);
     InstallBrowserQuickStart();
     InstallBrowserMenuActions();
+    InstallConfigPages();
+    CPlayerProfileDlg::Install();
+    AlsaVoiceInputLevel voiceInput;
+    SetVoiceInputLevel(&voiceInput);
+    if (FindOption("-console") && SetConfigValue(kPlayerConfigFile, "console", "1.0", false))
+        ReloadPlayerVariables();
     {
         CKSMainDlg menu;
         if (!menu.DisplayFailed()) {
@@ -82,6 +109,7 @@ void LauncherStartupSteps::RunMainMenu()
         }
     }
     SetSoundOutput(nullptr);
+    SetVoiceInputLevel(nullptr);
     SetInputPrompt(nullptr);
     SetPrompt(nullptr);
 }

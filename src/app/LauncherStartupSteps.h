@@ -9,6 +9,7 @@ public:
     void LoadButtonStrip() override;
     void LoadServiceAddresses() override;
     void ReadVideoSettings() override;
+    bool CreatePlayerProfile() override;
     void FillEngineServiceTable() override;
     void HandEngineMemory(void* block, uint64_t size) override;
     bool StartCdAudioAndBuildModes() override;

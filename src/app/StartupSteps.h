@@ -16,7 +16,8 @@ public:
     virtual void RebuildCustomGames() {}
     virtual void LoadServiceAddresses() {}
     virtual void ReadVideoSettings() {}
-    virtual void CreatePlayerProfile() {}
+    // Loads the player's configuration; false ends the start-up (the key list is missing).
+    virtual bool CreatePlayerProfile() { return true; }
     virtual void MarkNoGameRunning() {}
     virtual void FillEngineServiceTable() {}
     // The engine's memory block, once the host checks allocated it; nullptr and 0

@@ -3,6 +3,8 @@
 
 #include "app/files/SearchPath.h"
 #include "app/settings/ZorvanInf.h"
+#include "config/player/PlayerConfig.h"
+#include "config/player/PlayerConfigStore.h"
 #include "demo/KeyListWriter.h"
 #include "demo/ListWriter.h"
 
@@ -148,4 +150,17 @@ TEST_F(DemoTreeTest, TextFilesEndTheirLinesWithCrLf)
         EXPECT_TRUE(text.endsWith("\r\n")) << name;
         EXPECT_EQ(text.count('\n'), text.count("\r\n")) << name;
     }
+}
+
+TEST_F(DemoTreeTest, PlayerConfigurationLoadsWithTheLinesTheLauncherKeeps)
+{
+    ASSERT_TRUE(LoadPlayerConfig());
+    const PlayerConfig& config = *ThePlayerConfig();
+    EXPECT_EQ(config.bindings[size_t(KeyNameSlot("w"))].command, "+forward");
+    EXPECT_EQ(config.bindings[size_t(KeyNameSlot("MOUSE1"))].command, "+attack");
+    EXPECT_EQ(config.name, "Demo Player");
+    EXPECT_EQ(config.mlook, 1);
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "exec"), "demo.cfg");
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "model"), "pilgrim");
+    SetPlayerConfig(std::nullopt);
 }

@@ -36,6 +36,10 @@ CConfigDlg::CConfigDlg(QWidget* parent) : CKSDialog(parent, kBackground)
         CVidSelectDlg dialog(owner);
         dialog.DoModal();
     });
+    // The pages other parts register (controls, audio, game options, ...) follow
+    // Video; the saved games come last.
+    for (const auto& [label, page] : Pages())
+        AddPageButton(QString::fromStdString(label), page);
     AddPageButton(QStringLiteral("Load Game"), [](QWidget* owner) {
         CLoadDlg dialog(owner);
         dialog.DoModal();
@@ -44,8 +48,6 @@ CConfigDlg::CConfigDlg(QWidget* parent) : CKSDialog(parent, kBackground)
         CSaveDlg dialog(owner);
         dialog.DoModal();
     });
-    for (const auto& [label, page] : Pages())
-        AddPageButton(QString::fromStdString(label), page);
 
     LayoutPages();
     CODBlendBtn* done = AddButton(QStringLiteral("Done"), QDialog::Accepted);

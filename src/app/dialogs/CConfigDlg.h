@@ -16,7 +16,7 @@ public:
     static constexpr int kRowStep = 32;
 
     using Page = std::function<void(QWidget* owner)>;
-    // Adds a page button after the built-in ones (once per label).
+    // Adds a page button between Video and the saved games (once per label).
     static void AddPage(const std::string& label, Page page);
 
     explicit CConfigDlg(QWidget* parent = nullptr);

@@ -236,7 +236,7 @@ const BuiltinStringEntry kTable[] = {
     {588, "Voice input level"},
     {589, "Voice volume"},
     {591, "Enable voice"},
-    {700, "Could not write %s; the previous file was kept."},
+    {652, "%s could not be written; the old file was kept."},
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "browser/list/ServerListColumns.h"
 #include "browser/list/ServerListRows.h"
 #include "browser/list/SortOrderSetting.h"
+#include "config/player/PlayerConfigStore.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODControls.h"
 #include "ui/CODKSListCtrl.h"
@@ -440,8 +441,10 @@ void CNetGameDlg::Resume()
 void CNetGameDlg::ChooseRate(int entry)
 {
     const int32_t rate = RateForEntry(entry);
-    if (rate != 0)
-        m_doc->SetConnectionRate(rate);
+    if (rate == 0)
+        return;
+    m_doc->SetConnectionRate(rate);
+    SavePlayerRate(rate);
 }
 
 void CNetGameDlg::SaveRate()

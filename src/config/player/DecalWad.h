@@ -14,7 +14,7 @@ enum DecalMessage : int
     kMessageLogoNotSquare = 441,
     kMessageLogoTooWide = 442,
     kMessageLogoWrongSize = 443,
-    kMessageFileNotWritten = 700, // "%s": the file that could not be written
+    kMessageFileNotWritten = 652, // "%s": the file that could not be written
 };
 
 // The whole file for a logo of 16, 32 or 64 square pixels. Returns 0, or the message
@@ -24,5 +24,5 @@ int BuildDecalWad(const LogoBitmap& logo, const LogoColour& colour, std::string&
 
 // Writes pldecal.wad into the logo folder and the current game directory. Nothing is
 // written without a logo. A refused size shows its message; a failed write shows
-// message 700; either way both old files stay whole. Returns 0 or the message shown.
+// message 652; either way both old files stay whole. Returns 0 or the message shown.
 int WriteDecalWad(const LogoBitmap* logo, const LogoColour& colour);
