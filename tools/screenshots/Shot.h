@@ -27,3 +27,5 @@ void AddBrowserShots(std::vector<Shot>& shots);
 void AddBrowserListShots(std::vector<Shot>& shots);
 // The first-start dialog that offers a game folder or the demo world (FirstStartShots.cpp).
 void AddFirstStartShots(std::vector<Shot>& shots);
+// The player profile with its spray logo (ProfileShots.cpp).
+void AddProfileShots(std::vector<Shot>& shots);
