@@ -4,6 +4,7 @@
 #include "LogoFiles.h"
 #include "PlayerConfigFixture.h"
 #include "app/settings/SettingsStore.h"
+#include "app/text/StringList.h"
 #include "config/dialogs/CPlayerProfileDlg.h"
 #include "config/player/LogoFile.h"
 #include "config/player/PlayerProfile.h"

@@ -8,6 +8,8 @@
 #include "config/player/LogoFile.h"
 #include "demo/PicturePainter.h"
 
+#include <algorithm>
+
 using DemoProfileMusicTest = DemoTreeTest;
 
 TEST_F(DemoProfileMusicTest, EveryLogoLoadsAndOnlyTheSquareSizesMakeADecal)

@@ -15,6 +15,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <strings.h>
 
