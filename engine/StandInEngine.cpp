@@ -18,6 +18,9 @@ constexpr int kKeyN = 'n';
 constexpr int kKeyConsole = '`';
 constexpr int kMaxCommandsPerFrame = 256;
 constexpr int kMaxExecDepth = 8;
+// Scripts one exec may run in all, its nested ones included: a script that execs
+// itself several times would otherwise multiply at every level.
+constexpr int kMaxNestedExecs = 256;
 constexpr qint64 kMaxScriptBytes = 64 * 1024;
 constexpr const char* kConfigScript = "config.cfg";
 // The stand-in's own saved state: the seconds played.
@@ -54,8 +57,10 @@ StandInEngine::StandInEngine(const char* commandLine, QWidget* window, const Han
 
 void StandInEngine::Exec(const std::string& fileName)
 {
+    if (m_execDepth == 0)
+        m_nestedExecs = 0;
     if (fileName.empty() || fileName.find("..") != std::string::npos || fileName[0] == '/' ||
-        m_execDepth >= kMaxExecDepth) {
+        m_execDepth >= kMaxExecDepth || ++m_nestedExecs > kMaxNestedExecs) {
         Print("exec: refused " + fileName);
         return;
     }

@@ -132,4 +132,5 @@ private:
     std::string m_variableReply;
     std::map<std::string, std::string> m_bindings; // key in lower case
     int m_execDepth = 0;
+    int m_nestedExecs = 0; // scripts run since the outermost exec began
 };

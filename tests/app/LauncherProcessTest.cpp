@@ -40,6 +40,8 @@ TEST(LauncherProcess, HoldsTheLockWritesSettingsAndExitsCleanly)
     TempTree home;
     TempTree game;
     game.Write("harrow/readme.txt", "base");
+    // Without a key list the launcher does not start.
+    game.Write("harrow/gfx/shell/kb_keys.lst", "0 \"<UNKNOWN>\" \"Unused\" NOCOLOR\n");
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", home.Abs("config"));

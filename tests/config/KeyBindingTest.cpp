@@ -224,6 +224,29 @@ TEST(Joystick, EventsThroughAPipeGiveButtonAndHatNames)
     source.Poll();
 }
 
+TEST(Joystick, EventSplitAcrossReadsKeepsTheStreamInStep)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    LinuxJoystickSource source(fds[0]);
+    js_event events[2]{};
+    events[0].type = JS_EVENT_BUTTON;
+    events[0].number = 2;
+    events[0].value = 1;
+    events[1].type = JS_EVENT_BUTTON;
+    events[1].number = 0;
+    events[1].value = 1;
+    const char* bytes = reinterpret_cast<const char*>(events);
+    ASSERT_EQ(::write(fds[1], bytes, 5), 5);
+    source.Poll();
+    EXPECT_FALSE(source.State().buttons[2]);
+    ASSERT_EQ(::write(fds[1], bytes + 5, sizeof events - 5), ssize_t(sizeof events - 5));
+    source.Poll();
+    EXPECT_TRUE(source.State().buttons[2]);
+    EXPECT_TRUE(source.State().buttons[0]);
+    ::close(fds[1]);
+}
+
 TEST(Joystick, NoDeviceMeansNoJoystick)
 {
     EXPECT_FALSE(LinuxJoystickSource::OpenFirst("/nonexistent")->Present());

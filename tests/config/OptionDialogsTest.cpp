@@ -6,10 +6,13 @@
 #include "config/dialogs/CGameOptionsDlg.h"
 #include "config/dialogs/CKeyboardDlg.h"
 #include "config/dialogs/CODKeySearchComboBox.h"
+#include "config/dialogs/COptionsPage.h"
+#include "config/dialogs/CSetInfoDlg.h"
 #include "config/dialogs/KeyBindingList.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
@@ -39,6 +42,15 @@ protected:
     {
         QKeyEvent press(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(widget, &press);
+    }
+
+    // The questions asked (skin messages aside).
+    int Questions() const
+    {
+        int count = 0;
+        for (PromptButtons buttons : prompt.Buttons())
+            count += buttons == PromptButtons::OkCancel ? 1 : 0;
+        return count;
     }
 
     QByteArray before;
@@ -180,7 +192,7 @@ TEST_F(OptionDialogs, KeyboardCancelAsksAndUseDefaultsThenCancelKeepsEverything)
         keys.UseDefaults();
         prompt.SetAnswer(kPromptSecond);
         static_cast<QDialog&>(keys).reject();
-        EXPECT_EQ(prompt.Texts().size(), 1u);
+        EXPECT_EQ(Questions(), 1);
         prompt.SetAnswer(kPromptFirst);
         static_cast<QDialog&>(keys).reject();
         EXPECT_EQ(keys.result(), QDialog::Rejected);
@@ -191,5 +203,29 @@ TEST_F(OptionDialogs, KeyboardCancelAsksAndUseDefaultsThenCancelKeepsEverything)
     // Without changes Cancel closes at once.
     CKeyboardDlg untouched;
     static_cast<QDialog&>(untouched).reject();
-    EXPECT_EQ(prompt.Texts().size(), 2u);
+    EXPECT_EQ(Questions(), 2);
+}
+
+TEST_F(OptionDialogs, UserInfoWritesItsOptionsAndTheConfigurationKeepsThem)
+{
+    tree.WriteGame("user.scr", "VERSION 1.0\r\nDESCRIPTION INFO_OPTIONS\r\n{\r\n"
+                               "  \"name\" { \"Your name\" { STRING } { \"Nobody\" } }\r\n"
+                               "  \"cl_lw\" { \"Predict\" { BOOL } { \"1\" } SetInfo }\r\n}\r\n");
+    {
+        CSetInfoDlg info;
+        ASSERT_TRUE(info.Opened());
+        // The player's file gives the current value.
+        EXPECT_EQ(info.Page()->EditAt(0)->text(), "Player");
+        info.Page()->EditAt(0)->setText("Zed");
+        info.SensitivityEdit()->setText("4.5");
+        info.accept();
+    }
+    EXPECT_EQ(ThePlayerConfig()->name, "Zed");
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 4.5f);
+    EXPECT_NE(ConfigText().find("setinfo cl_lw \"1\""), std::string::npos) << ConfigText();
+    EXPECT_NE(tree.Tree().Read("vrel/user.scr").indexOf("\"Zed\""), -1);
+    // A later save from another page does not bring the old name back.
+    ThePlayerConfig()->volume = 0.25f;
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "name"), "Zed");
 }

@@ -91,7 +91,8 @@ TEST_F(PlayerConfigFixture, UnboundKeysLeaveTheFileAndUnknownKeysStay)
 
 TEST_F(PlayerConfigFixture, StatementsEndAtTheirLineAndNulBytesDoNotCutTheFile)
 {
-    WriteConfig(QByteArray("cl_showfps\nvolume \"0.3\"\n\0\nname \"Bea\"\n", 40));
+    const char bytes[] = "cl_showfps\nvolume \"0.3\"\n\0\nname \"Bea\"\n";
+    WriteConfig(QByteArray(bytes, sizeof bytes - 1));
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_FLOAT_EQ(ThePlayerConfig()->volume, 0.3f);
     EXPECT_EQ(ThePlayerConfig()->name, "Bea");
@@ -100,16 +101,39 @@ TEST_F(PlayerConfigFixture, StatementsEndAtTheirLineAndNulBytesDoNotCutTheFile)
     EXPECT_EQ(ConfigBytes().indexOf('\0'), -1);
 }
 
-TEST_F(PlayerConfigFixture, LongTokensAreCutWithoutOverrun)
+TEST_F(PlayerConfigFixture, LongTokensSurviveWholeAndOwnedTextsAreCut)
 {
     const std::string word(2000, 'k');
-    WriteConfig(QByteArray::fromStdString(word + " \"" + std::string(2000, 'v') + "\"\nbind \"" + word + "\" \"" +
-                                          word + "\"\nname \"" + std::string(2000, 'n') + "\"\n"));
+    const std::string value(2000, 'v');
+    WriteConfig(QByteArray::fromStdString(word + " \"" + value + "\"\nbind \"" + word + "\" \"" + word +
+                                          "\"\nmotd \"" + value + "\"\nname \"" + std::string(2000, 'n') + "\"\n"));
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_EQ(ThePlayerConfig()->name.size(), PlayerConfig::kMaxText);
     ASSERT_TRUE(SavePlayerConfig());
-    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, std::string(ConfigFile::kMaxToken, 'k'))->size(),
-              ConfigFile::kMaxToken);
+    // The player's own lines are written back whole, however long.
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, word), value);
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "motd"), value);
+    EXPECT_NE(LineIndex(ConfigText(), "bind \"" + word + "\" \"" + word + "\""), std::string::npos);
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "name")->size(), PlayerConfig::kMaxText);
+}
+
+TEST_F(PlayerConfigFixture, CommentsAfterStatementsAndEmptyValuesOfThePlayerStay)
+{
+    WriteConfig("bind \"w\" \"+forward\" // walk\r\nfps_max \"60\" // smooth\n+klook //look\npassword \"\"\n"
+                "volume \"0.3\" // quiet\n");
+    ASSERT_TRUE(LoadPlayerConfig());
+    ThePlayerConfig()->volume = 0.5f;
+    ASSERT_TRUE(SavePlayerConfig());
+    const std::string text = ConfigText();
+    EXPECT_NE(LineIndex(text, "bind \"w\" \"+forward\" // walk"), std::string::npos) << text;
+    EXPECT_NE(LineIndex(text, "fps_max \"60\" // smooth"), std::string::npos) << text;
+    EXPECT_NE(LineIndex(text, "+klook //look"), std::string::npos) << text;
+    EXPECT_NE(LineIndex(text, "password \"\""), std::string::npos) << text;
+    EXPECT_NE(LineIndex(text, "volume \"0.500000\" // quiet"), std::string::npos) << text;
+    EXPECT_EQ(ThePlayerConfig()->bindings[size_t('w')].command, "+forward");
+    // A value the launcher empties is no longer written.
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "fps_max", "", false));
+    EXPECT_EQ(ConfigText().find("fps_max"), std::string::npos);
 }
 
 TEST_F(PlayerConfigFixture, RateZeroLoadsAsTheDefaultAndNonNumbersResetToDefaults)
@@ -244,4 +268,12 @@ TEST_F(PlayerConfigFixture, ConsoleDefaultFollowsTheCommandLine)
     EffectiveCommandLine() = CommandLine("kestrel -game vrel -dev");
     ASSERT_TRUE(LoadPlayerConfig());
     EXPECT_EQ(ThePlayerConfig()->console, 1);
+}
+
+TEST_F(PlayerConfigFixture, ChosenConnectionRateIsSavedOnlyWhenItChanges)
+{
+    ASSERT_TRUE(LoadPlayerConfig());
+    EXPECT_FALSE(SavePlayerRate(2500));
+    ASSERT_TRUE(SavePlayerRate(7500));
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "rate"), "7500.000000");
 }

@@ -65,3 +65,20 @@ TEST_F(EngineConfig, EngineSeesWhatTheLauncherSaved)
     EXPECT_EQ(Variable("sys_userinfo"), "\\model\\robot");
     EXPECT_EQ(Variable("sys_plus"), "+klook +mlook");
 }
+
+TEST_F(EngineConfig, ScriptsThatExecThemselvesEnd)
+{
+    // Six execs of itself per level would run millions of scripts without a bound.
+    std::string text = "fps_max 1\n";
+    for (int i = 0; i < 6; ++i)
+        text += "exec config.cfg\n";
+    tree.Write("vrel/config.cfg", QByteArray::fromStdString(text));
+    ASSERT_EQ(host.StartEngine(true), 1);
+    host.AddCommandText("after_config 1\n");
+    EXPECT_TRUE(RunUntil([this] { return Variable("after_config") == "1"; }));
+    EXPECT_EQ(Variable("fps_max"), "1");
+    // A later exec runs again.
+    tree.Write("vrel/other.cfg", "fps_max 2\n");
+    host.AddCommandText("exec other.cfg\n");
+    EXPECT_TRUE(RunUntil([this] { return Variable("fps_max") == "2"; }));
+}

@@ -25,6 +25,8 @@ void AddMenuShots(std::vector<Shot>& shots);
 void AddBrowserShots(std::vector<Shot>& shots);
 // The Internet and LAN games lists (BrowserListShots.cpp).
 void AddBrowserListShots(std::vector<Shot>& shots);
+// The player configuration's pages: controls, audio, game options, user info (ConfigShots.cpp).
+void AddConfigShots(std::vector<Shot>& shots);
 // The first-start dialog that offers a game folder or the demo world (FirstStartShots.cpp).
 void AddFirstStartShots(std::vector<Shot>& shots);
 // The player profile with its spray logo (ProfileShots.cpp).

@@ -92,6 +92,7 @@ int main(int argc, char** argv)
     std::vector<Shot> shots;
     AddUiShots(shots);
     AddMenuShots(shots);
+    AddConfigShots(shots);
     AddBrowserShots(shots);
     AddBrowserListShots(shots);
     AddFirstStartShots(shots);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kNoHardwareNote = "Not available on this system; the setting is kept for the game.";
+constexpr const char* kNoHardwareNote = "3D and environmental audio are not available on Linux.";
 
 QSlider* NewVolumeSlider(QWidget* parent)
 {
@@ -67,7 +67,7 @@ CAudioDlg::CAudioDlg(QWidget* parent) : CKSDialog(parent, "dialog_small"), m_opt
     m_eax->setEnabled(false);
     layout->addWidget(m_eax, 4, 0);
     auto* note = new QLabel(QString::fromUtf8(kNoHardwareNote), Content());
-    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral("color: #aaaaaa;"));
     layout->addWidget(note, 5, 0);
     layout->setRowStretch(6, 1);
     layout->addWidget(HelpLine(MessageText(418), Content()), 7, 0);

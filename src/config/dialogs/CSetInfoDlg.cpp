@@ -17,7 +17,7 @@
 
 CSetInfoDlg::CSetInfoDlg(QWidget* parent) : CKSDialog(parent, "dialog")
 {
-    SetHeader("head_config");
+    SetHeader("head_profile");
     SetTitleText(QStringLiteral("User Info"));
     m_opened = m_description.ReadFromFile(CInfoDescription::kScriptFile);
     if (m_opened)

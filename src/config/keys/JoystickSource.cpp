@@ -5,6 +5,7 @@
 #include <linux/joystick.h>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -61,11 +62,18 @@ void LinuxJoystickSource::Poll()
 {
     if (m_descriptor < 0)
         return;
+    static_assert(sizeof(js_event) == kEventSize);
     for (int i = 0; i < kMaxEventsPerPoll; ++i) {
+        const ssize_t got = ::read(m_descriptor, m_pending.data() + m_pendingSize, kEventSize - m_pendingSize);
+        if (got <= 0)
+            return; // nothing waiting (EAGAIN) or the end
+        // An event read in part is completed by the next reads.
+        m_pendingSize += size_t(got);
+        if (m_pendingSize < kEventSize)
+            continue;
+        m_pendingSize = 0;
         js_event event{};
-        const ssize_t got = ::read(m_descriptor, &event, sizeof event);
-        if (got != ssize_t(sizeof event))
-            return; // nothing waiting (EAGAIN), the end, or a partial event
+        std::memcpy(&event, m_pending.data(), sizeof event);
         const int type = event.type & ~JS_EVENT_INIT;
         if (type == JS_EVENT_BUTTON && event.number < JoystickState::kMaxButtons) {
             m_state.buttons[event.number] = event.value != 0;

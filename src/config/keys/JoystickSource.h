@@ -47,7 +47,11 @@ public:
 private:
     void UpdateHat();
 
+    static constexpr size_t kEventSize = 8; // struct js_event
+
     int m_descriptor;
+    std::array<char, kEventSize> m_pending{}; // the start of an event read in part
+    size_t m_pendingSize = 0;
     int m_hatAxis;
     int m_hatX = 0;
     int m_hatY = 0;

@@ -17,37 +17,31 @@ bool SameText(const std::string& a, const char* b)
 }
 
 // The words of one line: quoted words run to the closing quote or the line's end,
-// "//" ends the line.
-std::vector<std::string> LineTokens(std::string_view line, bool& hasComment)
+// "//" ends the line (the comment, from the "//" on, goes to comment).
+std::vector<std::string> LineTokens(std::string_view line, std::string& comment)
 {
     std::vector<std::string> tokens;
     size_t at = 0;
-    hasComment = false;
+    comment.clear();
     for (;;) {
         while (at < line.size() && IsSeparator(line[at]))
             ++at;
         if (at >= line.size())
             return tokens;
         if (line[at] == '/' && at + 1 < line.size() && line[at + 1] == '/') {
-            hasComment = true;
+            comment = std::string(line.substr(at));
             return tokens;
         }
         std::string token;
         if (line[at] == '"') {
             ++at;
-            while (at < line.size() && line[at] != '"') {
-                if (line[at] != '\0' && token.size() < ConfigFile::kMaxToken)
-                    token += line[at];
-                ++at;
-            }
+            while (at < line.size() && line[at] != '"')
+                token += line[at++];
             if (at < line.size())
                 ++at;
         } else {
-            while (at < line.size() && !IsSeparator(line[at])) {
-                if (token.size() < ConfigFile::kMaxToken)
-                    token += line[at];
-                ++at;
-            }
+            while (at < line.size() && !IsSeparator(line[at]))
+                token += line[at++];
         }
         tokens.push_back(std::move(token));
     }
@@ -64,6 +58,12 @@ std::string QuotedText(const std::string& text)
             out += c;
     out += '"';
     return out;
+}
+
+// A comment that followed a statement on its line, written back after it.
+std::string Comment(const ConfigFile::Statement& statement)
+{
+    return statement.comment.empty() ? std::string() : ' ' + statement.comment;
 }
 
 int Rank(ConfigFile::Kind kind)
@@ -95,17 +95,39 @@ void ConfigFile::Parse(std::string_view bytes, const KeyNames& keyNames)
     }
 }
 
-void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
+// A word written without quotes must read back as the same single word.
+bool IsPlainWord(const std::string& word)
 {
-    bool hasComment = false;
-    const std::vector<std::string> tokens = LineTokens(line, hasComment);
+    return !word.empty() && std::none_of(word.begin(), word.end(), [](char c) { return IsSeparator(c) || c == '"'; });
+}
+
+bool IsQuotable(const std::string& value)
+{
+    return value.find('"') == std::string::npos;
+}
+
+void ConfigFile::ParseLine(std::string_view bytes, const KeyNames& keyNames)
+{
+    // NUL bytes and CRs separate words like spaces; as spaces, a line kept as written
+    // reads back the same.
+    std::string line(bytes);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back(); // a CR LF line end
+    std::replace(line.begin(), line.end(), '\0', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::string comment;
+    const std::vector<std::string> tokens = LineTokens(line, comment);
     Statement statement;
     const size_t count = tokens.size();
-    if (count == 0 && !hasComment)
+    if (count == 0 && comment.empty())
         return;
     if (count == 1 && SameText(tokens[0], "unbindall"))
         return; // every written file starts with one
-    if (count == 3 && SameText(tokens[0], "bind")) {
+    const bool writable = std::all_of(tokens.begin(), tokens.end(), IsQuotable) && count >= 1 &&
+                          (count == 1 || IsPlainWord(tokens[count == 3 ? 1 : 0]));
+    if (!writable) {
+        statement.kind = Kind::Verbatim;
+    } else if (count == 3 && SameText(tokens[0], "bind")) {
         statement.kind = Kind::Bind;
         statement.name = tokens[1];
         statement.value = tokens[2];
@@ -119,7 +141,7 @@ void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
         statement.name = tokens[1];
         statement.value = tokens[2];
         statement.setInfo = true;
-    } else if (count == 1 && tokens[0][0] == '+') {
+    } else if (count == 1 && tokens[0][0] == '+' && IsPlainWord(tokens[0])) {
         statement.kind = Kind::Plus;
         statement.name = tokens[0];
     } else if (count == 2 && !tokens[0].empty() && tokens[0][0] != '+' && !SameText(tokens[0], "bind") &&
@@ -128,12 +150,14 @@ void ConfigFile::ParseLine(std::string_view line, const KeyNames& keyNames)
         statement.name = tokens[0];
         statement.value = tokens[1];
     } else {
-        // Kept as written, without the bytes that would break it into other lines.
         statement.kind = Kind::Verbatim;
-        for (char c : line)
-            if (c != '\r' && c != '\0')
-                statement.name += c;
     }
+    if (statement.kind == Kind::Verbatim)
+        statement.name = line;
+    else
+        statement.comment = comment;
+    // A player's own line with an empty value stays in the file.
+    statement.keepEmpty = statement.kind == Kind::Variable && statement.value.empty();
     m_statements.push_back(std::move(statement));
 }
 
@@ -148,17 +172,19 @@ std::string ConfigFile::Text() const
             std::string key = statement.name;
             if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z')
                 key[0] = char(key[0] - 'A' + 'a');
-            out += "bind " + QuotedText(key) + ' ' + QuotedText(statement.value) + '\n';
+            out += "bind " + QuotedText(key) + ' ' + QuotedText(statement.value) + Comment(statement) + '\n';
             break;
         }
         case Kind::Variable:
-            if (statement.value.empty())
+            if (statement.value.empty() && !statement.keepEmpty)
                 break;
             if (statement.setInfo)
                 out += "setinfo ";
-            out += statement.name + ' ' + QuotedText(statement.value) + '\n';
+            out += statement.name + ' ' + QuotedText(statement.value) + Comment(statement) + '\n';
             break;
         case Kind::Plus:
+            out += statement.name + Comment(statement) + '\n';
+            break;
         case Kind::Verbatim:
             out += statement.name + '\n';
             break;
@@ -203,7 +229,10 @@ std::optional<std::string> ConfigFile::Value(const std::string& name) const
 void ConfigFile::SetValue(const std::string& name, const std::string& value)
 {
     if (Statement* existing = LastVariable(name)) {
-        existing->value = value;
+        if (existing->value != value) {
+            existing->value = value;
+            existing->keepEmpty = false;
+        }
         return;
     }
     Statement statement;

@@ -12,7 +12,6 @@
 class ConfigFile
 {
 public:
-    static constexpr size_t kMaxToken = 1023; // longer tokens are cut
     static constexpr int kSlots = 256;
 
     using KeyNames = std::array<std::string, kSlots>;
@@ -32,6 +31,8 @@ public:
         std::string value;
         bool setInfo = false;
         int slot = -1; // bindings: the key's slot in the key name table, -1 for keys it lacks
+        std::string comment; // a "//" comment that followed the statement on its line
+        bool keepEmpty = false; // an empty value read from the file is written back
     };
 
     // Parses the bytes of a file; keys are looked up (case-insensitively) among the

@@ -227,15 +227,21 @@ bool ReadDefaultBindings(PlayerConfig& config)
         ShowFormattedMessage(348, kDefaultBindingsFile);
         return false;
     }
-    CToken token(text.get());
+    ParseDefaultBindings(text.get(), config);
+    return true;
+}
+
+void ParseDefaultBindings(const char* text, PlayerConfig& config)
+{
+    CToken token(text);
     token.SetQuoted(true);
     for (;;) {
         const std::string key = token.NextToken();
         if (key.empty())
-            return true;
+            return;
         const std::string command = token.NextToken();
         if (command.empty())
-            return true;
+            return;
         const std::string name = CutKeyName(key);
         for (PlayerBinding& binding : config.bindings)
             if (!binding.keyName.empty() && strcasecmp(binding.keyName.c_str(), name.c_str()) == 0) {

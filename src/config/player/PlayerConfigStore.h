@@ -34,6 +34,8 @@ void LoadDefaultBindings();
 // The default commands of kb_def.lst into the bindings of a configuration (the key
 // names must be filled); a missing file is reported (348) and gives false.
 bool ReadDefaultBindings(PlayerConfig& config);
+// The same from the text of the list (NUL-terminated).
+void ParseDefaultBindings(const char* text, PlayerConfig& config);
 
 // Builds the player configuration: defaults, then config.cfg. A missing file gets
 // the default bindings and is written; a file that exists but cannot be read is left
