@@ -77,7 +77,8 @@ TEST_F(PlayerProfileTest, NameKeepsPercentAndLosesQuotesAndControlCharacters)
 
 TEST_F(PlayerProfileTest, ModelsMatchTheirWholeFolderAndAnUnlistedOneIsKept)
 {
-    for (const auto& [model, kept] : {std::pair{"x", "x"}, std::pair{"HELIX", "helix"}, std::pair{"lix", "lix"}}) {
+    for (const auto& [model, kept] : {std::pair{"x", "x"}, std::pair{"HELIX", "helix"}, std::pair{"lix", "lix"},
+                                      std::pair{"myplayer", "myplayer"}}) {
         ThePlayerConfig()->model = model;
         PlayerProfile profile;
         ASSERT_TRUE(profile.Open());

@@ -135,7 +135,6 @@ int WriteDecalWad(const LogoBitmap* logo, const LogoColour& colour)
             for (auto& file : files)
                 if (file)
                     file->cancelWriting();
-            fprintf(stderr, "DBG %s %s\n", target.c_str(), files[i]->errorString().toUtf8().constData());
             ShowFormattedMessage(kMessageFileNotWritten, target.c_str());
             return kMessageFileNotWritten;
         }
@@ -144,7 +143,6 @@ int WriteDecalWad(const LogoBitmap* logo, const LogoColour& colour)
         if (!files[i]->commit()) {
             if (i == 0)
                 files[1]->cancelWriting();
-            fprintf(stderr, "DBGc %s %s\n", targets[i].c_str(), files[i]->errorString().toUtf8().constData());
             ShowFormattedMessage(kMessageFileNotWritten, targets[i].c_str());
             return kMessageFileNotWritten;
         }

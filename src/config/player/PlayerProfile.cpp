@@ -161,12 +161,12 @@ void PlayerProfile::SetColour(int index)
 
 std::string PlayerProfile::ModelFromPath(const std::string& fallback) const
 {
-    // "models/player/<model>/<model>.bmp": the word after "player" and one separator.
-    const std::string lower = Lower(m_modelPath);
-    const size_t player = lower.find("player");
-    if (player == std::string::npos || player + 7 > m_modelPath.size())
-        return fallback; // not listed: the model stays as it was
-    const size_t start = player + 7;
+    // A listed path "models/player/<model>/<model>.bmp" gives its folder's name; any
+    // other path is an unlisted model's own name, and the model stays as it was.
+    const std::string prefix = "models/player/";
+    if (Lower(m_modelPath).compare(0, prefix.size(), prefix) != 0)
+        return fallback;
+    const size_t start = prefix.size();
     const size_t end = m_modelPath.find_first_of("/\\", start);
     const std::string model = m_modelPath.substr(start, end == std::string::npos ? std::string::npos : end - start);
     return model.empty() ? fallback : model;
