@@ -94,7 +94,12 @@ bool WriteMedia(TreeWriter& tree)
                                                                LogoAnimationPainter::kFramesPerSecond,
                                                                LogoAnimationPainter::kJpegQuality)))
         return false;
-    return tree.WriteBytes(media + "/cdaudio/track02.wav", SoundSynth::MusicTrack(DemoWorld::kMusicSeconds));
+    // The music "disc": track 1 is the game's data, tracks 2 to 4 are music.
+    for (int track = 2; track <= DemoWorld::kMusicTracks + 1; ++track)
+        if (!tree.WriteBytes(media + QStringLiteral("/cdaudio/track%1.wav").arg(track, 2, 10, QLatin1Char('0')),
+                             SoundSynth::MusicTrack(DemoWorld::kMusicSeconds + 4.0 * (track - 2), track)))
+            return false;
+    return true;
 }
 
 bool WriteLogos(TreeWriter& tree)

@@ -162,7 +162,18 @@ QImage PicturePainter::PlayerPreview(const DemoPlayerModel& model)
 
 std::vector<QString> PicturePainter::LogoNames()
 {
-    return {"kestrel", "feather", "talon", "compass"};
+    return {"kestrel", "feather", "talon", "compass", "wide48"};
+}
+
+int PicturePainter::LogoSize(const QString& name)
+{
+    if (name == "feather")
+        return 32;
+    if (name == "talon")
+        return 16;
+    if (name == "wide48")
+        return 48;
+    return kLogoSize;
 }
 
 QImage PicturePainter::Logo(const QString& name)
@@ -171,7 +182,7 @@ QImage PicturePainter::Logo(const QString& name)
     QPainter p(&rgb);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(kLogoSize / 2.0, kLogoSize / 2.0);
-    if (name == "kestrel") {
+    if (name == "kestrel" || name == "wide48") {
         KestrelEmblem::Paint(p, centre + QPointF(0, -4), 60, -12, KestrelEmblem::Flat, Qt::black);
     } else if (name == "feather") {
         QPainterPath vane;
@@ -205,14 +216,17 @@ QImage PicturePainter::Logo(const QString& name)
         return {};
     }
     p.end();
+    const int size = LogoSize(name);
+    if (size != kLogoSize)
+        rgb = rgb.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 
-    QImage logo(kLogoSize, kLogoSize, QImage::Format_Indexed8);
+    QImage logo(size, size, QImage::Format_Indexed8);
     QList<QRgb> table;
     for (int i = 0; i < kPaletteSize; ++i)
         table << qRgb(i, i, i);
     logo.setColorTable(table);
-    for (int y = 0; y < kLogoSize; ++y)
-        for (int x = 0; x < kLogoSize; ++x)
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
             logo.setPixel(x, y, uint(qGray(rgb.pixel(x, y))));
     return logo;
 }

@@ -30,8 +30,10 @@ public:
     static std::vector<DemoPlayerModel> PlayerModels();
     static QImage PlayerPreview(const DemoPlayerModel& model);
 
-    // Names of the spray logos (file base names in the "logos" folder).
+    // Names of the spray logos (file base names in the "logos" folder): 64, 32 and 16
+    // pixels square, and one of 48 that the decal refuses.
     static std::vector<QString> LogoNames();
+    static int LogoSize(const QString& name);
     // An 8-bit image with a 256-entry grey colour table; null for an unknown name.
     static QImage Logo(const QString& name);
 };

@@ -89,16 +89,18 @@ std::vector<DemoSound> SoundSynth::MenuSounds()
     };
 }
 
-QByteArray SoundSynth::MusicTrack(double seconds)
+QByteArray SoundSynth::MusicTrack(double seconds, int track)
 {
-    // A minor chord swelling and fading twice, with a high bell on each swell.
+    // A minor chord swelling and fading twice, with a high bell on each swell; each
+    // track a few semitones above the one before.
+    const double k = std::pow(2.0, 3.0 * (track - 2) / 12.0);
     const double half = seconds / 2;
     std::vector<qint16> samples = Render(
         {
-            {0, half, 110.0, 110.0, 0.22, 0.4},      {0, half, 130.81, 130.81, 0.18, 0.4},
-            {0, half, 164.81, 164.81, 0.16, 0.4},    {0.2, 1.6, 880.0, 880.0, 0.05, 2.0},
-            {half, half, 98.0, 98.0, 0.22, 0.4},     {half, half, 123.47, 123.47, 0.18, 0.4},
-            {half, half, 146.83, 146.83, 0.16, 0.4}, {half + 0.2, 1.6, 783.99, 783.99, 0.05, 2.0},
+            {0, half, 110.0 * k, 110.0 * k, 0.22, 0.4},      {0, half, 130.81 * k, 130.81 * k, 0.18, 0.4},
+            {0, half, 164.81 * k, 164.81 * k, 0.16, 0.4},    {0.2, 1.6, 880.0 * k, 880.0 * k, 0.05, 2.0},
+            {half, half, 98.0 * k, 98.0 * k, 0.22, 0.4},     {half, half, 123.47 * k, 123.47 * k, 0.18, 0.4},
+            {half, half, 146.83 * k, 146.83 * k, 0.16, 0.4}, {half + 0.2, 1.6, 783.99 * k, 783.99 * k, 0.05, 2.0},
         },
         seconds, kMusicRate);
     return Wave(samples, kMusicRate);

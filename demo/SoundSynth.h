@@ -20,8 +20,9 @@ public:
 
     // The menu sounds, one per base name the menu plays.
     static std::vector<DemoSound> MenuSounds();
-    // A slow ambient pad of the given length, for media/cdaudio/track02.wav.
-    static QByteArray MusicTrack(double seconds);
+    // A slow ambient pad of the given length for media/cdaudio/trackNN.wav, pitched
+    // by its track number (2 and up).
+    static QByteArray MusicTrack(double seconds, int track = 2);
 
     // A RIFF/WAVE file around 16-bit mono samples.
     static QByteArray Wave(const std::vector<qint16>& samples, int sampleRate);

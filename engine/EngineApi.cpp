@@ -28,6 +28,22 @@ void AddConsoleCommand(const char* name, EngineConsoleCommandFn handler)
         g_engine->AddConsoleCommand(name, handler);
 }
 
+int CommandArgCount()
+{
+    return g_engine ? g_engine->CommandArgCount() : 0;
+}
+
+const char* CommandArg(int index)
+{
+    return g_engine ? g_engine->CommandArg(index) : "";
+}
+
+void ConsolePrint(const char* text)
+{
+    if (g_engine)
+        g_engine->ConsolePrint(text);
+}
+
 void SetConsoleVariable(const char* name, const char* value)
 {
     if (g_engine)
@@ -96,6 +112,7 @@ int Initialise(const char* commandLine, void* memory, size_t memorySize, const v
         return 0;
     QWidget* widget = window ? static_cast<QWidget*>(*window) : nullptr;
     g_engine = std::make_unique<StandInEngine>(commandLine, widget, report);
+    g_engine->AttachLauncherMusic(services);
     return 1;
 }
 
@@ -148,6 +165,9 @@ extern "C" __attribute__((visibility("default"))) int Sys_EngineAPI(int version,
     auto set = [entries](int entry, auto function) { entries[entry] = reinterpret_cast<uintptr_t>(function); };
     set(kEntryAddCommandText, &AddCommandText);
     set(kEntryAddConsoleCommand, &AddConsoleCommand);
+    set(kEntryCommandArgCount, &CommandArgCount);
+    set(kEntryCommandArg, &CommandArg);
+    set(kEntryConsolePrint, &ConsolePrint);
     set(kEntrySetConsoleVariable, &SetConsoleVariable);
     set(kEntryConsoleVariableText, &ConsoleVariableText);
     set(kEntryAfterStart, &Nothing);

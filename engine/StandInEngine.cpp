@@ -221,6 +221,7 @@ int StandInEngine::RunFrame(double seconds, int state, int* request)
 {
     if (request)
         *request = 0;
+    m_music.Frame();
     std::vector<std::string> words;
     for (int i = 0; i < kMaxCommandsPerFrame && m_commands.Next(words); ++i)
         Execute(words);
@@ -327,8 +328,10 @@ void StandInEngine::Execute(const std::vector<std::string>& words)
         PlusCommand(command);
     } else if (IsCommand(command, "setmaster")) {
         Print("setmaster " + Rest(words, 1));
-    } else if (m_externalCommands.count(command)) {
-        m_externalCommands[command]();
+    } else if (const EngineConsoleCommandFn handler = ExternalCommand(command)) {
+        m_commandWords = words;
+        handler();
+        m_commandWords.clear();
     } else if (words.size() >= 2) {
         m_variables.Set(command, Rest(words, 1));
     } else if (m_variables.Has(command)) {
@@ -367,6 +370,7 @@ void StandInEngine::Disconnect()
     m_map.clear();
     SetStatusText("Disconnected.");
     Print("Disconnected.");
+    m_music.GameEnded();
 }
 
 void StandInEngine::StartLocalGame(const std::string& map)
@@ -381,6 +385,7 @@ void StandInEngine::StartLocalGame(const std::string& map)
     Print("Playing " + map + " on this machine.");
     if (m_variables.Number("maxplayers", 1) > 1)
         StartListenServer();
+    m_music.MapStarted();
 }
 
 void StandInEngine::StartListenServer()
@@ -485,6 +490,38 @@ void StandInEngine::Shutdown()
     m_connection.Disconnect();
     m_connectionState = kConnectionNone;
     m_active = false;
+}
+
+EngineConsoleCommandFn StandInEngine::ExternalCommand(const std::string& name) const
+{
+    for (const auto& [registered, handler] : m_externalCommands)
+        if (IsCommand(name, registered.c_str()))
+            return handler;
+    return nullptr;
+}
+
+void StandInEngine::AttachLauncherMusic(const void* services)
+{
+    m_music.Attach(services);
+    m_music.Register();
+}
+
+const char* StandInEngine::CommandArg(int index) const
+{
+    if (index < 0 || size_t(index) >= m_commandWords.size())
+        return "";
+    return m_commandWords[size_t(index)].c_str();
+}
+
+void StandInEngine::ConsolePrint(const char* text)
+{
+    if (!text)
+        return;
+    m_printPending += text;
+    for (size_t end; (end = m_printPending.find('\n')) != std::string::npos;) {
+        Print(m_printPending.substr(0, end));
+        m_printPending.erase(0, end + 1);
+    }
 }
 
 StandInEngine::View StandInEngine::CurrentView() const

@@ -22,6 +22,7 @@
 // commands run, in order, each once).
 #include "CommandText.h"
 #include "ConsoleVariables.h"
+#include "EngineMusic.h"
 #include "GameMaps.h"
 #include "GameSaves.h"
 #include "HandOffCheck.h"
@@ -64,6 +65,14 @@ public:
     // Ends any game before the library is released.
     void Shutdown();
 
+    // The launcher's music services; registers the "cd" command.
+    void AttachLauncherMusic(const void* services);
+    // The words of the command being run, for the commands the launcher registered.
+    int CommandArgCount() const { return int(m_commandWords.size()); }
+    const char* CommandArg(int index) const;
+    // Text printed on the console; each line feed ends a line.
+    void ConsolePrint(const char* text);
+
     // What the window shows.
     struct View
     {
@@ -82,6 +91,8 @@ public:
 
 private:
     void Execute(const std::vector<std::string>& words);
+    // A command the launcher registered, its name compared ignoring case.
+    EngineConsoleCommandFn ExternalCommand(const std::string& name) const;
     void Exec(const std::string& fileName);
     void Bind(const std::string& key, const std::string& command);
     void UnbindAll();
@@ -101,6 +112,9 @@ private:
     ConsoleVariables m_variables;
     CommandText m_commands;
     std::map<std::string, EngineConsoleCommandFn> m_externalCommands;
+    std::vector<std::string> m_commandWords;
+    std::string m_printPending;
+    EngineMusic m_music;
     ServerConnection m_connection;
     GameSaves m_saves;
     GameMaps m_maps;

@@ -9,3 +9,6 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(KESTREL_CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(KESTREL_ZIP REQUIRED IMPORTED_TARGET libzip)
 target_link_libraries(kestrel_mods PUBLIC PkgConfig::KESTREL_CURL PkgConfig::KESTREL_ZIP)
+# The voice input level of the player profile is the capture control of ALSA's mixer.
+find_package(ALSA REQUIRED)
+target_link_libraries(kestrel_config PUBLIC ALSA::ALSA)

@@ -21,10 +21,14 @@
 #include "browser/dialogs/BrowserMenuActions.h"
 #include "browser/list/BrowserQuickStartSource.h"
 #include "browser/query/MaxInFlight.h"
+#include "config/cdaudio/LauncherCdAudio.h"
 #include "config/dialogs/CCreateServerDlg.h"
+#include "config/dialogs/CPlayerProfileDlg.h"
 #include "config/dialogs/ConfigPages.h"
+#include "config/player/AlsaVoiceInputLevel.h"
 #include "config/player/PlayerConfig.h"
 #include "config/player/PlayerConfigStore.h"
+#include "config/player/PlayerRecord.h"
 #include "mods/dialogs/ModsStartup.h"
 #include "platform/NumberText.h"
 #include "ui/InputPrompt.h"
@@ -61,6 +65,7 @@ void LauncherStartupSteps::ReadVideoSettings()
 
 bool LauncherStartupSteps::CreatePlayerProfile()
 {
+    CreatePlayerRecord();
     if (LoadPlayerConfig()) {
         SetPlayerConnectionRate(TruncateToInt(double(ThePlayerConfig()->rate)));
         return true;
@@ -71,6 +76,7 @@ bool LauncherStartupSteps::CreatePlayerProfile()
 
 bool LauncherStartupSteps::StartCdAudioAndBuildModes()
 {
+    StartLauncherCdAudio();
     // The heap the host checks just allocated has this size.
     BuildModeList(EngineHeapSize(PhysicalMemory()));
     return true;
@@ -88,6 +94,9 @@ void LauncherStartupSteps::RunMainMenu()
     InstallBrowserMenuActions();
     CCreateServerDlg::Install();
     InstallConfigPages();
+    CPlayerProfileDlg::Install();
+    AlsaVoiceInputLevel voiceInput;
+    SetVoiceInputLevel(&voiceInput);
     if (FindOption("-console") && SetConfigValue(kPlayerConfigFile, "console", "1.0", false))
         ReloadPlayerVariables();
     {
@@ -110,6 +119,7 @@ void LauncherStartupSteps::RunMainMenu()
     }
     SetCustomGameMenuRefresh(nullptr);
     SetSoundOutput(nullptr);
+    SetVoiceInputLevel(nullptr);
     SetInputPrompt(nullptr);
     SetPrompt(nullptr);
 }
@@ -129,6 +139,7 @@ void LauncherStartupSteps::ShutDown()
     // Both go while the application object still exists: the engine library and
     // its window use the toolkit.
     StopEngine();
+    StopLauncherCdAudio();
     TheEngineDisplay().DestroyEngineWindow();
     MainButtonStrip().Free();
 }

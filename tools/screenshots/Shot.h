@@ -33,3 +33,5 @@ void AddConfigShots(std::vector<Shot>& shots);
 void AddFirstStartShots(std::vector<Shot>& shots);
 // The custom games dialog, the download window and its questions (ModShots.cpp).
 void AddModShots(std::vector<Shot>& shots);
+// The player profile with its spray logo (ProfileShots.cpp).
+void AddProfileShots(std::vector<Shot>& shots);

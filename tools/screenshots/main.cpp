@@ -98,6 +98,7 @@ int main(int argc, char** argv)
     AddFirstStartShots(shots);
     AddModShots(shots);
     AddServerShots(shots);
+    AddProfileShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);

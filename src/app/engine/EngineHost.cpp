@@ -1,5 +1,6 @@
 #include "app/engine/EngineHost.h"
 
+#include "app/engine/DisplaySwitchHooks.h"
 #include "app/engine/EngineCommands.h"
 #include "app/engine/EngineDisplay.h"
 #include "app/engine/EngineLibraryLoader.h"
@@ -341,12 +342,16 @@ void EngineHost::NoteFatalError(const char* message)
 
 void EngineHost::GiveEngineScreen()
 {
+    BeforeDisplaySwitch();
     m_display.GiveEngineScreen();
     InputAndSoundOn();
+    AfterDisplaySwitch();
 }
 
 void EngineHost::TakeScreenBack()
 {
+    BeforeDisplaySwitch();
     InputAndSoundOff();
     m_display.TakeScreenBack();
+    AfterDisplaySwitch();
 }

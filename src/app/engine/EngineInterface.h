@@ -23,7 +23,10 @@ enum EngineEntry : int
     kEntryTableSize = 2,
     kEntryAddCommandText = 4,       // void (const char* text)
     kEntryAddConsoleCommand = 6,    // void (const char* name, void (*handler)(void))
+    kEntryCommandArgCount = 7,      // int (void): words of the console command being run
+    kEntryCommandArg = 8,           // const char* (int index): word index of it ("" beyond)
     kEntrySetConsoleVariable = 12,  // void (const char* name, const char* value)
+    kEntryConsolePrint = 13,        // void (const char* text): printed on the console as it is
     kEntryConsoleVariableText = 15, // const char* (const char* name)
     kEntryAfterStart = 17,          // void (void)
     kEntryFillStatusRecord = 18,    // int (void* record320, int)
@@ -54,6 +57,9 @@ extern "C" {
 using EngineAddCommandTextFn = void (*)(const char*);
 using EngineConsoleCommandFn = void (*)(void);
 using EngineAddConsoleCommandFn = void (*)(const char*, EngineConsoleCommandFn);
+using EngineCommandArgCountFn = int (*)(void);
+using EngineCommandArgFn = const char* (*)(int);
+using EngineConsolePrintFn = void (*)(const char*);
 using EngineSetConsoleVariableFn = void (*)(const char*, const char*);
 using EngineConsoleVariableTextFn = const char* (*)(const char*);
 using EngineVoidFn = void (*)(void);
@@ -125,8 +131,12 @@ enum LauncherService : int
     kServiceNothing11 = 11,         // void (void)
     kServiceNothing12 = 12,         // void (void)
     kServiceD3DActivation = 13,     // void (int active): the Direct3D activation hook
-    kServiceFirstCdAudio = 14,      // 14..17 CD audio services
-    kServiceRegisterCd = 18,
+    kServiceFirstCdAudio = 14,      // 14..17 CD audio services:
+    kServiceCdPlay = 14,            // void (int track, int looping)
+    kServiceCdPause = 15,           // void (void)
+    kServiceCdResume = 16,          // void (void)
+    kServiceCdUpdate = 17,          // void (void): once per frame
+    kServiceRegisterCd = 18,        // void (void): registers the console command "cd"
     kServiceFatalError = 19,   // void (const char* message), never returns
     kServiceSurfaceCache = 20, // int (int width, int height): surface cache bytes
     kServiceNothing21 = 21,    // void (void)
@@ -166,6 +176,7 @@ using LauncherSetUpSurfaceFn = int (*)(int);
 using LauncherLockSurfaceFn = void* (*)(int*);
 using LauncherDescribeSurfaceFn = int (*)(void*);
 using LauncherSurfaceCacheFn = int (*)(int, int);
+using LauncherCdPlayFn = void (*)(int, int);
 }
 
 // Engine key numbers the launcher and the engine share.

@@ -2,6 +2,8 @@
 
 #include "app/text/FatalError.h"
 
+#include <mutex>
+
 LauncherClock::LauncherClock(TickSource& source) : m_source(source)
 {
     uint64_t rate = m_source.Frequency();
@@ -53,7 +55,10 @@ double LauncherSeconds()
 {
     static SteadyTickSource source;
     static LauncherClock clock(source);
+    // The CD audio worker reads the clock as well.
+    static std::mutex lock;
     if (!clock.Valid())
         FatalError("No hardware timer available");
+    std::lock_guard<std::mutex> hold(lock);
     return clock.Seconds();
 }

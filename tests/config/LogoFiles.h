@@ -1,0 +1,69 @@
+#pragma once
+// Builds spray logo files byte by byte for the logo and decal tests: a Windows BMP
+// whose every header field can be set, pixels given top row first.
+#include <QByteArray>
+
+#include <cstdint>
+#include <vector>
+
+struct LogoFileSpec
+{
+    int width = 16;
+    int height = 16;
+    uint32_t infoHeaderBytes = 40;
+    uint16_t planes = 1;
+    uint16_t bitsPerPixel = 8;
+    uint32_t compression = 0;
+    uint32_t coloursUsed = 0;
+    bool topDown = false;
+};
+
+// Colour table entry i is (blue i, green 255 − i, red i/2); pixel (x, y) is
+// (x · 7 + y · 13) mod 256.
+inline uint8_t LogoPixel(int x, int y)
+{
+    return uint8_t((x * 7 + y * 13) & 0xff);
+}
+
+inline QByteArray BuildLogoFile(const LogoFileSpec& spec)
+{
+    const int stride = (spec.width + 3) / 4 * 4;
+    const uint32_t offset = 14 + spec.infoHeaderBytes + 256 * 4;
+    QByteArray out;
+    auto half = [&out](uint32_t v) {
+        out.append(char(v & 0xff));
+        out.append(char(v >> 8 & 0xff));
+    };
+    auto word = [&half](uint32_t v) {
+        half(v & 0xffff);
+        half(v >> 16);
+    };
+    out.append("BM");
+    word(offset + uint32_t(stride * spec.height));
+    word(0);
+    word(offset);
+    word(spec.infoHeaderBytes);
+    word(uint32_t(spec.width));
+    word(uint32_t(spec.topDown ? -spec.height : spec.height));
+    half(spec.planes);
+    half(spec.bitsPerPixel);
+    word(spec.compression);
+    word(uint32_t(stride * spec.height));
+    word(2835);
+    word(2835);
+    word(spec.coloursUsed);
+    word(0);
+    out.resize(14 + int(spec.infoHeaderBytes), '\0');
+    for (int i = 0; i < 256; ++i) {
+        out.append(char(i));
+        out.append(char(255 - i));
+        out.append(char(i / 2));
+        out.append('\0');
+    }
+    for (int row = spec.height - 1; row >= 0; --row) {
+        const int y = spec.topDown ? spec.height - 1 - row : row;
+        for (int x = 0; x < stride; ++x)
+            out.append(x < spec.width ? char(LogoPixel(x, y)) : '\0');
+    }
+    return out;
+}
