@@ -29,6 +29,7 @@ public:
     OnlineFaults& Faults() { return m_state.faults; }
     const PeerKeys& Keys() const { return m_state.keys; }
     std::vector<PeerRoom> Rooms() const { return m_state.directory.Rooms(); }
+    PeerChatServer* ChatServer(const std::string& name) const { return m_state.directory.ChatServer(name); }
     int Authentications() const { return m_state.authentications; }
     int Requests() const { return m_state.requests; }
     size_t Sessions() const { return m_state.sessions.Count(); }
