@@ -42,6 +42,7 @@ private:
     };
 
     void AcceptLoop();
+    void RobotLoop();
     void Serve(int handle, bool factory);
 
     static constexpr int kMaxConnections = 64;
@@ -52,6 +53,7 @@ private:
     std::vector<uint16_t> m_factoryPorts;
     int m_wake[2] = {-1, -1};
     std::thread m_acceptor;
+    std::thread m_robots;
     std::mutex m_mutex;
     std::condition_variable m_idle;
     int m_connections = 0;
