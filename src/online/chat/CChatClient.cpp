@@ -547,7 +547,8 @@ void CChatClient::PollChat()
         return;
     BusyGuard busy(m_busy);
     // Whatever arrived since the last tick is handled now, up to a bound.
-    for (int i = 0; i < kMaxMessagesPerPoll; ++i) {
+    const int64_t start = SteadyMs();
+    for (int i = 0; i < kMaxMessagesPerPoll && SteadyMs() - start < kPollBudgetMs; ++i) {
         uint32_t length = 0, serviceType = 0, messageType = 0;
         const int32_t result = m_socket->RecvMessage(m_message.data(), uint32_t(m_message.size()), &length,
                                                      &serviceType, &messageType, i == 0 ? m_timeouts.pollChat : 0);

@@ -50,6 +50,8 @@ public:
     static constexpr int kFindQuietMs = 1000;
     static constexpr int kFindLimitMs = 5000;
     static constexpr int kMaxMessagesPerPoll = 256;
+    // A poll hands back to the tick after this long even with messages waiting.
+    static constexpr int kPollBudgetMs = 12;
     static constexpr const char16_t* kRoomsPath = u"/Kestrel/Public";
     static constexpr const char16_t* kFactoriesPath = u"/Kestrel";
 

@@ -27,7 +27,7 @@ public:
     void Attach(OnlineServiceState& state) { m_state = &state; }
     static constexpr const char16_t* kRoomsPath = u"/Kestrel/Public";
     static constexpr const char16_t* kFactoriesPath = u"/Kestrel";
-    static constexpr size_t kMaxRooms = 64;
+    static constexpr size_t kMaxRooms = 512;
 
     void AddFactory(uint16_t port);
     // Starts a chat server for a new room; its port, or 0 when none could start.
