@@ -27,3 +27,5 @@ void AddBrowserShots(std::vector<Shot>& shots);
 void AddBrowserListShots(std::vector<Shot>& shots);
 // The first-start dialog that offers a game folder or the demo world (FirstStartShots.cpp).
 void AddFirstStartShots(std::vector<Shot>& shots);
+// The chat rooms: room list, create-room dialog, the rooms view (ChatShots.cpp).
+void AddChatShots(std::vector<Shot>& shots);

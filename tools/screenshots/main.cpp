@@ -95,6 +95,7 @@ int main(int argc, char** argv)
     AddBrowserShots(shots);
     AddBrowserListShots(shots);
     AddFirstStartShots(shots);
+    AddChatShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);
