@@ -2,11 +2,18 @@
 // that outlives its connection, renewal after expiry, and every fault of the service
 // ending in its diagnostic line and a failed request.
 #include "OnlineServiceFixture.h"
+#include "online/service/AuthMessages.h"
 #include "online/service/Credentials.h"
+#include "online/service/EasyPylonSocket.h"
+#include "online/service/SocketResult.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -105,6 +112,52 @@ TEST_F(SessionRoundTrip, AnOwnCertificateAboutToExpireIsNotUsed)
     EXPECT_EQ(service->Authentications(), 0);
 }
 
+TEST_F(SessionRoundTrip, ConcurrentClientsAuthenticateWhileOthersSendBadResponses)
+{
+    // Connection threads share the server's key; run with ThreadSanitizer to see them
+    // take turns with it.
+    const auto credentials =
+        service->Keys().IssueCredentials("Other", int64_t(std::time(nullptr)), PeerKeys::kDefaultPlayerLifetime);
+    ASSERT_TRUE(credentials);
+    std::atomic<int> listed{0};
+    std::vector<std::thread> clients;
+    for (int t = 0; t < 3; ++t) {
+        clients.emplace_back([&] {
+            AuthContext own(*credentials);
+            for (int i = 0; i < 3; ++i) {
+                DirRequest request("127.0.0.1", service->DirectoryPort());
+                request.SetDiagnostics([](const std::string&) {});
+                request.SetAuth(&own, true, true, true);
+                ReadBuffer rooms;
+                if (request.GetDirectory(u"/Kestrel/Public", rooms) == 2)
+                    ++listed;
+            }
+        });
+        clients.emplace_back([&] {
+            for (int i = 0; i < 3; ++i) {
+                EasyPylonSocket socket(EasySocket::kStream, EasyPylonSocket::kMaxMessage);
+                ASSERT_EQ(socket.Connect("127.0.0.1", service->DirectoryPort(), 1000, 1), ES_NO_ERROR);
+                WriteBuffer message(256);
+                AuthMessages::ComposeRequest(message, {AuthMessages::kModeSession, true, false, credentials->certificate});
+                std::vector<uint8_t> reply(EasyPylonSocket::kMaxMessage);
+                uint32_t type = 0;
+                ASSERT_EQ(socket.Send(message.Data(), message.Size(), nullptr, 1000), ES_NO_ERROR);
+                ASSERT_EQ(socket.RecvMessage(reply.data(), uint32_t(reply.size()), nullptr, nullptr, &type, 2000),
+                          ES_NO_ERROR);
+                EXPECT_EQ(type, AuthMessages::kChallenge);
+                AuthMessages::ComposeResponse(message, CryptoBytes(100, 7));
+                ASSERT_EQ(socket.Send(message.Data(), message.Size(), nullptr, 1000), ES_NO_ERROR);
+                ASSERT_EQ(socket.RecvMessage(reply.data(), uint32_t(reply.size()), nullptr, nullptr, &type, 2000),
+                          ES_NO_ERROR);
+                EXPECT_EQ(type, AuthMessages::kStatus);
+            }
+        });
+    }
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(listed, 9);
+}
+
 struct FaultCase
 {
     OnlineFault fault;
@@ -199,6 +252,62 @@ TEST_F(DirectoryListing, AFactoryStartsARoomThatTheDirectoryThenLists)
 
     EXPECT_EQ(factory->StartProcess("Other", directoryAddress, u"/Kestrel/Public", u"X", ""), 0);
     EXPECT_EQ(lines, (std::vector<std::string>{"Factory error: 3\n"}));
+}
+
+TEST_F(DirectoryListing, AFactoryRefusesRoomNamesAndPasswordsTooLongForTheListing)
+{
+    auto factory = MakeRequest<FactoryRequest>(service->FactoryPorts().front());
+    const std::string directoryAddress = "127.0.0.1:" + std::to_string(service->DirectoryPort());
+    EXPECT_EQ(factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(64, u'n'), ""),
+              0);
+    EXPECT_EQ(factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", u"Den",
+                                    "-password " + std::string(32, 'p')),
+              0);
+    EXPECT_EQ(Count("Factory error: 3\n"), 2) << ::testing::PrintToString(lines);
+    EXPECT_NE(factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(63, u'n'),
+                                    "-password " + std::string(31, 'p')),
+              0);
+    EXPECT_EQ(service->Rooms().size(), 3u);
+    // Names that long, taken, would make every later listing too large to receive.
+    for (int i = 0; i < 3; ++i)
+        factory->StartProcess("KSChatServ", directoryAddress, u"/Kestrel/Public", std::u16string(16000, u'x'), "");
+    EXPECT_EQ(List(), 3u);
+}
+
+TEST(OnlineServiceConnections, IdleClientsLoseTheirConnectionsSoOthersGetIn)
+{
+    std::string error;
+    auto keys = PeerKeys::Open("", error);
+    ASSERT_TRUE(keys) << error;
+    OnlineServiceConfig config;
+    config.idleTimeoutMs = 1000;
+    PeerOnlineService service(config, std::move(*keys));
+    ASSERT_TRUE(service.Start(error)) << error;
+    ServiceTimeouts timeouts;
+    timeouts.connect = 500;
+    timeouts.receiveReply = 500;
+    auto listed = [&] {
+        DirRequest request("127.0.0.1", service.DirectoryPort());
+        request.SetTimeouts(timeouts);
+        request.SetDiagnostics([](const std::string&) {});
+        ReadBuffer rooms;
+        return request.GetDirectory(u"/Kestrel/Public", rooms) == 1;
+    };
+    // Clients that connect and never send fill every connection slot.
+    std::vector<std::unique_ptr<EasyPylonSocket>> idle;
+    for (int i = 0; i < 64; ++i) {
+        idle.push_back(std::make_unique<EasyPylonSocket>(EasySocket::kStream, EasyPylonSocket::kMaxMessage));
+        ASSERT_EQ(idle.back()->Connect("127.0.0.1", service.DirectoryPort(), 500, 1), ES_NO_ERROR);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    bool full = false;
+    while (!full && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(900))
+        full = !listed();
+    ASSERT_TRUE(full);
+    bool served = false;
+    while (!served && std::chrono::steady_clock::now() - start < std::chrono::seconds(10))
+        served = listed();
+    EXPECT_TRUE(served);
 }
 
 TEST(CredentialsFile, IsWrittenOwnerOnlyAndSignsThePlayerIn)

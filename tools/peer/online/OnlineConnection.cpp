@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -29,6 +30,8 @@ constexpr int16_t kStatusUnknownPath = 1;
 constexpr int64_t kCertificateGrace = 300;
 constexpr size_t kSecretLength = 16;
 constexpr size_t kShortSecretLength = 4;
+constexpr size_t kMaxRoomName = 63;
+constexpr size_t kMaxRoomPassword = 31;
 
 bool ReadNarrow(ReadBuffer& reader, std::string& text)
 {
@@ -51,12 +54,17 @@ OnlineConnection::OnlineConnection(OnlineServiceState& state, Role role, int han
 void OnlineConnection::Run()
 {
     std::vector<uint8_t> message(EasyPylonSocket::kMaxMessage);
+    auto lastRequest = std::chrono::steady_clock::now();
     while (!m_state.stopping) {
         uint32_t length = 0, serviceType = 0, messageType = 0;
         const int32_t result =
             m_socket.RecvMessage(message.data(), uint32_t(message.size()), &length, &serviceType, &messageType, kPollMs);
-        if (result == ES_TIMED_OUT)
+        if (result == ES_TIMED_OUT) {
+            if (std::chrono::steady_clock::now() - lastRequest > std::chrono::milliseconds(m_state.idleTimeoutMs))
+                return;
             continue;
+        }
+        lastRequest = std::chrono::steady_clock::now();
         if (result != ES_NO_ERROR)
             return;
         bool keep = false;
@@ -132,7 +140,11 @@ bool OnlineConnection::HandleAuth(uint32_t messageType, ReadBuffer& body)
     const auto encrypted = AuthMessages::ParseResponse(body);
     if (!encrypted)
         return false;
-    const CryptoBytes plain = m_state.serverKey->Decrypt(encrypted->data(), encrypted->size());
+    CryptoBytes plain;
+    {
+        std::lock_guard lock(m_state.serverKeyMutex);
+        plain = m_state.serverKey->Decrypt(encrypted->data(), encrypted->size());
+    }
     const auto response = AuthMessages::DecodeResponsePlain(plain);
     if (!response || response->secret != m_pending->secret)
         return SendAuthStatus(kStatusBadSecret);
@@ -299,7 +311,10 @@ bool OnlineConnection::FactoryReply(uint32_t messageType, ReadBuffer& body, Writ
     uint16_t port = 0;
     const std::string prefix = "-password ";
     const std::string password = commandLine.rfind(prefix, 0) == 0 ? commandLine.substr(prefix.size()) : "";
-    if (process != "KSChatServ" || path != OnlineDirectory::kRoomsPath || displayName.empty()) {
+    // Names and passwords as long as a room holds them; longer names would soon make
+    // the room listing too large for one message.
+    if (process != "KSChatServ" || path != OnlineDirectory::kRoomsPath || displayName.empty() ||
+        displayName.size() > kMaxRoomName || password.size() > kMaxRoomPassword) {
         status = kStatusUnknownProcess;
     } else {
         std::string error;

@@ -21,6 +21,9 @@ struct OnlineServiceConfig
     // Where the verifier key is kept; empty: a key in memory for this run only.
     std::string keyFolder;
     int sessionLifetime = 600;
+    // A connection that brings no whole request for this long is closed, so idle
+    // clients cannot hold every connection slot.
+    int idleTimeoutMs = 30000;
     // Fault and the number of replies it applies to (-1: every one).
     std::vector<std::pair<OnlineFault, int>> faults;
 };

@@ -7,6 +7,7 @@
 #include "platform/crypto/ElGamalPrivateKey.h"
 
 #include <atomic>
+#include <mutex>
 #include <optional>
 
 struct OnlineServiceState
@@ -20,6 +21,8 @@ struct OnlineServiceState
     PeerKeys keys;
     PublicKeyBlock keyBlock;
     std::optional<ElGamalPrivateKey> serverKey;
+    // The server key keeps its last error: one connection thread decrypts at a time.
+    std::mutex serverKeyMutex;
     CryptoBytes serverCertificate;
     CryptoBytes expiredCertificate;
     OnlineSessions sessions;
@@ -29,4 +32,5 @@ struct OnlineServiceState
     std::atomic<int> authentications{0};
     std::atomic<int> requests{0};
     uint16_t directoryPort = 0;
+    int idleTimeoutMs = 30000;
 };

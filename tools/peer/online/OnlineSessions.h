@@ -23,9 +23,12 @@ struct OnlineSession
 class OnlineSessions
 {
 public:
+    // Live sessions at most; opening one more closes the least recently used.
+    static constexpr size_t kMaxSessions = 4096;
+
     explicit OnlineSessions(int lifetimeSeconds) : m_lifetime(lifetimeSeconds) {}
 
-    // A new session with a fresh nonzero id.
+    // A new session with a fresh nonzero id. Expired sessions are closed first.
     uint16_t Open(const CryptoBytes& key, bool sequenced);
     // Runs use on the live session with that id under the lock; false when there is
     // none (never opened, or expired).

@@ -13,6 +13,7 @@
 PeerOnlineService::PeerOnlineService(OnlineServiceConfig config, PeerKeys keys)
     : m_config(std::move(config)), m_state(std::move(keys), m_config.sessionLifetime)
 {
+    m_state.idleTimeoutMs = m_config.idleTimeoutMs;
     for (const auto& [fault, count] : m_config.faults)
         m_state.faults.Set(fault, count);
 }
