@@ -1,6 +1,17 @@
 // The chat client against kestrel-peer's loopback chat servers.
 #include "ChatFixture.h"
 #include "online/chat/ChatMessages.h"
+#include "online/service/EasySocket.h"
+#include "online/service/SocketResult.h"
+
+#include <arpa/inet.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
 
 namespace {
 
@@ -31,6 +42,76 @@ TEST_F(Rooms, SilentRoomIsAskedThreeTimesAndLeftAtZero)
     EXPECT_EQ(Room("Arena").StatusQueries(), 3);
     EXPECT_EQ(player.client->Rooms().FindByName("Lobby")->users, 0u);
     EXPECT_FALSE(player.client->Rooms().FindByName("Lobby")->answered);
+}
+
+// The local ports of this process's datagram sockets.
+std::set<uint16_t> OwnDatagramPorts()
+{
+    std::set<std::string> inodes;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
+        if (!error && target.rfind("socket:[", 0) == 0)
+            inodes.insert(target.substr(8, target.size() - 9));
+    }
+    std::set<uint16_t> ports;
+    std::ifstream table("/proc/net/udp");
+    std::string line;
+    std::getline(table, line);
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string slot, local, remote, state, queues, timer, retransmits, uid, timeout, inode;
+        fields >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> uid >> timeout >> inode;
+        if (inodes.count(inode) && local.size() > 9)
+            ports.insert(uint16_t(std::stoul(local.substr(9), nullptr, 16)));
+    }
+    return ports;
+}
+
+TEST_F(Rooms, StatusRepliesFromAnotherPortNeitherCountNorHoldTheRefresh)
+{
+    service->Faults().Set(OnlineFault::ChatSilent, -1);
+    Player& player = NewPlayer("Ann");
+    const std::set<uint16_t> before = OwnDatagramPorts();
+    std::atomic<bool> done{false};
+    bool refreshed = false;
+    const auto start = std::chrono::steady_clock::now();
+    std::thread refresh([&] {
+        refreshed = player.client->RefreshRooms();
+        done = true;
+    });
+    // Replies with every room's tag flood the client's socket from a port no room has.
+    uint16_t target = 0;
+    while (!done && target == 0)
+        for (uint16_t port : OwnDatagramPorts())
+            if (!before.count(port))
+                target = port;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(target);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const auto floodEnd = start + std::chrono::seconds(6);
+    auto flood = [&] {
+        EasySocket socket(EasySocket::kDatagram);
+        if (socket.Open() != ES_NO_ERROR)
+            return;
+        WriteBuffer replies[4] = {WriteBuffer(8), WriteBuffer(8), WriteBuffer(8), WriteBuffer(8)};
+        for (uint16_t tag = 0; tag < 4; ++tag)
+            ChatMessages::ComposeStatusReply(replies[tag], tag, 999);
+        for (unsigned i = 0; target != 0 && !done && std::chrono::steady_clock::now() < floodEnd; ++i)
+            ::sendto(socket.Handle(), replies[i % 4].Data(), replies[i % 4].Size(), 0,
+                     reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    };
+    std::thread second(flood);
+    flood();
+    second.join();
+    refresh.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    ASSERT_TRUE(refreshed);
+    EXPECT_NE(target, 0);
+    EXPECT_EQ(player.client->Rooms().FindByName("Lobby")->users, 0u);
+    EXPECT_EQ(player.client->Rooms().FindByName("Arena")->users, 0u);
+    EXPECT_EQ(Room("Lobby").StatusQueries(), 3);
 }
 
 TEST_F(Rooms, RefreshWithoutCredentialsFails)
@@ -68,6 +149,9 @@ TEST_F(Rooms, CreateRefusesPermanentNamesAndUnsafePasswords)
     EXPECT_EQ(player.client->CreateRoom("Den -pass \"q\""), 0);
     EXPECT_EQ(player.client->CreateRoom("Den -pass -x"), 0);
     EXPECT_EQ(player.client->CreateRoom("Den -pass " + std::string(32, 'p')), 0);
+    EXPECT_EQ(player.client->CreateRoom("Den -pass a\xC2\x85" "b"), 0);     // next line (C1 control)
+    EXPECT_EQ(player.client->CreateRoom("Den -pass a\xC2\xA0" "b"), 0);     // no-break space
+    EXPECT_EQ(player.client->CreateRoom("Den -pass a\xE2\x80\xAE" "b"), 0); // right-to-left override
     EXPECT_EQ(service->Rooms().size(), 2u);
     EXPECT_NE(player.client->CreateRoom("Den -pass " + std::string(31, 'p')), 0);
     EXPECT_EQ(service->ChatServer("Den")->Password(), std::string(31, 'p'));

@@ -143,6 +143,12 @@ bool CChatClient::IsSafePassword(const std::string& password)
         if (u <= ' ' || u == 0x7F || c == '"' || c == '\'' || c == '`')
             return false;
     }
+    // Characters beyond ASCII: no other spaces, control or invisible format characters.
+    for (const QChar c : QString::fromUtf8(password.data(), qsizetype(password.size()))) {
+        const QChar::Category category = c.category();
+        if (c.isSpace() || category == QChar::Other_Control || category == QChar::Other_Format)
+            return false;
+    }
     return true;
 }
 
