@@ -252,7 +252,8 @@ void CChatClient::StatusPhase(ChatRoomList& rooms)
             // A room stays pending until its last query had its time to be answered.
             if (room.triesLeft > 0 || (room.triesLeft < ChatRoom::kTries && now - target.lastQuery < kStatusIntervalMs))
                 pending = true;
-            if (room.triesLeft <= 0 || (room.triesLeft < ChatRoom::kTries && now - target.lastQuery < kStatusIntervalMs))
+            if (room.triesLeft <= 0 ||
+                (room.triesLeft < ChatRoom::kTries && now - target.lastQuery < kStatusIntervalMs))
                 continue;
             WriteBuffer query(8);
             ChatMessages::ComposeStatusQuery(query, room.tag);
@@ -268,7 +269,7 @@ void CChatClient::StatusPhase(ChatRoomList& rooms)
         if (!pending)
             break;
         // Every datagram that waits is read, the first one waited for briefly.
-        for (int wait = m_timeouts.datagramReceive;; wait = 0) {
+        for (int wait = m_timeouts.datagramReceive; SteadyMs() - start < kStatusPhaseMs; wait = 0) {
             uint32_t n = 0, from = 0;
             uint16_t fromPort = 0;
             if (socket.RecvFrom(datagram, sizeof datagram, &n, wait, &from, &fromPort) != ES_NO_ERROR)
@@ -682,8 +683,12 @@ bool CChatClient::FindName(const std::string& typedName)
     }
     bool anyReply = false;
     uint8_t datagram[64];
+    const int64_t start = SteadyMs();
+    // Reads what waits; a flood of replies cannot hold the search past its total time.
     auto drain = [&](int wait) {
         for (;; wait = 0) {
+            if (SteadyMs() - start >= kFindLimitMs)
+                return;
             uint32_t n = 0, from = 0;
             uint16_t fromPort = 0;
             if (socket.RecvFrom(datagram, sizeof datagram, &n, wait, &from, &fromPort) != ES_NO_ERROR)
@@ -699,7 +704,6 @@ bool CChatClient::FindName(const std::string& typedName)
             Show(FormatString(kUseJoin));
         }
     };
-    const int64_t start = SteadyMs();
     for (int pass = 0; pass < kAttempts && SteadyMs() - start < kFindLimitMs; ++pass)
         for (size_t i = 0; i < servers.size() && SteadyMs() - start < kFindLimitMs; ++i) {
             WriteBuffer query(600);
