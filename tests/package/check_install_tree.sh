@@ -48,5 +48,5 @@ unexpected=$(cd "$root" && find . -type f -o -type l | grep -v -E '^\./(lib/kest
 
 env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/kestrel" --help | grep -q '^usage: kestrel' || fail "kestrel --help"
 "$root/bin/kestrel-query" --help | grep -q '^usage: kestrel-query' || fail "kestrel-query --help"
-"$root/bin/kestrel-peer" --help | grep -q 'Usage:' || fail "kestrel-peer --help"
+"$root/bin/kestrel-peer" --help | grep 'Usage:' >/dev/null || fail "kestrel-peer --help"
 echo "install tree ok"

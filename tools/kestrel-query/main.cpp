@@ -1,6 +1,7 @@
 // kestrel-query: the server browser without windows.
 #include "query/DirectoryCommand.h"
 #include "query/QueryRunner.h"
+#include "query/RoomsCommand.h"
 
 #include <QCoreApplication>
 
@@ -35,9 +36,10 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains("-h") || arguments.contains("--help"))
-        return WriteOutput(QueryUsage() + DirectoryUsage()) ? kExitSuccess : kExitNoAnswer;
+        return WriteOutput(QueryUsage() + DirectoryUsage() + RoomsUsage()) ? kExitSuccess : kExitNoAnswer;
     std::string out, err;
-    const int code = arguments.size() > 1 && arguments[1] == "directory"
+    const int code = arguments.size() > 1 && arguments[1] == "rooms" ? RunRoomsCommand(arguments, out, err)
+                     : arguments.size() > 1 && arguments[1] == "directory"
                          ? RunDirectoryCommand(arguments, out, err)
                          : RunKestrelQuery(arguments, out, err, isatty(STDERR_FILENO) != 0);
     std::fwrite(err.data(), 1, err.size(), stderr);

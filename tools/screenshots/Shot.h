@@ -35,3 +35,5 @@ void AddFirstStartShots(std::vector<Shot>& shots);
 void AddModShots(std::vector<Shot>& shots);
 // The player profile with its spray logo (ProfileShots.cpp).
 void AddProfileShots(std::vector<Shot>& shots);
+// The chat rooms: room list, create-room dialog, the rooms view (ChatShots.cpp).
+void AddChatShots(std::vector<Shot>& shots);

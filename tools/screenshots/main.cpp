@@ -99,6 +99,7 @@ int main(int argc, char** argv)
     AddModShots(shots);
     AddServerShots(shots);
     AddProfileShots(shots);
+    AddChatShots(shots);
     int failures = 0;
     for (const Shot& shot : shots) {
         const QString name = QString::fromStdString(shot.name);

@@ -21,6 +21,15 @@ void InstallBrowserMenuActions(const BrowserMenuSetup& setup)
         else
             dialog.DiscardWithoutSaving();
     });
+    CKSMainDlg::SetAction(kMenuChatRooms, [internet = setup.internet](QWidget* menu) {
+        CNetGameDlg dialog(menu, internet);
+        if (!CLoginDlg::RunIfNeeded(dialog.Doc(), dialog.Doc().Services(), menu)) {
+            dialog.DiscardWithoutSaving();
+            return;
+        }
+        dialog.SwitchView();
+        dialog.DoModal();
+    });
     CKSMainDlg::SetAction(kMenuLanGames, [lan = setup.lan](QWidget* menu) {
         CLan dialog(menu, lan);
         dialog.DoModal();

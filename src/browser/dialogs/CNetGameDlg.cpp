@@ -17,6 +17,7 @@
 #include "browser/list/ServerListRows.h"
 #include "browser/list/SortOrderSetting.h"
 #include "config/player/PlayerConfigStore.h"
+#include "online/dialogs/CChatPanel.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODControls.h"
 #include "ui/CODKSListCtrl.h"
@@ -27,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <unordered_set>
@@ -127,6 +129,7 @@ CNetGameDlg::~CNetGameDlg()
 {
     // The rows point at records: they go first.
     m_batchTimer.stop();
+    m_chatTimer.stop();
     m_view->Clear();
     m_work.reset();
     if (!m_closed) {
@@ -170,7 +173,12 @@ void CNetGameDlg::BuildControls()
     m_view = std::make_unique<ServerListView>(*m_list->Model(), FindOption("-numericping"));
     connect(m_list, &CODKSListCtrl::RowActivated, this, [this](quint32) { Join(); });
     connect(m_list, &CODKSListCtrl::RowContextMenu, this, [this](quint32, QPoint at) { ShowContextMenu(at); });
-    grid->addWidget(m_list, 1, 0);
+    m_views = new QStackedWidget(Content());
+    m_views->addWidget(m_list);
+    m_chat = new CChatPanel(m_views);
+    m_views->addWidget(m_chat);
+    grid->addWidget(m_views, 1, 0);
+    connect(&m_chatTimer, &QTimer::timeout, m_chat, &CChatPanel::Poll);
 
     auto* commands = new QVBoxLayout();
     commands->setSpacing(4);
@@ -183,6 +191,10 @@ void CNetGameDlg::BuildControls()
     commands->addWidget(AddCommand(kMsgDetails, &CNetGameDlg::Details));
     if (m_variant.createGameButton)
         commands->addWidget(AddCommand(kMsgCreateGame, &CNetGameDlg::CreateGame));
+    m_switch = new CODBlendBtn(QStringLiteral("Chat Rooms"), Content());
+    m_switch->setFixedSize(kCommandColumnWidth, kCommandButtonHeight);
+    connect(m_switch, &QAbstractButton::clicked, this, &CNetGameDlg::SwitchView);
+    commands->addWidget(m_switch);
     commands->addStretch(1);
     commands->addWidget(AddCommand(kMsgDisconnect, &CNetGameDlg::Disconnect));
     commands->addWidget(AddCommand(kMsgResume, &CNetGameDlg::Resume));
@@ -199,6 +211,22 @@ void CNetGameDlg::BuildControls()
     CODBlendBtn* join = AddButton(Text(m_variant.joinLabel));
     connect(join, &QAbstractButton::clicked, this, &CNetGameDlg::Join);
     SetDefaultButton(join);
+}
+
+void CNetGameDlg::SwitchView()
+{
+    const bool toRooms = !InRoomsView();
+    m_views->setCurrentWidget(toRooms ? static_cast<QWidget*>(m_chat) : m_list);
+    m_switch->setText(toRooms ? QStringLiteral("Server List") : QStringLiteral("Chat Rooms"));
+    if (!toRooms)
+        return;
+    m_chat->Enter();
+    m_chatTimer.start(kChatTickMs);
+}
+
+bool CNetGameDlg::InRoomsView() const
+{
+    return m_views->currentWidget() == m_chat;
 }
 
 CODBlendBtn* CNetGameDlg::AddCommand(int message, void (CNetGameDlg::*command)())
@@ -494,6 +522,7 @@ void CNetGameDlg::CloseDialog(int result)
         return;
     SaveRate();
     m_batchTimer.stop();
+    m_chatTimer.stop();
     m_view->Clear();
     m_closed = true;
     m_doc->SetSaveMark(true);
@@ -504,6 +533,7 @@ void CNetGameDlg::CloseDialog(int result)
 void CNetGameDlg::DiscardWithoutSaving()
 {
     m_batchTimer.stop();
+    m_chatTimer.stop();
     m_view->Clear();
     m_closed = true;
     m_doc->SetSaveMark(false);

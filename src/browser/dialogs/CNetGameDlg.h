@@ -21,11 +21,13 @@
 #include <string>
 #include <vector>
 
+class CChatPanel;
 class CODBlendBtn;
 class CODComboBox;
 class CODKSListCtrl;
 class QLabel;
 class QMenu;
+class QStackedWidget;
 
 class CNetGameDlg : public CKSDialog, protected NetGameDocView
 {
@@ -114,6 +116,14 @@ public:
     // the game not on the screen.
     bool AtSafePoint() const override;
 
+    // Switches between the server list and the chat rooms; entering the rooms the
+    // first time connects the chat.
+    void SwitchView();
+    bool InRoomsView() const;
+    CChatPanel* ChatPanel() const { return m_chat; }
+    // How often the chat is polled.
+    static constexpr int kChatTickMs = 30;
+
     // Shows the dialog again when the engine gives the screen back.
     bool OnIdle() override;
     // The dialog is given up before it opened: the list file is left as it is.
@@ -153,6 +163,10 @@ private:
     std::vector<CODBlendBtn*> m_commands;
     GameScreenHandOff m_game{*this};
     QTimer m_batchTimer;
+    QTimer m_chatTimer;
+    QStackedWidget* m_views = nullptr;
+    CChatPanel* m_chat = nullptr;
+    CODBlendBtn* m_switch = nullptr;
     CServerInfo* m_batchHead = nullptr;
     bool m_batchDirty = false;
     bool m_closed = false;

@@ -6,6 +6,7 @@
 #include "online/service/ServiceMessage.h"
 #include "online/service/SocketResult.h"
 #include "peer/online/OnlineServiceState.h"
+#include "peer/online/PeerChatServer.h"
 #include "platform/crypto/AuthCertificate.h"
 #include "platform/crypto/CryptoRandom.h"
 
@@ -44,8 +45,8 @@ bool ReadNarrow(ReadBuffer& reader, std::string& text)
 
 } // namespace
 
-OnlineConnection::OnlineConnection(OnlineServiceState& state, Role role, int handle)
-    : m_state(state), m_role(role), m_socket(EasySocket::kStream, EasyPylonSocket::kMaxMessage)
+OnlineConnection::OnlineConnection(OnlineServiceState& state, Role role, int handle, PeerChatServer* chat)
+    : m_state(state), m_role(role), m_socket(EasySocket::kStream, EasyPylonSocket::kMaxMessage), m_chat(chat)
 {
     m_socket.Adopt(handle);
 }
@@ -75,6 +76,8 @@ void OnlineConnection::Run()
                 return;
             if (serviceType == AuthMessages::kService) {
                 keep = HandleAuth(messageType, body);
+            } else if (m_role == Role::Chat && m_chat) {
+                keep = m_chat->Handle(m_socket, m_authenticated, messageType, body);
             } else {
                 WriteBuffer reply(256);
                 keep = Dispatch(serviceType, messageType, body, reply) && SendReply(reply.Data(), reply.Size());
@@ -159,6 +162,7 @@ bool OnlineConnection::HandleAuth(uint32_t messageType, ReadBuffer& body)
         m_connectionIn = m_connectionOut = 1;
     }
     m_pending.reset();
+    m_authenticated = true;
     ++m_state.authentications;
     WriteBuffer message(1024);
     AuthMessages::ComposeStatus(message, status, true, session);

@@ -12,6 +12,7 @@
 #include <optional>
 
 struct OnlineServiceState;
+class PeerChatServer;
 
 class OnlineConnection
 {
@@ -20,11 +21,14 @@ public:
     {
         Directory,
         Factory,
+        Chat,
     };
 
-    OnlineConnection(OnlineServiceState& state, Role role, int handle);
+    // A chat connection hands its service messages to chat.
+    OnlineConnection(OnlineServiceState& state, Role role, int handle, PeerChatServer* chat = nullptr);
     // Serves requests until the client leaves, a request is malformed or the service stops.
     void Run();
+    EasyPylonSocket& Socket() { return m_socket; }
 
 private:
     struct Pending
@@ -57,4 +61,6 @@ private:
     bool m_connectionSequenced = false;
     uint16_t m_connectionIn = 1;
     uint16_t m_connectionOut = 1;
+    PeerChatServer* m_chat = nullptr;
+    bool m_authenticated = false;
 };

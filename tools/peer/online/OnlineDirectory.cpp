@@ -50,7 +50,7 @@ uint16_t OnlineDirectory::StartRoom(const std::string& name, const std::string& 
         error = "too many rooms";
         return 0;
     }
-    auto server = std::make_unique<PeerChatServer>(name, password);
+    auto server = std::make_unique<PeerChatServer>(*m_state, name, password);
     if (!server->Start(0, error))
         return 0;
     m_rooms.push_back(PeerRoom{name, password, server->Port(), permanent});
@@ -62,6 +62,15 @@ std::vector<PeerRoom> OnlineDirectory::Rooms() const
 {
     std::lock_guard lock(m_mutex);
     return m_rooms;
+}
+
+PeerChatServer* OnlineDirectory::ChatServer(const std::string& name) const
+{
+    std::lock_guard lock(m_mutex);
+    for (const auto& server : m_chatServers)
+        if (server->Name() == name)
+            return server.get();
+    return nullptr;
 }
 
 bool OnlineDirectory::AppendListing(const std::u16string& path, WriteBuffer& body, uint16_t extraCount) const

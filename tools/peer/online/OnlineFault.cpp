@@ -8,6 +8,8 @@ const char* const kNames[kOnlineFaultCount] = {
     "expire-session", "repeat-sequence", "skip-sequence", "wrong-session-id", "plaintext-reply",
     "tamper",         "refuse-cert",     "expired-cert",  "wrong-nonce",      "short-secret", "bad-length",
     "huge-length",    "bad-count",       "stall",         "close-mid-message",
+    "chat-silent",    "chat-malformed",  "chat-huge-user-list", "chat-duplicate-ids", "chat-control-text",
+    "chat-close-mid-message",
 };
 
 } // namespace

@@ -23,9 +23,15 @@ enum class OnlineFault
     BadCount,         // a directory reply claims more entries than it holds
     Stall,            // nothing is ever answered
     CloseMidMessage,  // half a reply, then the connection closes
+    ChatSilent,       // chat servers answer no status query
+    ChatMalformed,    // a joining player gets a users-left message cut short
+    ChatHugeUserList, // a joining player gets 6,000 users in six users-added messages
+    ChatDuplicateIds, // a joining player is listed again under another name, and one id twice
+    ChatControlText,  // a joining player hears a line with control characters and markup
+    ChatCloseMidMessage,// a joining player gets half a chat line, then the connection closes
 };
 
-constexpr int kOnlineFaultCount = 15;
+constexpr int kOnlineFaultCount = 21;
 
 // "expire-session", "repeat-sequence", ... "close-mid-message".
 const char* OnlineFaultName(OnlineFault fault);

@@ -27,7 +27,8 @@ void AddOnlineOptions(QCommandLineParser& parser)
     parser.addOptions({
         {"online", "Also run the online service: its directory server on this TCP port (0: any free port).", "port"},
         {"online-factories", "Factory servers of the online service.", "count", "1"},
-        {"online-room", "A permanent chat room; repeat for more (default: Lobby).", "name"},
+        {"online-room", "A permanent chat room, NAME or NAME:PASSWORD; repeat for more (default: Lobby).", "name"},
+        {"online-robots", "Robots chat in the first room every few seconds."},
         {"online-fault",
          QString::fromStdString("Misbehave: " + OnlineFaultNames() +
                                 "; \":COUNT\" limits it to that many replies. Repeat for more."),
@@ -73,6 +74,7 @@ bool ReadOnlineOptions(const QCommandLineParser& parser, std::optional<OnlineSer
         for (const QString& room : parser.values("online-room"))
             config.rooms.push_back(room.toStdString());
     }
+    config.robots = parser.isSet("online-robots");
     for (const QString& text : parser.values("online-fault")) {
         OnlineFault fault{};
         int count = 0;

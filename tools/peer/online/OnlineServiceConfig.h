@@ -13,7 +13,11 @@ struct OnlineServiceConfig
     // Directory server port on 127.0.0.1 (0: any free port).
     uint16_t directoryPort = 0;
     int factories = 1;
+    // "NAME" or "NAME:PASSWORD".
     std::vector<std::string> rooms{"Lobby"};
+    // Robots chatting in the first room, a line every robotInterval seconds.
+    bool robots = false;
+    int robotInterval = 4;
     // Where the verifier key is kept; empty: a key in memory for this run only.
     std::string keyFolder;
     int sessionLifetime = 600;

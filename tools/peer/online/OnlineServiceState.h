@@ -15,6 +15,7 @@ struct OnlineServiceState
     explicit OnlineServiceState(PeerKeys peerKeys, int sessionLifetime)
         : keys(std::move(peerKeys)), sessions(sessionLifetime)
     {
+        directory.Attach(*this);
     }
 
     PeerKeys keys;

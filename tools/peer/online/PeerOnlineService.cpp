@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <ctime>
 
 PeerOnlineService::PeerOnlineService(OnlineServiceConfig config, PeerKeys keys)
@@ -60,10 +61,16 @@ bool PeerOnlineService::Start(std::string& error)
         m_factoryPorts.push_back(factoryPort);
         m_state.directory.AddFactory(factoryPort);
     }
-    for (const std::string& room : m_config.rooms)
-        if (m_state.directory.StartRoom(room, "", true, error) == 0)
+    for (const std::string& room : m_config.rooms) {
+        const size_t colon = room.rfind(':');
+        const std::string name = room.substr(0, colon);
+        const std::string password = colon == std::string::npos ? "" : room.substr(colon + 1);
+        if (m_state.directory.StartRoom(name, password, true, error) == 0)
             return false;
+    }
     m_acceptor = std::thread([this] { AcceptLoop(); });
+    if (m_config.robots && !m_config.rooms.empty())
+        m_robots = std::thread([this] { RobotLoop(); });
     return true;
 }
 
@@ -77,6 +84,9 @@ void PeerOnlineService::Stop()
     }
     if (m_acceptor.joinable())
         m_acceptor.join();
+    m_idle.notify_all();
+    if (m_robots.joinable())
+        m_robots.join();
     {
         std::unique_lock lock(m_mutex);
         m_idle.wait(lock, [this] { return m_connections == 0; });
@@ -115,6 +125,27 @@ void PeerOnlineService::AcceptLoop()
             const bool factory = m_listeners[i].factory;
             std::thread([this, handle, factory] { Serve(handle, factory); }).detach();
         }
+    }
+}
+
+void PeerOnlineService::RobotLoop()
+{
+    static const char* const kRobots[] = {"Rusty", "Bolt", "Sprocket"};
+    static const char* const kLines[] = {
+        "anyone up for a round on ha_mill?\r\n", "gg all\r\n", "/me polishes his railgun\r\n",
+        "that last map was brutal\r\n", "who is hosting tonight?\r\n", "brb\r\n",
+        "the new patch fixed the lag for me\r\n", "hi everyone\r\n",
+    };
+    const std::string room = m_config.rooms.front().substr(0, m_config.rooms.front().rfind(':'));
+    PeerChatServer* server = m_state.directory.ChatServer(room);
+    if (!server)
+        return;
+    size_t turn = 0;
+    std::unique_lock lock(m_mutex);
+    while (!m_state.stopping) {
+        server->Say(kRobots[turn % 3], kLines[turn % (sizeof kLines / sizeof *kLines)]);
+        ++turn;
+        m_idle.wait_for(lock, std::chrono::seconds(m_config.robotInterval), [this] { return m_state.stopping.load(); });
     }
 }
 

@@ -29,6 +29,7 @@ public:
     OnlineFaults& Faults() { return m_state.faults; }
     const PeerKeys& Keys() const { return m_state.keys; }
     std::vector<PeerRoom> Rooms() const { return m_state.directory.Rooms(); }
+    PeerChatServer* ChatServer(const std::string& name) const { return m_state.directory.ChatServer(name); }
     int Authentications() const { return m_state.authentications; }
     int Requests() const { return m_state.requests; }
     size_t Sessions() const { return m_state.sessions.Count(); }
@@ -41,6 +42,7 @@ private:
     };
 
     void AcceptLoop();
+    void RobotLoop();
     void Serve(int handle, bool factory);
 
     static constexpr int kMaxConnections = 64;
@@ -51,6 +53,7 @@ private:
     std::vector<uint16_t> m_factoryPorts;
     int m_wake[2] = {-1, -1};
     std::thread m_acceptor;
+    std::thread m_robots;
     std::mutex m_mutex;
     std::condition_variable m_idle;
     int m_connections = 0;
