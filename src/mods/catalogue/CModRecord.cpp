@@ -4,18 +4,27 @@
 
 #include <strings.h>
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && ::strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
-}
-
 CModRecord::CModRecord()
 {
     static const Pair kDefaults[] = {
-        {"type", ""},       {"installed", "0"}, {"newversion", "0"}, {"svonly", "1"},   {"cldll", "0"},
-        {"gamedir", ""},    {"game", ""},       {"url_dl", ""},      {"url_info", ""},  {"date", ""},
-        {"startmap", "c0a0"}, {"trainmap", "t0a0"}, {"mpentity", "info_player_deathmatch"},
-        {"version", "0"},   {"size", "0"},      {"rating", "0"},     {"uniqueid", "0"}, {"requests", "0"},
+        {"type", ""},
+        {"installed", "0"},
+        {"newversion", "0"},
+        {"svonly", "1"},
+        {"cldll", "0"},
+        {"gamedir", ""},
+        {"game", ""},
+        {"url_dl", ""},
+        {"url_info", ""},
+        {"date", ""},
+        {"startmap", "c0a0"},
+        {"trainmap", "t0a0"},
+        {"mpentity", "info_player_deathmatch"},
+        {"version", "0"},
+        {"size", "0"},
+        {"rating", "0"},
+        {"uniqueid", "0"},
+        {"requests", "0"},
     };
     for (const Pair& pair : kDefaults)
         SetKey(pair.first, pair.second);

@@ -1,6 +1,8 @@
 #pragma once
 // One custom game: an ordered list of key/value texts. Keys compare ignoring case and
 // are unique; setting a new key puts it at the front.
+#include "app/text/NoCase.h"
+
 #include <list>
 #include <string>
 #include <utility>
@@ -28,7 +30,9 @@ public:
     void CopyKeysFrom(const CModRecord& other);
 
 private:
-    struct NoDefaults {};
+    struct NoDefaults
+    {
+    };
     explicit CModRecord(NoDefaults) {}
     std::vector<Pair> m_pairs; // front first
 };
@@ -36,7 +40,6 @@ private:
 // Lists of records keep their addresses while they live: the head is the newest.
 using ModList = std::list<CModRecord>;
 
-bool EqualsNoCase(const std::string& a, const std::string& b);
 // The first record whose "gamedir" equals name ignoring case, or nullptr.
 CModRecord* FindModByDir(ModList& list, const std::string& name);
 const CModRecord* FindModByDir(const ModList& list, const std::string& name);

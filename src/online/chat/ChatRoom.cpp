@@ -7,18 +7,6 @@
 #include <algorithm>
 #include <cctype>
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix)
-{
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 ChatRoom* ChatRoomList::Add(const std::string& name, const std::string& topic, const std::string& address,
                             const std::string& password)
 {

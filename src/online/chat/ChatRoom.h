@@ -2,6 +2,8 @@
 // The rooms of the online service's chat: one record per room (a chat server), the
 // room list (names unique ignoring case, at most kMaxRooms), the permanent room list
 // "rooms.lst" and the players in the current room.
+#include "app/text/NoCase.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -74,7 +76,5 @@ std::vector<std::string> LoadPermanentRooms(const std::string& fileName = "rooms
 // The index of the first list name equal to name (any case), or that name begins with
 // when the list name begins with "Lobby"; -1 when none.
 int PermanentIndex(const std::vector<std::string>& permanent, const std::string& name);
-bool StartsWithNoCase(const std::string& text, const std::string& prefix);
-bool EqualsNoCase(const std::string& a, const std::string& b);
 // "host:port"; a missing or bad port gives defaultPort.
 void SplitAddress(const std::string& address, uint16_t defaultPort, std::string& host, uint16_t& port);
