@@ -78,9 +78,9 @@ protected:
     QByteArray Decal() const { return tree.Tree().Read("logos/pldecal.wad"); }
     QByteArray GameDecal() const { return tree.Tree().Read("vrel/pldecal.wad"); }
 
-    std::optional<LogoBitmap> WriteLogo(const char* name, const LogoFileSpec& spec)
+    std::optional<LogoBitmap> WriteLogo(const char* name, const LogoFileLayout& layout)
     {
-        tree.Tree().Write(QString("logos/") + name, BuildLogoFile(spec));
+        tree.Tree().Write(QString("logos/") + name, BuildLogoFile(layout));
         return LoadLogo(name, LogoColourByName("Orange"));
     }
 
@@ -99,9 +99,9 @@ TEST_F(DecalWadTest, EachSizeReadsBackWithItsMipLevelsAndPalette)
     };
     for (const Size size : {Size{16, 1152}, Size{32, 2172}, Size{64, 6252}}) {
         SCOPED_TRACE(size.n);
-        LogoFileSpec spec;
-        spec.width = spec.height = size.n;
-        const auto logo = WriteLogo("logo.bmp", spec);
+        LogoFileLayout layout;
+        layout.width = layout.height = size.n;
+        const auto logo = WriteLogo("logo.bmp", layout);
         ASSERT_TRUE(logo);
         ASSERT_EQ(WriteDecalWad(&*logo, LogoColourByName("Blue")), 0);
         EXPECT_TRUE(prompt.Texts().empty());
@@ -136,8 +136,8 @@ TEST_F(DecalWadTest, EachSizeReadsBackWithItsMipLevelsAndPalette)
 
 TEST_F(DecalWadTest, SixteenPixelLevelsHoldTheirBytes)
 {
-    LogoFileSpec spec;
-    const auto logo = WriteLogo("small.bmp", spec);
+    LogoFileLayout layout;
+    const auto logo = WriteLogo("small.bmp", layout);
     ASSERT_TRUE(logo);
     std::string bytes;
     ASSERT_EQ(BuildDecalWad(*logo, LogoColourByName("Red"), bytes), 0);
@@ -151,9 +151,9 @@ TEST_F(DecalWadTest, SixteenPixelLevelsHoldTheirBytes)
 
 TEST_F(DecalWadTest, DkgrayIsPaletteEntry255)
 {
-    LogoFileSpec spec;
-    spec.width = spec.height = 32;
-    const auto logo = WriteLogo("grey.bmp", spec);
+    LogoFileLayout layout;
+    layout.width = layout.height = 32;
+    const auto logo = WriteLogo("grey.bmp", layout);
     ASSERT_TRUE(logo);
     ASSERT_EQ(WriteDecalWad(&*logo, LogoColourByName("Dkgray")), 0);
     DecalContents wad;
@@ -166,13 +166,13 @@ TEST_F(DecalWadTest, RefusedLogosShowTheirMessageAndLeaveTheOldDecal)
     tree.Tree().Write("logos/pldecal.wad", "old decal");
     tree.Tree().Write("vrel/pldecal.wad", "old game decal");
 
-    LogoFileSpec wide;
+    LogoFileLayout wide;
     wide.width = 64;
     wide.height = 32;
-    LogoFileSpec odd;
+    LogoFileLayout odd;
     odd.width = odd.height = 48;
-    for (const auto& [spec, message] : {std::pair{wide, 441}, std::pair{odd, 443}}) {
-        const auto logo = WriteLogo("refused.bmp", spec);
+    for (const auto& [layout, message] : {std::pair{wide, 441}, std::pair{odd, 443}}) {
+        const auto logo = WriteLogo("refused.bmp", layout);
         ASSERT_TRUE(logo) << message;
         prompt.Clear();
         EXPECT_EQ(WriteDecalWad(&*logo, LogoColourByName("Green")), message);
@@ -186,7 +186,7 @@ TEST_F(DecalWadTest, RefusedLogosShowTheirMessageAndLeaveTheOldDecal)
     EXPECT_EQ(WriteDecalWad(&wider, LogoColourByName("Green")), 442);
 
     // Files that are no logo are never loaded, so nothing is written.
-    LogoFileSpec rle;
+    LogoFileLayout rle;
     rle.compression = 1;
     EXPECT_FALSE(WriteLogo("rle.bmp", rle));
     tree.Tree().Write("logos/short.bmp", BuildLogoFile({}).left(100));

@@ -19,11 +19,11 @@ const LogoColour kOrange = LogoColourByName("Orange");
 
 TEST(LogoFile, ReadsTheIndicesTopRowFirstAndThePaletteAsRedGreenBlue)
 {
-    LogoFileSpec spec;
-    spec.width = 32;
-    spec.height = 32;
+    LogoFileLayout layout;
+    layout.width = 32;
+    layout.height = 32;
     LogoRefusal why = LogoRefusal::TooLarge;
-    const auto logo = Parse(BuildLogoFile(spec), &why);
+    const auto logo = Parse(BuildLogoFile(layout), &why);
     ASSERT_TRUE(logo);
     EXPECT_EQ(why, LogoRefusal::None);
     EXPECT_EQ(logo->width, 32);
@@ -44,27 +44,27 @@ TEST(LogoFile, RefusesEveryFileThatIsNotAWholeEightBitBitmap)
         QByteArray bytes;
         LogoRefusal why;
     };
-    LogoFileSpec good;
+    LogoFileLayout good;
     QByteArray hundred = BuildLogoFile(good).left(100);
     QByteArray notBm = BuildLogoFile(good);
     notBm[0] = 'X';
-    LogoFileSpec big;
+    LogoFileLayout big;
     big.width = big.height = 64;
-    LogoFileSpec rle = good;
+    LogoFileLayout rle = good;
     rle.compression = 1;
-    LogoFileSpec core = good;
+    LogoFileLayout core = good;
     core.infoHeaderBytes = 12;
-    LogoFileSpec topDown = good;
+    LogoFileLayout topDown = good;
     topDown.topDown = true;
-    LogoFileSpec fourBit = good;
+    LogoFileLayout fourBit = good;
     fourBit.bitsPerPixel = 4;
-    LogoFileSpec twoPlanes = good;
+    LogoFileLayout twoPlanes = good;
     twoPlanes.planes = 2;
-    LogoFileSpec fewColours = good;
+    LogoFileLayout fewColours = good;
     fewColours.coloursUsed = 16;
-    LogoFileSpec huge;
+    LogoFileLayout huge;
     huge.width = huge.height = 72;
-    LogoFileSpec zero = good;
+    LogoFileLayout zero = good;
     zero.width = 0;
 
     const Case cases[] = {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-struct LogoFileSpec
+struct LogoFileLayout
 {
     int width = 16;
     int height = 16;
@@ -25,10 +25,10 @@ inline uint8_t LogoPixel(int x, int y)
     return uint8_t((x * 7 + y * 13) & 0xff);
 }
 
-inline QByteArray BuildLogoFile(const LogoFileSpec& spec)
+inline QByteArray BuildLogoFile(const LogoFileLayout& layout)
 {
-    const int stride = (spec.width + 3) / 4 * 4;
-    const uint32_t offset = 14 + spec.infoHeaderBytes + 256 * 4;
+    const int stride = (layout.width + 3) / 4 * 4;
+    const uint32_t offset = 14 + layout.infoHeaderBytes + 256 * 4;
     QByteArray out;
     auto half = [&out](uint32_t v) {
         out.append(char(v & 0xff));
@@ -39,31 +39,31 @@ inline QByteArray BuildLogoFile(const LogoFileSpec& spec)
         half(v >> 16);
     };
     out.append("BM");
-    word(offset + uint32_t(stride * spec.height));
+    word(offset + uint32_t(stride * layout.height));
     word(0);
     word(offset);
-    word(spec.infoHeaderBytes);
-    word(uint32_t(spec.width));
-    word(uint32_t(spec.topDown ? -spec.height : spec.height));
-    half(spec.planes);
-    half(spec.bitsPerPixel);
-    word(spec.compression);
-    word(uint32_t(stride * spec.height));
+    word(layout.infoHeaderBytes);
+    word(uint32_t(layout.width));
+    word(uint32_t(layout.topDown ? -layout.height : layout.height));
+    half(layout.planes);
+    half(layout.bitsPerPixel);
+    word(layout.compression);
+    word(uint32_t(stride * layout.height));
     word(2835);
     word(2835);
-    word(spec.coloursUsed);
+    word(layout.coloursUsed);
     word(0);
-    out.resize(14 + int(spec.infoHeaderBytes), '\0');
+    out.resize(14 + int(layout.infoHeaderBytes), '\0');
     for (int i = 0; i < 256; ++i) {
         out.append(char(i));
         out.append(char(255 - i));
         out.append(char(i / 2));
         out.append('\0');
     }
-    for (int row = spec.height - 1; row >= 0; --row) {
-        const int y = spec.topDown ? spec.height - 1 - row : row;
+    for (int row = layout.height - 1; row >= 0; --row) {
+        const int y = layout.topDown ? layout.height - 1 - row : row;
         for (int x = 0; x < stride; ++x)
-            out.append(x < spec.width ? char(LogoPixel(x, y)) : '\0');
+            out.append(x < layout.width ? char(LogoPixel(x, y)) : '\0');
     }
     return out;
 }

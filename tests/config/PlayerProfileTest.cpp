@@ -28,10 +28,10 @@ protected:
         PlayerConfigFixture::SetUp();
         ASSERT_TRUE(LoadPlayerConfig());
         CreatePlayerRecord();
-        LogoFileSpec spec;
-        tree.Tree().Write("logos/b.bmp", BuildLogoFile(spec));
-        spec.width = spec.height = 32;
-        tree.Tree().Write("logos/a.bmp", BuildLogoFile(spec));
+        LogoFileLayout layout;
+        tree.Tree().Write("logos/b.bmp", BuildLogoFile(layout));
+        layout.width = layout.height = 32;
+        tree.Tree().Write("logos/a.bmp", BuildLogoFile(layout));
         for (const char* model : {"helix", "pilgrim"})
             tree.WriteGame(QString("models/player/%1/%1.bmp").arg(model), "BM");
         SetVoiceInputLevel(&voice);
