@@ -17,3 +17,8 @@ inline bool SameText(std::string_view a, std::string_view b)
     }
     return true;
 }
+
+inline bool StartsWithText(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}

@@ -1,9 +1,9 @@
 #include "browser/lan/LanReply.h"
 
+#include "app/text/TextCase.h"
 #include "browser/list/ServerRecordList.h"
 #include "browser/query/QueryReplies.h"
 #include "browser/record/CServerInfo.h"
-#include "browser/record/TextCase.h"
 #include "online/buffers/CMessageBuffer.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "browser/list/FilterRules.h"
 
+#include "app/text/TextCase.h"
 #include "browser/record/CServerInfo.h"
 #include "browser/record/PingMs.h"
-#include "browser/record/TextCase.h"
 
 std::string_view GameBaseName(std::string_view dir)
 {

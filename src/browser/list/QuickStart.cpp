@@ -2,11 +2,11 @@
 
 #include "app/engine/EngineStatus.h"
 #include "app/settings/ActiveCustomGame.h"
+#include "app/text/TextCase.h"
 #include "browser/list/FilterRules.h"
 #include "browser/list/ServerRow.h"
 #include "browser/record/CServerInfo.h"
 #include "browser/record/PingMs.h"
-#include "browser/record/TextCase.h"
 
 #include <algorithm>
 #include <array>
@@ -72,8 +72,7 @@ QuickStartContext CurrentQuickStartContext(const std::string* excludeServerAddre
 std::string CurrentServerAddress(const EngineStatus& status)
 {
     const auto& a = status.address;
-    return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." +
-           std::to_string(a[3]);
+    return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." + std::to_string(a[3]);
 }
 
 bool IsQuickStartCandidate(const CServerInfo& r, const QuickStartContext& context)

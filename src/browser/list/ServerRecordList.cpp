@@ -1,8 +1,8 @@
 #include "browser/list/ServerRecordList.h"
 
 #include "app/text/Messages.h"
+#include "app/text/TextCase.h"
 #include "browser/record/CServerInfo.h"
-#include "browser/record/TextCase.h"
 
 #include <algorithm>
 #include <cstdint>

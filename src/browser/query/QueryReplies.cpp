@@ -1,6 +1,6 @@
 #include "browser/query/QueryReplies.h"
 
-#include "browser/record/TextCase.h"
+#include "app/text/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 
 #include "app/text/CToken.h"
 #include "app/text/Messages.h"
+#include "app/text/TextCase.h"
 #include "browser/record/RecordTextWriter.h"
-#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 void CPlayerInfo::SetField(const std::string& key, const std::string& value)

@@ -1,8 +1,8 @@
 #include "browser/record/CServerInfo.h"
 
 #include "app/settings/LauncherState.h"
+#include "app/text/TextCase.h"
 #include "browser/query/CKSAsyncSocket.h"
-#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <arpa/inet.h>

@@ -2,9 +2,9 @@
 // the tokenizer in quoted mode.
 #include "app/text/CToken.h"
 #include "app/text/Messages.h"
+#include "app/text/TextCase.h"
 #include "browser/record/CServerInfo.h"
 #include "browser/record/RecordTextWriter.h"
-#include "browser/record/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 
 #include "app/settings/LauncherState.h"
 #include "app/text/CToken.h"
+#include "app/text/TextCase.h"
 #include "browser/record/DamagedListDecision.h"
-#include "browser/record/TextCase.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -38,7 +38,7 @@ CModRecord CModRecord::Empty()
 void CModRecord::SetKey(const std::string& key, const std::string& value)
 {
     for (Pair& pair : m_pairs) {
-        if (EqualsNoCase(pair.first, key)) {
+        if (SameText(pair.first, key)) {
             pair.second = value;
             return;
         }
@@ -49,7 +49,7 @@ void CModRecord::SetKey(const std::string& key, const std::string& value)
 const std::string* CModRecord::GetKey(const std::string& key) const
 {
     for (const Pair& pair : m_pairs)
-        if (EqualsNoCase(pair.first, key))
+        if (SameText(pair.first, key))
             return &pair.second;
     return nullptr;
 }
@@ -69,7 +69,7 @@ int CModRecord::GetKeyInt(const std::string& key) const
 bool CModRecord::RemoveKey(const std::string& key)
 {
     for (auto it = m_pairs.begin(); it != m_pairs.end(); ++it) {
-        if (EqualsNoCase(it->first, key)) {
+        if (SameText(it->first, key)) {
             m_pairs.erase(it);
             return true;
         }
@@ -87,7 +87,7 @@ void CModRecord::CopyKeysFrom(const CModRecord& other)
 CModRecord* FindModByDir(ModList& list, const std::string& name)
 {
     for (CModRecord& record : list)
-        if (EqualsNoCase(record.GetKeyText("gamedir"), name))
+        if (SameText(record.GetKeyText("gamedir"), name))
             return &record;
     return nullptr;
 }
@@ -95,7 +95,7 @@ CModRecord* FindModByDir(ModList& list, const std::string& name)
 const CModRecord* FindModByDir(const ModList& list, const std::string& name)
 {
     for (const CModRecord& record : list)
-        if (EqualsNoCase(record.GetKeyText("gamedir"), name))
+        if (SameText(record.GetKeyText("gamedir"), name))
             return &record;
     return nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // One custom game: an ordered list of key/value texts. Keys compare ignoring case and
 // are unique; setting a new key puts it at the front.
-#include "app/text/NoCase.h"
+#include "app/text/TextCase.h"
 
 #include <list>
 #include <string>

@@ -21,7 +21,7 @@ std::optional<CModRecord> ParseLiblist(const char* text, const std::string& dire
         token.NextToken();
         const std::string value = std::string(token.Token()).substr(0, kMaxLiblistValue);
         record.SetKey(key, value);
-        if (EqualsNoCase(key, "gamedll")) {
+        if (SameText(key, "gamedll")) {
             game = true;
             record.SetKey("installed", "1");
         }

@@ -85,7 +85,7 @@ void ScanInstalledMods(const std::string& baseDirectory)
         if (!record)
             continue;
         g_installed.push_front(std::move(*record));
-        if (EqualsNoCase(directory, kBaseGameDirectory))
+        if (SameText(directory, kBaseGameDirectory))
             g_base = &g_installed.front();
     }
     std::string game;

@@ -23,7 +23,7 @@ ModButtons ModButtonStates(const CModRecord* row)
 bool HasModLink(const CModRecord& record, const char* key)
 {
     const std::string* value = record.GetKey(key);
-    return value && !value->empty() && !EqualsNoCase(*value, "none");
+    return value && !value->empty() && !SameText(*value, "none");
 }
 
 ModRoute ModDownloadRoute(const CModRecord& record)

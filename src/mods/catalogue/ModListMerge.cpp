@@ -35,7 +35,7 @@ std::vector<CModRecord*> ModRows(ModList& list, const SortKeyList& keys)
 {
     std::vector<CModRecord*> rows;
     for (CModRecord& record : list)
-        if (!EqualsNoCase(record.GetKeyText("gamedir"), kBaseGameDirectory))
+        if (!SameText(record.GetKeyText("gamedir"), kBaseGameDirectory))
             rows.push_back(&record);
     std::stable_sort(rows.begin(), rows.end(),
                      [&keys](const CModRecord* a, const CModRecord* b) { return CompareMods(*a, *b, keys) < 0; });

@@ -13,7 +13,7 @@ bool IsWordChar(char c)
 
 bool IsSafeGameDir(const std::string& name)
 {
-    if (name.empty() || name.size() > kMaxGameDirName || EqualsNoCase(name, kBaseGameDirectory))
+    if (name.empty() || name.size() > kMaxGameDirName || SameText(name, kBaseGameDirectory))
         return false;
     for (char c : name)
         if (!IsWordChar(c))

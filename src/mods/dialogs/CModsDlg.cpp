@@ -9,17 +9,17 @@
 #include "mods/catalogue/ModDialogLogic.h"
 #include "mods/catalogue/ModListMerge.h"
 #include "mods/dialogs/CModDownloadDlg.h"
-#include "mods/download/ModUrl.h"
 #include "mods/dialogs/CModNoticeDlg.h"
 #include "mods/dialogs/CModReqDlg.h"
+#include "mods/download/ModUrl.h"
 #include "ui/CODBlendBtn.h"
 #include "ui/CODKSListCtrl.h"
 
 #include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTimer>
 #include <QUrl>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -126,7 +126,7 @@ void CModsDlg::Fill()
                 cell.text = InstalledText(*record);
             row.cells.push_back(cell);
         }
-        if (CurrentMod() && EqualsNoCase(CurrentMod()->GetKeyText("gamedir"), record->GetKeyText("gamedir")))
+        if (CurrentMod() && SameText(CurrentMod()->GetKeyText("gamedir"), record->GetKeyText("gamedir")))
             row.textColour = Palette().accent;
         rows.push_back(std::move(row));
     }

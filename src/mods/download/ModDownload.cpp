@@ -31,8 +31,7 @@ std::string LastComponent(const std::string& path)
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail)
 {
-    return text.size() >= tail.size() &&
-           ::strcasecmp(text.c_str() + (text.size() - tail.size()), tail.c_str()) == 0;
+    return text.size() >= tail.size() && ::strcasecmp(text.c_str() + (text.size() - tail.size()), tail.c_str()) == 0;
 }
 
 } // namespace
@@ -291,7 +290,9 @@ void ModDownload::Finish()
     // Everything is complete: only now does anything reach the game's directory.
     std::vector<std::string> parts{m_gamedir};
     std::string gameDir = GameDirectory();
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::lstat(gameDir.c_str(), &st) != 0) {
         gameDir = m_base + "/" + m_gamedir;
         if (!MakeFoldersNoFollow(m_base, parts, 1)) {
@@ -318,7 +319,7 @@ void ModDownload::Finish()
         return;
     }
     // A new copy of the active game: the file search must see the new files.
-    if (CModRecord* current = CurrentMod(); current && EqualsNoCase(current->GetKeyText("gamedir"), m_gamedir))
+    if (CModRecord* current = CurrentMod(); current && SameText(current->GetKeyText("gamedir"), m_gamedir))
         AddGameDirectory(false, m_base, current->GetKeyText("gamedir"));
     m_state = State::Succeeded;
     if (m_callbacks.finished)

@@ -102,9 +102,8 @@ std::optional<ModListPage> ParseModListReply(const uint8_t* data, size_t size)
         // A record is built (defaults and all) only when it names a game and a
         // directory: a hostile count of empty records then costs next to nothing.
         const auto names = [&pairs](const char* name) {
-            return std::any_of(pairs.begin(), pairs.end(), [name](const auto& pair) {
-                return !pair.second.empty() && EqualsNoCase(pair.first, name);
-            });
+            return std::any_of(pairs.begin(), pairs.end(),
+                               [name](const auto& pair) { return !pair.second.empty() && SameText(pair.first, name); });
         };
         if (!names("game") || !names("gamedir")) {
             ++page.dropped;

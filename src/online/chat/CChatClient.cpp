@@ -293,13 +293,13 @@ uint16_t CChatClient::CreateRoom(const std::string& typed)
         return 0;
     }
     std::string text = typed;
-    if (StartsWithNoCase(text, "Lobby")) {
+    if (StartsWithText(text, "Lobby")) {
         text.erase(0, 5);
         if (!text.empty() && text[0] == ' ')
             text.erase(0, 1);
     }
     for (const std::string& name : m_permanent)
-        if (EqualsNoCase(text, name))
+        if (SameText(text, name))
             text.clear();
     if (text.empty())
         return 0;
@@ -499,18 +499,18 @@ void CChatClient::EnterLine(const std::string& typed)
         const size_t space = rest.find(' ');
         const std::string word = rest.substr(0, space);
         const std::string after = space == std::string::npos ? "" : Trimmed(rest.substr(space + 1));
-        if (StartsWithNoCase(word, "rooms")) {
+        if (StartsWithText(word, "rooms")) {
             Show("Rooms");
             for (const ChatRoom& room : m_rooms.Rooms())
                 Show(room.name + ":  " + room.address + ", " + std::to_string(room.users) + " " +
                      std::to_string(room.permanentIndex));
             return;
         }
-        if (StartsWithNoCase(word, "find")) {
+        if (StartsWithText(word, "find")) {
             FindName(after.substr(0, after.find(' ')));
             return;
         }
-        if (StartsWithNoCase(word, "join")) {
+        if (StartsWithText(word, "join")) {
             JoinByPrefix(after);
             return;
         }
@@ -644,7 +644,7 @@ void CChatClient::HandleChatLine(uint32_t sender, int16_t kind, std::string text
     if (text.size() > kMaxLineShown)
         text.resize(kMaxLineShown);
     const std::string name = user->Name().empty() ? "?" : user->Name();
-    if (StartsWithNoCase(text, "/me") && text.size() >= 5)
+    if (StartsWithText(text, "/me") && text.size() >= 5)
         Show(name + " " + ChatMessages::CleanText(text.substr(4)));
     else
         Show(ChatMessages::CleanText(text), name);

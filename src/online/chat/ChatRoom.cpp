@@ -37,7 +37,7 @@ ChatRoom* ChatRoomList::FindByAddress(const std::string& address)
 ChatRoom* ChatRoomList::FindByName(const std::string& name)
 {
     for (ChatRoom& room : m_rooms)
-        if (EqualsNoCase(room.name, name))
+        if (SameText(room.name, name))
             return &room;
     return nullptr;
 }
@@ -45,7 +45,7 @@ ChatRoom* ChatRoomList::FindByName(const std::string& name)
 ChatRoom* ChatRoomList::FindByPrefix(const std::string& prefix)
 {
     for (ChatRoom& room : m_rooms)
-        if (StartsWithNoCase(room.name, prefix))
+        if (StartsWithText(room.name, prefix))
             return &room;
     return nullptr;
 }
@@ -97,7 +97,7 @@ int PermanentIndex(const std::vector<std::string>& permanent, const std::string&
 {
     for (size_t i = 0; i < permanent.size(); ++i) {
         const std::string& entry = permanent[i];
-        if (EqualsNoCase(entry, name) || (StartsWithNoCase(entry, "Lobby") && StartsWithNoCase(name, entry)))
+        if (SameText(entry, name) || (StartsWithText(entry, "Lobby") && StartsWithText(name, entry)))
             return int(i);
     }
     return -1;

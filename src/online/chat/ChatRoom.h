@@ -2,7 +2,7 @@
 // The rooms of the online service's chat: one record per room (a chat server), the
 // room list (names unique ignoring case, at most kMaxRooms), the permanent room list
 // "rooms.lst" and the players in the current room.
-#include "app/text/NoCase.h"
+#include "app/text/TextCase.h"
 
 #include <cstdint>
 #include <string>

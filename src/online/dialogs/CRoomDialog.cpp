@@ -28,7 +28,7 @@ std::vector<size_t> VisibleRooms(std::vector<ChatRoom>& rooms, const std::vector
         room.permanentIndex = PermanentIndex(permanent, room.name);
     bool lobbyWithUsers = false;
     for (const ChatRoom& room : rooms)
-        if (room.permanentIndex >= 0 && StartsWithNoCase(room.name, "Lobby") && room.users > 0)
+        if (room.permanentIndex >= 0 && StartsWithText(room.name, "Lobby") && room.users > 0)
             lobbyWithUsers = true;
     std::vector<size_t> shown;
     bool emptyLobbyShown = false;
@@ -37,7 +37,7 @@ std::vector<size_t> VisibleRooms(std::vector<ChatRoom>& rooms, const std::vector
         const bool isPermanent = room.permanentIndex >= 0;
         if (isPermanent ? !showPermanent : !showUserCreated)
             continue;
-        if (isPermanent && StartsWithNoCase(room.name, "Lobby") && room.users == 0) {
+        if (isPermanent && StartsWithText(room.name, "Lobby") && room.users == 0) {
             if (lobbyWithUsers || emptyLobbyShown)
                 continue;
             emptyLobbyShown = true;
@@ -94,7 +94,8 @@ void CRoomDialog::Refill()
     m_shown = VisibleRooms(rooms, m_client.PermanentRooms(), m_permanent->isChecked(), m_userCreated->isChecked());
     m_list->clear();
     for (size_t index : m_shown)
-        m_list->addItem(QStringLiteral("%1   (%2)").arg(QString::fromStdString(rooms[index].name)).arg(rooms[index].users));
+        m_list->addItem(
+            QStringLiteral("%1   (%2)").arg(QString::fromStdString(rooms[index].name)).arg(rooms[index].users));
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
 }
@@ -102,7 +103,7 @@ void CRoomDialog::Refill()
 void CRoomDialog::SelectRoom(const std::string& name)
 {
     for (size_t row = 0; row < m_shown.size(); ++row)
-        if (EqualsNoCase(m_client.Rooms().Rooms()[m_shown[row]].name, name))
+        if (SameText(m_client.Rooms().Rooms()[m_shown[row]].name, name))
             m_list->setCurrentRow(int(row));
 }
 

@@ -156,7 +156,8 @@ void PeerChatServer::AnswerDatagrams()
     for (;;) {
         sockaddr_in from{};
         socklen_t fromLength = sizeof from;
-        const ssize_t n = ::recvfrom(m_datagram, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+        const ssize_t n =
+            ::recvfrom(m_datagram, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (n <= 0)
             return;
         const auto query = ChatMessages::ParseQuery(bytes, uint32_t(n));
@@ -173,7 +174,7 @@ void PeerChatServer::AnswerDatagrams()
             {
                 std::lock_guard lock(m_mutex);
                 for (const Member& member : m_members)
-                    here = here || EqualsNoCase(member.name, query->name);
+                    here = here || SameText(member.name, query->name);
             }
             if (!here)
                 continue;
@@ -297,7 +298,8 @@ void PeerChatServer::ArmedFaults(Member& member)
         WriteBuffer added(256);
         ChatMessages::ComposeUsers(added, ChatMessages::kUsersAdded, {{id, "Mal\x01lory<b>"}});
         SendTo(member, added);
-        const std::string text = "<b>bold</b>\x07\t<i>x</i>\xE2\x80\xAE" "evil\r\n";
+        const std::string text = "<b>bold</b>\x07\t<i>x</i>\xE2\x80\xAE"
+                                 "evil\r\n";
         WriteBuffer line(256);
         ChatMessages::ComposeChatLine(line, id, ChatMessages::kKindChat, reinterpret_cast<const uint8_t*>(text.data()),
                                       uint32_t(text.size()));
