@@ -210,7 +210,7 @@ TEST(QueryStepDatagrams, ForeignSenderCannotFillTheRecord)
     QUdpSocket intruder;
     const auto forged = ReplyBuilder::Info("\\hostname\\intruder\\max\\99").Bytes();
     intruder.writeDatagram(reinterpret_cast<const char*>(forged.data()), qint64(forged.size()),
-                           QHostAddress(QHostAddress::LocalHost), r->Socket()->localPort());
+                           QHostAddress(QHostAddress::LocalHost), r->Socket()->LocalPort());
     Pump(30);
     EXPECT_EQ(r->status, CServerInfo::InfoSent);
     ASSERT_TRUE(RunToEnd(*r, p, state));
@@ -270,22 +270,27 @@ public:
         if (!socket.waitForReadyRead(2000))
             return false;
         char request[64];
-        QHostAddress from;
-        quint16 fromPort = 0;
         if (socket.readDatagram(request, sizeof request, &from, &fromPort) < 0)
             return false;
+        return AnswerAgain();
+    }
+    // Sends the info reply once more to whoever asked last.
+    bool AnswerAgain()
+    {
         const auto reply = ReplyBuilder::Info(kInfo).Bytes();
         return socket.writeDatagram(reinterpret_cast<const char*>(reply.data()), qint64(reply.size()), from,
                                     fromPort) == qint64(reply.size());
     }
     QUdpSocket socket;
+    QHostAddress from;
+    quint16 fromPort = 0;
     bool bound = false;
 };
 
 // True once a datagram waits in the record's socket (no event is handled meanwhile).
 bool ReplyWaiting(const CServerInfo& r)
 {
-    pollfd fd{int(r.Socket()->socketDescriptor()), POLLIN, 0};
+    pollfd fd{int(r.Socket()->Descriptor()), POLLIN, 0};
     return poll(&fd, 1, 2000) == 1;
 }
 
@@ -371,6 +376,42 @@ TEST(QueryStepDatagrams, ReplyWaitingAcrossAResendGivesNoNegativePing)
     ASSERT_TRUE(RunToEnd(r, p, state));
     ASSERT_EQ(r.status, CServerInfo::Done);
     EXPECT_GE(r.svping, 0.0);
+}
+
+TEST(QueryStepDatagrams, ASocketTakenAgainDropsTheLateReplyOfItsPreviousServer)
+{
+    ManualServer first;
+    ManualServer second;
+    ASSERT_TRUE(first.bound && second.bound);
+    QueryStepState state;
+    const RefreshParams p = Fast();
+    CServerInfo a("127.0.0.1", first.socket.localPort());
+    a.lastSend = BrowserClockNow();
+    while (a.status != CServerInfo::InfoSent)
+        RunQueryStep(a, p, state);
+    const int descriptor = a.Socket()->Descriptor();
+    ASSERT_TRUE(first.AnswerOne());
+    ASSERT_TRUE(RunToEnd(a, p, state));
+    ASSERT_EQ(a.status, CServerInfo::Done);
+    ASSERT_EQ(a.Socket(), nullptr);
+
+    // A copy of the reply reaches the socket after its record gave it back, and waits
+    // there (no event is handled) until the next record takes the socket.
+    ASSERT_TRUE(first.AnswerAgain());
+    pollfd fd{descriptor, POLLIN, 0};
+    ASSERT_EQ(poll(&fd, 1, 2000), 1);
+    CServerInfo b("127.0.0.1", second.socket.localPort());
+    b.lastSend = BrowserClockNow();
+    while (b.status != CServerInfo::InfoSent)
+        RunQueryStep(b, p, state);
+    ASSERT_EQ(b.Socket()->Descriptor(), descriptor);
+    Pump(30);
+    EXPECT_EQ(b.status, CServerInfo::InfoSent);
+    EXPECT_EQ(b.name, "?");
+    // Its own server's reply is taken.
+    ASSERT_TRUE(second.AnswerOne());
+    ASSERT_TRUE(RunToEnd(b, p, state));
+    EXPECT_EQ(b.name, "Loopback Arena");
 }
 
 class FixedClock

@@ -2,6 +2,7 @@
 // leaves, the order in which records are started, and that it does what a pass over
 // the whole list does.
 #include "browser/list/RefreshEngine.h"
+#include "browser/query/QuerySocketPool.h"
 #include "FakeGameServer.h"
 #include "browser/list/RefreshLoop.h"
 #include "browser/list/RefreshPass.h"
@@ -385,6 +386,8 @@ TEST(RefreshEngine, SocketsInFlightFitTheDescriptorsLeft)
     for (int i = 0; i < 30; ++i)
         list.AddServer("127.0.0.1", server.Port(), true);
     RefreshEngine engine;
+    // Sockets left waiting by earlier queries would be taken first.
+    QuerySocketPool::ForThread().CloseIdle();
     {
         // The descriptors open now and 12 more.
         const OpenFileLimit limit(SocketLimit() - FreeDescriptors() + 12);
@@ -406,6 +409,7 @@ TEST(RefreshEngine, AServerWhoseSocketCannotBeOpenedCountsAsFailed)
     for (int i = 0; i < 3; ++i)
         list.AddServer("127.0.0.1", server.Port(), true);
     RefreshEngine engine;
+    QuerySocketPool::ForThread().CloseIdle();
     {
         // Not one descriptor left: no socket can be opened.
         const OpenFileLimit limit(LowestFreeDescriptor());

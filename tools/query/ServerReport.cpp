@@ -1,5 +1,7 @@
 #include "query/ServerReport.h"
 
+#include "browser/record/PingMs.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -15,7 +17,7 @@ std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
 
 int PingMilliseconds(const CServerInfo& record)
 {
-    return int(record.svping * 1000.0);
+    return PingMs(record.svping);
 }
 
 std::string AlignedTable(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows)

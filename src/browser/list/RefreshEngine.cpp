@@ -2,10 +2,9 @@
 
 #include "browser/query/BrowserClock.h"
 #include "browser/query/CKSAsyncSocket.h"
+#include "browser/query/QuerySocketPool.h"
 #include "browser/record/CServerInfo.h"
 #include "platform/SystemInfo.h"
-
-#include <QObject>
 
 #include <algorithm>
 
@@ -39,6 +38,16 @@ bool Waiting(int status)
 
 } // namespace
 
+class RefreshEngine::SocketListener final : public QuerySocketListener
+{
+public:
+    explicit SocketListener(RefreshEngine& engine) : m_engine(engine) {}
+    void SocketActive(uint32_t tag) override { m_engine.OnSocketActive(tag); }
+
+private:
+    RefreshEngine& m_engine;
+};
+
 RefreshEngine::RefreshEngine() = default;
 
 int RefreshEngine::FitInFlight(int maxInFlight, int freeDescriptors)
@@ -59,8 +68,8 @@ void RefreshEngine::Begin(CServerInfo* head, const RefreshParams& params)
 void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const RefreshParams& params)
 {
     Cancel();
-    // Dropping the old context drops every signal hook of the previous refresh.
-    m_context = std::make_unique<QObject>();
+    // A new listener: the sockets of the previous refresh are no longer heard.
+    m_listener = std::make_shared<SocketListener>(*this);
     m_params = params;
     m_state = QueryStepState{};
     m_slots.assign(records.size(), Slot{});
@@ -99,7 +108,9 @@ void RefreshEngine::Begin(const std::vector<CServerInfo*>& records, const Refres
     }
     // A socket that cannot be opened fails its server: never ask for more sockets than
     // the process can still open (counted once the old sockets are closed).
-    m_params.maxInFlight = FitInFlight(params.maxInFlight, FreeDescriptors());
+    // Sockets waiting in the pool are taken again before any new one is opened.
+    const size_t pooled = QuerySocketPool::ForThread().IdleCount();
+    m_params.maxInFlight = FitInFlight(params.maxInFlight, FreeDescriptors() + int(pooled));
     CKSAsyncSocket::SetLastReplyTime(float(now));
     m_lastPending = m_unfinished;
     m_running = true;
@@ -240,18 +251,20 @@ void RefreshEngine::Hook(uint32_t index)
     if (!socket || s.hookedSocket == socket)
         return;
     s.hookedSocket = socket;
-    // Connected after the socket's own handlers, so the record has taken the datagram
-    // (or the connect) when the engine hears of it.
-    auto wake = [this, index] {
-        Slot& slot = m_slots[index];
-        if (!m_running || !slot.record || (slot.flags & kInReady))
-            return;
-        slot.flags |= kInReady;
-        m_ready.push_back(index);
-        MarkChanged(index);
-    };
-    QObject::connect(socket, &QUdpSocket::readyRead, m_context.get(), wake);
-    QObject::connect(socket, &QUdpSocket::connected, m_context.get(), wake);
+    // Told after the socket has handed its datagram (or its connect) to the record.
+    socket->SetListener(m_listener, index);
+}
+
+void RefreshEngine::OnSocketActive(uint32_t index)
+{
+    if (index >= m_slots.size())
+        return;
+    Slot& slot = m_slots[index];
+    if (!m_running || !slot.record || (slot.flags & kInReady))
+        return;
+    slot.flags |= kInReady;
+    m_ready.push_back(index);
+    MarkChanged(index);
 }
 
 void RefreshEngine::ScheduleNextPass(uint32_t index)
@@ -314,7 +327,7 @@ void RefreshEngine::Cancel()
 void RefreshEngine::Clear()
 {
     Cancel();
-    m_context.reset();
+    m_listener.reset();
     m_slots.clear();
     m_index.clear();
     m_changed.clear();

@@ -21,7 +21,6 @@
 #include <vector>
 
 class CServerInfo;
-class QObject;
 
 class RefreshEngine
 {
@@ -81,10 +80,11 @@ public:
     void SetChangedCallback(std::function<void()> callback) { m_changedCallback = std::move(callback); }
 
 private:
+    class SocketListener;
     struct Slot
     {
         CServerInfo* record = nullptr;
-        const QObject* hookedSocket = nullptr;
+        const void* hookedSocket = nullptr;
         double deadline = 0.0; // of the time-out entry queued for it, 0 when none
         uint32_t steppedInPass = 0;
         uint8_t flags = 0;
@@ -97,6 +97,7 @@ private:
     };
 
     void Step(uint32_t index);
+    void OnSocketActive(uint32_t index);
     void AfterStep(uint32_t index, int before);
     void Hook(uint32_t index);
     void MarkChanged(uint32_t index);
@@ -114,8 +115,9 @@ private:
     std::priority_queue<Deadline, std::vector<Deadline>, std::greater<Deadline>> m_deadlines;
     std::vector<uint32_t> m_changed;
     std::function<void()> m_changedCallback;
-    // Receiver of the sockets' signals: replaced by each refresh, so old hooks go.
-    std::unique_ptr<QObject> m_context;
+    // What the sockets tell of their activity: replaced by each refresh, so the sockets
+    // of an earlier one are no longer heard.
+    std::shared_ptr<SocketListener> m_listener;
     size_t m_cursor = 0;
     int m_unfinished = 0;
     int m_lastPending = 0;

@@ -3,17 +3,19 @@
 #include "app/text/Messages.h"
 #include "browser/query/BrowserClock.h"
 #include "browser/query/QueryReplies.h"
+#include "browser/query/QuerySocketPool.h"
 #include "browser/record/CServerInfo.h"
 
 #include <QHostAddress>
-#include <QNetworkProxy>
+#include <QHostInfo>
+#include <QObject>
 
+#include <arpa/inet.h>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
-#include <linux/sockios.h>
-#include <sys/ioctl.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 
 namespace {
 float g_lastReplyTime = 0.0f;
@@ -21,17 +23,29 @@ float g_lastReplyTime = 0.0f;
 // Older arrival stamps are not believed (a clock step, a stamp of another datagram).
 constexpr double kMaxArrivalAge = 1.0;
 
-// How long ago the kernel received the datagram just read from the socket, or a
-// negative number when it does not say.
-double ArrivalAge(qintptr descriptor)
+// How long ago the kernel received a datagram stamped at stamp, or a negative number
+// when the stamp cannot be believed.
+double ArrivalAge(const timespec& stamp)
 {
-    timeval stamp{};
-    if (descriptor < 0 || ioctl(int(descriptor), SIOCGSTAMP, &stamp) != 0)
+    if (stamp.tv_sec == 0 && stamp.tv_nsec == 0)
         return -1.0;
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    const double age = double(now.tv_sec - stamp.tv_sec) + double(now.tv_nsec) / 1e9 - double(stamp.tv_usec) / 1e6;
+    const double age = double(now.tv_sec - stamp.tv_sec) + double(now.tv_nsec - stamp.tv_nsec) / 1e9;
     return age >= 0.0 && age < kMaxArrivalAge ? age : -1.0;
+}
+
+// The arrival stamp among a received datagram's control messages (zero when none).
+timespec StampOf(msghdr& message)
+{
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c; c = CMSG_NXTHDR(&message, c)) {
+        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS && c->cmsg_len >= CMSG_LEN(sizeof(timespec))) {
+            timespec stamp{};
+            std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+            return stamp;
+        }
+    }
+    return timespec{};
 }
 } // namespace
 
@@ -51,46 +65,100 @@ CMessageBuffer& CKSAsyncSocket::ThreadBuffer()
     return buffer;
 }
 
-CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_buffer(ThreadBuffer()), m_record(record)
-{
-    // Query datagrams go straight to the server; asking the system's proxy settings
-    // for every socket of a refresh would cost more than the query itself.
-    setProxy(QNetworkProxy::NoProxy);
-    QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
-    QObject::connect(this, &QUdpSocket::connected, this, [this] { OnConnect(0); });
-}
+CKSAsyncSocket::CKSAsyncSocket(CServerInfo& record) : m_buffer(ThreadBuffer()), m_record(record) {}
 
 CKSAsyncSocket::~CKSAsyncSocket()
 {
-    disconnect(this, nullptr, this, nullptr);
-    abort();
+    ReleaseDescriptor();
+}
+
+void CKSAsyncSocket::ReleaseDescriptor()
+{
+    m_lookup.reset();
+    if (m_fd >= 0)
+        QuerySocketPool::ForThread().Release(m_fd);
+    m_fd = -1;
+    m_state = State::Unconnected;
 }
 
 bool CKSAsyncSocket::Create()
 {
-    if (!bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+    ReleaseDescriptor();
+    m_fd = QuerySocketPool::ForThread().Acquire(*this);
+    return m_fd >= 0;
+}
+
+uint16_t CKSAsyncSocket::LocalPort() const
+{
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    if (m_fd < 0 || getsockname(m_fd, reinterpret_cast<sockaddr*>(&local), &length) != 0)
+        return 0;
+    return ntohs(local.sin_port);
+}
+
+void CKSAsyncSocket::SetListener(std::weak_ptr<QuerySocketListener> listener, uint32_t tag)
+{
+    m_listener = std::move(listener);
+    m_tag = tag;
+}
+
+bool CKSAsyncSocket::ConnectTo(uint32_t ipv4NetworkOrder)
+{
+    if (m_fd < 0)
         return false;
-    // The kernel stamps each datagram as it arrives, so a ping does not grow by the
-    // time the datagram waited while the browser was busy with other servers. The
-    // first question for the stamp turns stamping on (it has none to give yet).
-    // SO_TIMESTAMP is not used: it hands the stamps out only beside the data, which
-    // Qt's reads drop, and then the socket keeps no stamp to ask for.
-    timeval unused{};
-    ioctl(int(socketDescriptor()), SIOCGSTAMP, &unused);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = ipv4NetworkOrder;
+    to.sin_port = htons(uint16_t(m_record.port));
+    if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
+        return false;
+    // A reused socket may still hold a late reply of its previous server, queued
+    // before the connect: it is not this server's.
+    char byte = 0;
+    for (int i = 0; i < 64; ++i) {
+        if (::recv(m_fd, &byte, 1, MSG_DONTWAIT | MSG_TRUNC) < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+    }
+    m_state = State::Connected;
     return true;
 }
 
 bool CKSAsyncSocket::ConnectToServer()
 {
     // A re-connect while an earlier attempt is still looking up its host starts over.
-    if (state() == HostLookupState || state() == ConnectingState) {
-        abort();
-        Create();
+    if (m_state == State::HostLookup) {
+        m_lookup.reset();
+        m_state = State::Unconnected;
     }
-    if (state() == ConnectedState)
+    if (m_state == State::Connected)
         return true;
-    connectToHost(QString::fromStdString(m_record.address), quint16(m_record.port));
-    return state() == ConnectedState;
+    if (m_fd < 0)
+        return false;
+    in_addr numeric{};
+    if (inet_pton(AF_INET, m_record.address.c_str(), &numeric) == 1)
+        return ConnectTo(numeric.s_addr);
+    StartLookup();
+    return false;
+}
+
+void CKSAsyncSocket::StartLookup()
+{
+    m_state = State::HostLookup;
+    m_lookup = std::make_unique<QObject>();
+    QHostInfo::lookupHost(QString::fromStdString(m_record.address), m_lookup.get(), [this](const QHostInfo& info) {
+        for (const QHostAddress& a : info.addresses()) {
+            bool ipv4 = false;
+            const quint32 host = a.toIPv4Address(&ipv4);
+            if (ipv4 && ConnectTo(htonl(host))) {
+                OnConnect(0);
+                Notify();
+                return;
+            }
+        }
+        // Not found: the record's time-out tries again.
+        m_state = State::Unconnected;
+    });
 }
 
 void CKSAsyncSocket::SendCommand(const char* command)
@@ -100,35 +168,50 @@ void CKSAsyncSocket::SendCommand(const char* command)
     m_buffer.WriteLong(-1);
     m_buffer.WriteString(command);
     // A failed send is not reported: the request times out and is sent again.
-    write(reinterpret_cast<const char*>(m_buffer.Data()), m_buffer.Size());
+    if (m_fd >= 0 && m_state == State::Connected)
+        ::send(m_fd, m_buffer.Data(), size_t(m_buffer.Size()), MSG_NOSIGNAL);
     m_buffer.SetSize(0);
 }
 
-void CKSAsyncSocket::ReadPending()
+void CKSAsyncSocket::ReadPending(int maxReads)
 {
-    // At least one read on every readiness signal: a "port unreachable" raises one
-    // with no datagram waiting, and Qt listens to the socket again only after a read.
-    // Every datagram is taken, even one nobody waits for: a datagram left in the queue
-    // would hold back the notification of the next one.
-    do {
+    // At least one read on every readiness: a "port unreachable" raises one with no
+    // datagram waiting, and reading takes the error so the socket is heard again.
+    // Every datagram is taken, even one nobody waits for.
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(timespec))];
+    for (int i = 0; i < maxReads && m_fd >= 0; ++i) {
+        iovec data{m_buffer.Data(), size_t(m_buffer.Capacity())};
+        msghdr message{};
+        message.msg_iov = &data;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
         m_buffer.SetSize(0);
-        errno = 0;
-        const qint64 n = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
+        const ssize_t n = ::recvmsg(m_fd, &message, MSG_DONTWAIT);
         if (n < 0) {
-            // A refused or unreachable port, or nothing waiting: the request times out
-            // and is sent again. Only a network that is down is reported.
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                break;
+            // A refused or unreachable port: the request times out and is sent again.
+            // Only a network that is down is reported.
             if (errno == ENETDOWN) {
                 OnReceive(kWsaeNetDown);
-                return;
+                break;
             }
             continue;
         }
         m_buffer.SetSize(int(n));
-        const double age = ArrivalAge(socketDescriptor());
+        const double age = ArrivalAge(StampOf(message));
         m_arrival = age >= 0.0 ? BrowserClockNow() - age : 0.0;
         OnReceive(0);
         m_arrival = 0.0;
-    } while (hasPendingDatagrams());
+    }
+    Notify();
+}
+
+void CKSAsyncSocket::Notify()
+{
+    if (const std::shared_ptr<QuerySocketListener> listener = m_listener.lock())
+        listener->SocketActive(m_tag);
 }
 
 void CKSAsyncSocket::OnReceive(int error)
