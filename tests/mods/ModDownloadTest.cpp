@@ -184,6 +184,29 @@ TEST_F(Sites, BrokenPagesFailAndLeaveTheInstalledCopyAsItWas)
     }
 }
 
+TEST_F(Sites, AnUnusableOrBrokenDownloadLeavesTheInstalledCopyAsItWas)
+{
+    base.Write("kept/liblist.gam", "game Kept gamedll old");
+    base.Write("kept/maps/a.bsp", "old map");
+    QDir().mkpath(site.Abs("files"));
+    // Whole files, but the game's liblist.gam names no game library.
+    ASSERT_TRUE(WriteZip(site.Abs("files/nogame.zip"), {{"liblist.gam", "game Broken"}, {"maps/a.bsp", "new map"}}));
+    // An archive whose second entry fails its check after the first was unpacked.
+    const QByteArray stored = "game New gamedll new";
+    ASSERT_TRUE(WriteZip(site.Abs("files/half.zip"), {{"maps/a.bsp", "new map"}, {"liblist.gam", stored, ZipItem::Stored}}));
+    ASSERT_TRUE(CorruptFirstStoredByte(site.Abs("files/half.zip"), stored));
+    LoopbackSite http(LoopbackSite::Http, site.Path());
+    ASSERT_NE(http.Port(), 0);
+    const std::string root = "http://127.0.0.1:" + std::to_string(http.Port()) + "/files/";
+    for (const char* file : {"nogame.zip", "half.zip"}) {
+        const Outcome outcome = Download(Game("kept", root + file), base.Path());
+        EXPECT_EQ(outcome.state, ModDownload::State::Failed) << file;
+        EXPECT_EQ(FilesBelow(base.Path()), QStringList({"kept/liblist.gam", "kept/maps/a.bsp"})) << file;
+        EXPECT_EQ(base.Read("kept/maps/a.bsp"), "old map") << file;
+        EXPECT_EQ(base.Read("kept/liblist.gam"), "game Kept gamedll old") << file;
+    }
+}
+
 TEST_F(Sites, StopLeavesNoPartialFile)
 {
     LoopbackSite http(LoopbackSite::Http, site.Path());

@@ -10,6 +10,8 @@
 #include "mods/download/SafeFiles.h"
 #include "mods/download/unzip_main.h"
 
+#include <QDirIterator>
+
 #include <algorithm>
 #include <strings.h>
 #include <sys/stat.h>
@@ -303,16 +305,8 @@ void ModDownload::Finish()
         Fail(FormatString(kMsgCreateFailed, m_gamedir.c_str()));
         return;
     }
-    const std::string staging = m_staging->path().toStdString();
-    for (const Entry& entry : m_entries) {
-        if (!MoveIntoPlace(staging + "/" + entry.local, gameDir, entry.local)) {
-            Fail(FormatString(kMsgCreateFailed, (m_gamedir + "/" + entry.local).c_str()));
-            return;
-        }
-    }
-    m_staging.reset();
     Status(DoneText(m_game, m_doneBefore));
-    if (!Install())
+    if (!Install(gameDir))
         return;
     if (!ReadLiblist(m_gamedir, ResolveCaseInsensitive(gameDir, "liblist.gam"))) {
         Fail(kNoLiblist);
@@ -326,9 +320,29 @@ void ModDownload::Finish()
         m_callbacks.finished(m_state);
 }
 
-bool ModDownload::Install()
+bool ModDownload::MoveStagedFiles(const std::string& gameDir)
 {
-    const std::string gameDir = GameDirectory();
+    // Every file the download and its archive left in the private folder, below it as
+    // below the game's directory (the unpacker writes no links).
+    const QString staging = m_staging->path();
+    QDirIterator it(staging, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
+                    QDirIterator::Subdirectories);
+    std::vector<std::string> files;
+    while (it.hasNext())
+        files.push_back(it.next().mid(staging.size() + 1).toStdString());
+    const std::string root = staging.toStdString();
+    for (const std::string& relative : files) {
+        if (!MoveIntoPlace(root + "/" + relative, gameDir, relative)) {
+            Fail(FormatString(kMsgCreateFailed, (m_gamedir + "/" + relative).c_str()));
+            return false;
+        }
+    }
+    m_staging.reset();
+    return true;
+}
+
+bool ModDownload::Install(const std::string& gameDir)
+{
     const Entry* archive = nullptr;
     std::string question;
     if (m_url->IsFtp()) {
@@ -342,6 +356,9 @@ bool ModDownload::Install()
     } else {
         const Entry& entry = m_entries.front();
         if (EndsWithNoCase(entry.local, ".exe")) {
+            // Saved for the player, never run.
+            if (!MoveStagedFiles(gameDir))
+                return false;
             m_savedProgram = gameDir + "/" + entry.local;
             char text[1024];
             std::snprintf(text, sizeof text, kProgramSaved, m_savedProgram.c_str());
@@ -354,15 +371,25 @@ bool ModDownload::Install()
             question = m_urlText;
         }
     }
-    if (!archive)
-        return true;
-    if (CurrentPrompt().Show(FormatString(kMsgInstall, question.c_str()), PromptButtons::YesNo) != kPromptFirst)
-        return true;
-    const std::string zipPath = gameDir + "/" + archive->local;
-    const char* const argv[] = {"unzip", "-d", gameDir.c_str(), zipPath.c_str()};
-    if (unzip_main(4, argv) != kUnzipOk) {
-        Fail(kUnpackFailed);
+    // The archive is unpacked beside the downloaded files, in the private folder, and
+    // the game's liblist.gam checked there: an archive that fails partway or a copy
+    // whose liblist.gam is unusable leaves an installed copy as it was.
+    const std::string staging = m_staging->path().toStdString();
+    if (archive && CurrentPrompt().Show(FormatString(kMsgInstall, question.c_str()), PromptButtons::YesNo) == kPromptFirst) {
+        const std::string zipPath = staging + "/" + archive->local;
+        const char* const argv[] = {"unzip", "-d", staging.c_str(), zipPath.c_str()};
+        if (unzip_main(4, argv) != kUnzipOk) {
+            Fail(kUnpackFailed);
+            return false;
+        }
+    }
+    const std::string stagedLiblist = ResolveCaseInsensitive(staging, "liblist.gam");
+    struct stat st
+    {
+    };
+    if (::lstat(stagedLiblist.c_str(), &st) == 0 && !ReadLiblist(m_gamedir, stagedLiblist)) {
+        Fail(kNoLiblist);
         return false;
     }
-    return true;
+    return MoveStagedFiles(gameDir);
 }

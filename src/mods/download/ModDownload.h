@@ -1,9 +1,10 @@
 #pragma once
 // Downloading and installing one custom game, without a window: an FTP tree or one
-// HTTP file is fetched into a private folder beside the game directories, moved into
-// the game's directory only when every file is complete, a zip is unpacked into it,
-// and the game counts as installed only when its directory then holds a readable
-// liblist.gam. Stop() at any moment leaves nothing behind. The dialogs and the
+// HTTP file is fetched into a private folder beside the game directories; when every
+// file is complete a zip is unpacked there and a liblist.gam it brings is checked, and
+// only then is everything moved into the game's directory, so a broken download never
+// replaces an installed copy. The game counts as installed only when its directory
+// then holds a readable liblist.gam. Stop() at any moment leaves nothing behind. The dialogs and the
 // command-line tool drive it and show its texts.
 #include "mods/catalogue/CModRecord.h"
 #include "mods/download/CurlTransfer.h"
@@ -97,7 +98,10 @@ private:
     void FetchNext();
     void OnFetched(const TransferResult& result);
     void Finish();
-    bool Install();
+    // Unpacks an archive the player agrees to install, checks the game's liblist.gam
+    // and moves everything into gameDir; false once failed.
+    bool Install(const std::string& gameDir);
+    bool MoveStagedFiles(const std::string& gameDir);
     std::string RemoteUrl(const std::string& relative, bool folder) const;
     std::string RootPath() const;
 
