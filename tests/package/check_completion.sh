@@ -23,8 +23,9 @@ expect() {
   fi
 }
 
-expect "rules refresh" kestrel-query r
-expect "info players rules master refresh lan directory --help" kestrel-query ""
+expect "rules refresh rooms" kestrel-query r
+expect "info players rules master refresh lan directory rooms mods install --help" kestrel-query ""
+expect "--modmaster --home" kestrel-query install fun -
 expect "--master --maxsockets --map --max-ping" kestrel-query refresh --m
 expect "--format --json --timeout --retries" kestrel-query info 127.0.0.1:27015 -
 expect "--port-base" kestrel-query lan --port

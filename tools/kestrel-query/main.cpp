@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains("-h") || arguments.contains("--help"))
-        return WriteOutput(QueryUsage() + DirectoryUsage() + RoomsUsage()) ? kExitSuccess : kExitNoAnswer;
+        return WriteOutput(QueryUsage()) ? kExitSuccess : kExitNoAnswer;
     std::string out, err;
     const int code = arguments.size() > 1 && arguments[1] == "rooms" ? RunRoomsCommand(arguments, out, err)
                      : arguments.size() > 1 && arguments[1] == "directory"
