@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-class PeerGameServer : private PeerSocketLoop::Listener
+class PeerGameServer final : private PeerSocketLoop::Listener
 {
 public:
     static constexpr qint64 kMaxDatagram = 8192;
