@@ -6,8 +6,10 @@
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
+#include <QVariant>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -93,4 +95,92 @@ TEST(PeerGameServer, UnknownDatagramsGetNoReply)
     client.writeDatagram(QByteArray("\xFF\xFF\xFF\xFFnonsense", 12), QHostAddress::LocalHost, server.Port());
     EXPECT_FALSE(AwaitReply(client, 300));
     EXPECT_EQ(server.DatagramsReceived(), 1);
+}
+
+namespace {
+
+QByteArray InfoRequest()
+{
+    return QByteArray("\xFF\xFF\xFF\xFFinfostring\n", 16);
+}
+
+// Runs the event loop until done() holds or timeoutMs pass.
+template <typename Done>
+bool RunUntil(Done done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+} // namespace
+
+TEST(PeerGameServer, HundredsOfServersInOneThreadAnswerEveryDatagram)
+{
+    // More servers than one wake-up of the shared loop handles, several datagrams each,
+    // some answered at once and some after a delay.
+    constexpr int kServers = 250;
+    constexpr int kRequestsEach = 2;
+    std::vector<std::unique_ptr<PeerGameServer>> servers;
+    std::map<quint16, int> repliesFrom;
+    for (int i = 0; i < kServers; ++i) {
+        GameServerConfig config;
+        config.port = 0;
+        config.delayMs = i % 5 == 0 ? 2 : 0;
+        servers.push_back(std::make_unique<PeerGameServer>(config));
+        ASSERT_TRUE(servers.back()->Start()) << servers.back()->ErrorText().toStdString();
+        repliesFrom[servers.back()->Port()] = 0;
+    }
+    ASSERT_EQ(repliesFrom.size(), size_t(kServers));
+    QUdpSocket client;
+    ASSERT_TRUE(client.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    client.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(1 << 22));
+    for (int round = 0; round < kRequestsEach; ++round)
+        for (const auto& server : servers)
+            client.writeDatagram(InfoRequest(), QHostAddress::LocalHost, server->Port());
+
+    int replies = 0;
+    const bool all = RunUntil(
+        [&] {
+            while (client.hasPendingDatagrams()) {
+                const QNetworkDatagram reply = client.receiveDatagram();
+                if (reply.data().contains("infostringresponse")) {
+                    ++repliesFrom[quint16(reply.senderPort())];
+                    ++replies;
+                }
+            }
+            return replies == kServers * kRequestsEach;
+        },
+        5000);
+    EXPECT_TRUE(all) << replies << " replies";
+    for (const auto& [port, count] : repliesFrom)
+        EXPECT_EQ(count, kRequestsEach) << "port " << port;
+    for (const auto& server : servers)
+        EXPECT_EQ(server->DatagramsReceived(), kRequestsEach);
+}
+
+TEST(PeerGameServer, ServerDestroyedWithDelayedReplyPendingSendsNothing)
+{
+    GameServerConfig config;
+    config.port = 0;
+    config.delayMs = 100;
+    auto server = std::make_unique<PeerGameServer>(config);
+    ASSERT_TRUE(server->Start());
+    QUdpSocket client;
+    ASSERT_TRUE(client.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    client.writeDatagram(InfoRequest(), QHostAddress::LocalHost, server->Port());
+    ASSERT_TRUE(RunUntil([&] { return server->DatagramsReceived() == 1; }, 2000));
+    server.reset();
+
+    // A successor likely takes the same memory and descriptor: a reply that outlived its
+    // server would go out through it.
+    const auto successor = std::make_unique<PeerGameServer>(config);
+    ASSERT_TRUE(successor->Start());
+    RunUntil([] { return false; }, 300);
+    EXPECT_FALSE(client.hasPendingDatagrams());
+    // The thread's loop still serves the successor.
+    client.writeDatagram(InfoRequest(), QHostAddress::LocalHost, successor->Port());
+    EXPECT_TRUE(RunUntil([&] { return client.hasPendingDatagrams(); }, 2000));
 }
