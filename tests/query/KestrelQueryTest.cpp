@@ -1,6 +1,7 @@
 // kestrel-query's commands against in-process peers on 127.0.0.1: tables, JSON and
 // exit codes; one test runs the built program.
 #include "browser/master/CKSMasterAsyncSocket.h"
+#include "browser/query/QuerySocketPool.h"
 #include "peer/PeerNetwork.h"
 #include "query/QueryOptions.h"
 #include "query/QueryRunner.h"
@@ -348,6 +349,8 @@ TEST_F(KestrelQuery, AServerWithoutASocketIsReportedAsLost)
     StartPeers({"--port", "0", "--name", "Unreached"});
     const QString server = ServerAt(0);
     int code = -1;
+    // Sockets left waiting by earlier queries would be taken first.
+    QuerySocketPool::ForThread().CloseIdle();
     {
         // Not one descriptor left: no socket can be opened.
         const OpenFileLimit limit{rlim_t(LowestFreeDescriptor())};
