@@ -48,7 +48,10 @@ constexpr int kPeerStartMs = 60000;
 // Server i answers (i % g_delayKinds) ms late: 3.5 ms on average with 8 kinds, so with
 // 100 queries in flight no refresh can pass 100 / 3.5 ms = 28,600 servers per second.
 int g_delayKinds = 8;
-constexpr int kServersPerProcess = 500;
+// Each peer process serves its sockets through one epoll loop, so a process costs the
+// same with 2,500 servers as with 500; fewer processes sleep less and are woken less
+// often, which leaves more of the machine to the browser being measured.
+constexpr int kServersPerProcess = 2500;
 
 struct Scenario
 {
@@ -107,8 +110,8 @@ private:
     int m_port = 0;
 };
 
-// The game servers in several processes (an event loop over thousands of sockets is
-// slow to poll, and a slow peer would be measured instead of the browser), and a
+// The game servers in several processes (one core of peers could not keep up with the
+// browser, and a slow peer would be measured instead of the browser), and a
 // master in one more that lists them all.
 class PeerGroup
 {

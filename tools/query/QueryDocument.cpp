@@ -44,7 +44,7 @@ CNetGameDoc::RefreshRunner ProgressRunner(bool progress, double idle, Losses& lo
             }
             if (!more || now - lastActivity > idle)
                 break;
-            WaitForNetworkEvents();
+            WaitForRefreshEvents(engine);
         }
         if (progress)
             std::fprintf(stderr, "\rQueried in %.1f s.              \n", BrowserClockNow() - start);

@@ -17,8 +17,16 @@ void WaitForNetworkEvents()
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+void WaitForRefreshEvents(const RefreshEngine& engine)
+{
+    if (engine.WorkDue())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    else
+        WaitForNetworkEvents();
+}
+
 void RunRefreshToEnd(RefreshEngine& engine)
 {
     while (engine.RunPass())
-        WaitForNetworkEvents();
+        WaitForRefreshEvents(engine);
 }

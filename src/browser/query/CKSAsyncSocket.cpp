@@ -177,7 +177,10 @@ void CKSAsyncSocket::ReadPending(int maxReads)
 {
     // At least one read on every readiness: a "port unreachable" raises one with no
     // datagram waiting, and reading takes the error so the socket is heard again.
-    // Every datagram is taken, even one nobody waits for.
+    // Every datagram is taken, even one nobody waits for. One datagram is handled per
+    // readiness: the pool's readiness is level-triggered, so one still waiting is
+    // reported at once again, and the usual single reply costs no read that finds
+    // nothing.
     alignas(cmsghdr) char control[CMSG_SPACE(sizeof(timespec))];
     for (int i = 0; i < maxReads && m_fd >= 0; ++i) {
         iovec data{m_buffer.Data(), size_t(m_buffer.Capacity())};
@@ -204,6 +207,7 @@ void CKSAsyncSocket::ReadPending(int maxReads)
         m_arrival = age >= 0.0 ? BrowserClockNow() - age : 0.0;
         OnReceive(0);
         m_arrival = 0.0;
+        break;
     }
     Notify();
 }

@@ -53,8 +53,8 @@ public:
     void OnReceive(int error);
     void OnConnect(int error);
 
-    // Reads what waits (at most maxReads datagrams; at least one read) and hands each
-    // datagram to the record, then tells the listener.
+    // Reads the next datagram waiting and hands it to the record, then tells the
+    // listener. Reads at least once and at most maxReads times (errors are read too).
     void ReadPending(int maxReads);
 
     // The listener told after each readiness; it is held weakly, so a listener that
