@@ -161,6 +161,15 @@ double ParseDouble(std::string_view text, size_t* used)
     return withSign(value);
 }
 
+std::optional<double> ParseWholeDouble(std::string_view text)
+{
+    size_t used = 0;
+    const double value = ParseDouble(text, &used);
+    if (used == 0 || !std::all_of(text.begin() + ptrdiff_t(used), text.end(), IsBlank))
+        return std::nullopt;
+    return value;
+}
+
 int32_t TruncateToInt(double value)
 {
     if (std::isnan(value))
