@@ -62,6 +62,14 @@ bool LeaveGameForLogo()
     return true;
 }
 
+// config.cfg's variables and the settings' logo choice into memory.
+void ReadPlayerFiles(PlayerRecord& record)
+{
+    ReloadPlayerVariables();
+    record.logo = GetSettingString("Settings", PlayerRecord::kLogoSetting, record.logo);
+    record.logoColour = GetSettingString("Settings", PlayerRecord::kLogoColourSetting, record.logoColour);
+}
+
 } // namespace
 
 std::string PlayerProfile::CleanName(const std::string& text)
@@ -76,18 +84,6 @@ std::string PlayerProfile::CleanName(const std::string& text)
         name.resize(PlayerConfig::kMaxText);
     return name;
 }
-
-namespace {
-
-// config.cfg's variables and the settings' logo choice into memory.
-void ReadPlayerFiles(PlayerRecord& record)
-{
-    ReloadPlayerVariables();
-    record.logo = GetSettingString("Settings", PlayerRecord::kLogoSetting, record.logo);
-    record.logoColour = GetSettingString("Settings", PlayerRecord::kLogoColourSetting, record.logoColour);
-}
-
-} // namespace
 
 bool PlayerProfile::Open()
 {

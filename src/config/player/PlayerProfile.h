@@ -73,7 +73,6 @@ private:
         int voiceInput = 0;
         std::string logo;
         int colour = 0;
-        bool operator==(const Fields&) const = default;
     };
 
     Fields Current() const;
