@@ -94,6 +94,13 @@ bool ServerConnection::Start(const std::string& address, const std::string& name
 
 void ServerConnection::Poll(double now)
 {
+    if (m_phase == Phase::Connected) {
+        if (now >= m_nextSend) {
+            m_nextSend = now + kKeepAliveSeconds;
+            SendBytes({0, 0, 0, 0}); // sequence number 0: a game datagram, not a handshake
+        }
+        return;
+    }
     if (m_phase != Phase::Challenging && m_phase != Phase::Connecting)
         return;
     Receive();
@@ -120,9 +127,13 @@ void ServerConnection::Poll(double now)
 
 void ServerConnection::Send(const HandshakeMessage& message)
 {
+    SendBytes(EncodeHandshake(message));
+}
+
+void ServerConnection::SendBytes(const std::vector<uint8_t>& datagram)
+{
     if (m_socket < 0)
         return;
-    const std::vector<uint8_t> datagram = EncodeHandshake(message);
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(m_port);
@@ -168,6 +179,7 @@ void ServerConnection::Handle(const HandshakeMessage& message)
         if (m_phase != Phase::Connecting)
             return;
         m_phase = Phase::Connected;
+        m_nextSend = 0.0; // the first keep-alive at the next poll
         m_hostName = message.hostName;
         m_map = message.map;
         m_message = "Connected to " + (m_hostName.empty() ? m_addressText : m_hostName);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ServerConnection
 {
@@ -29,7 +30,8 @@ public:
     // message in Failure() when the address is unusable or no socket opens.
     bool Start(const std::string& address, const std::string& name, const std::string& password, double now,
                double timeout, double resendInterval);
-    // Sends, re-sends and reads what arrived; call once per frame.
+    // Sends, re-sends and reads what arrived, and keeps a connection alive; call once
+    // per frame.
     void Poll(double now);
     // Tells a connected server goodbye and closes the socket.
     void Disconnect();
@@ -43,9 +45,13 @@ public:
     std::array<uint8_t, 4> Address() const { return m_address; }
 
     static constexpr int kDefaultPort = 27015;
+    // While connected, a game datagram goes to the server this often, so that it
+    // keeps the player: servers drop players they hear nothing from.
+    static constexpr double kKeepAliveSeconds = 5.0;
 
 private:
     void Send(const HandshakeMessage& message);
+    void SendBytes(const std::vector<uint8_t>& datagram);
     void Receive();
     void Handle(const HandshakeMessage& message);
     void Fail(const std::string& message);

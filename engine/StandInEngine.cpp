@@ -247,6 +247,8 @@ int StandInEngine::RunFrame(double seconds, int state, int* request)
             SetStatusText(m_connection.Message());
             break;
         }
+    } else if (m_connectionState == kConnectionPlaying) {
+        m_connection.Poll(EngineSeconds()); // keeps a joined server's connection alive
     }
     m_listen.Poll();
     if (m_connectionState == kConnectionPlaying && !m_active && EngineSeconds() >= m_activeAt) {

@@ -32,6 +32,29 @@ std::string_view AfterSign(std::string_view text, bool& negative)
     return text.substr(i);
 }
 
+// The length of the hexadecimal number at the start of the text (after "0x"): digits
+// with one point, then an exponent only when a digit follows "p" and one sign. The
+// library's from_chars also takes "p+-5", which strtod stops before.
+size_t HexNumberLength(std::string_view text)
+{
+    size_t i = 0;
+    bool point = false;
+    while (i < text.size() && (IsDigit(text[i], true) || (text[i] == '.' && !point))) {
+        point = point || text[i] == '.';
+        ++i;
+    }
+    if (i >= text.size() || char(text[i] | 0x20) != 'p')
+        return i;
+    size_t exponent = i + 1;
+    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-'))
+        ++exponent;
+    if (exponent >= text.size() || !IsDigit(text[exponent], false))
+        return i;
+    while (exponent < text.size() && IsDigit(text[exponent], false))
+        ++exponent;
+    return exponent;
+}
+
 // A magnitude beyond 64 bits reads as the largest one.
 uint64_t Magnitude(std::string_view digits)
 {
@@ -146,7 +169,8 @@ double ParseDouble(std::string_view text, size_t* used)
         hex = true;
     }
     double value = 0.0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value,
+    const size_t length = hex ? HexNumberLength(rest) : rest.size();
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, value,
                                               hex ? std::chars_format::hex : std::chars_format::general);
     if (error == std::errc::invalid_argument) {
         // After "0x", still the 0 before the x.
@@ -155,10 +179,19 @@ double ParseDouble(std::string_view text, size_t* used)
         return hex ? withSign(0.0) : 0.0;
     }
     if (error == std::errc::result_out_of_range)
-        value = BeyondTheLargest(rest, hex) ? std::numeric_limits<double>::infinity() : 0.0;
+        value = BeyondTheLargest(rest.substr(0, length), hex) ? std::numeric_limits<double>::infinity() : 0.0;
     if (used)
         *used = size_t(end - text.data());
     return withSign(value);
+}
+
+std::optional<double> ParseWholeDouble(std::string_view text)
+{
+    size_t used = 0;
+    const double value = ParseDouble(text, &used);
+    if (used == 0 || !std::all_of(text.begin() + ptrdiff_t(used), text.end(), IsBlank))
+        return std::nullopt;
+    return value;
 }
 
 int32_t TruncateToInt(double value)

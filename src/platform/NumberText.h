@@ -6,6 +6,7 @@
 // holds none) but never overflow: out-of-range values saturate.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@ int64_t ParseInt64(std::string_view text);
 // too large a magnitude gives an infinity, too small a zero. used, when given,
 // receives the number of characters read (0 when the text holds no number).
 double ParseDouble(std::string_view text, size_t* used = nullptr);
+// The number when the text holds one and nothing else but blanks around it (read as
+// ParseDouble reads it); none for "5,5", "90 fov", "" and the like.
+std::optional<double> ParseWholeDouble(std::string_view text);
 
 // A real truncated toward zero, saturated to the 32-bit range; NaN gives 0.
 int32_t TruncateToInt(double value);

@@ -143,6 +143,72 @@ TEST_F(KeyBindings, BrokenListsAreReported)
     EXPECT_EQ(broken.Keys().Count(), 256);
 }
 
+TEST_F(PlayerConfigFixture, KeyNamesLongerThanTheNameTableKeepTheirBindings)
+{
+    // 40 characters: config.cfg and the engine's name table hold the first 31.
+    const std::string longName = "JOYSTICK_AXIS_THROTTLE_FORWARD_EXTENDED1";
+    QByteArray keyList = TestKeyList();
+    keyList.replace("150 \"<UNKNOWN KEYNUM>\" \"<UNKNOWN KEYNUM> key\"",
+                    QByteArray("150 \"") + longName.c_str() + "\" \"Throttle\"");
+    tree.WriteBase("gfx/shell/kb_keys.lst", keyList);
+    WriteConfig(QByteArray("bind \"") + longName.substr(0, 31).c_str() + "\" \"+jump\"\n");
+    ASSERT_TRUE(LoadPlayerConfig());
+    ASSERT_EQ(ThePlayerConfig()->bindings[150].command, "+jump");
+
+    KeyBindingModel model;
+    ASSERT_TRUE(model.Open(*ThePlayerConfig()));
+    const auto row = [&](const char* command) {
+        for (size_t i = 0; i < model.Rows().size(); ++i)
+            if (model.Rows()[i].command == command)
+                return int(i);
+        return -1;
+    };
+    EXPECT_EQ(model.Rows()[size_t(row("+jump"))].keys[0], longName);
+    // Moving the key to another action takes it from the first.
+    ASSERT_TRUE(model.Assign(row("+use"), 1, longName));
+    EXPECT_EQ(model.Rows()[size_t(row("+jump"))].keys[0], "");
+    model.Apply(*ThePlayerConfig());
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(ThePlayerConfig()->bindings[150].command, "+use");
+    EXPECT_NE(ConfigText().find("bind \"" + longName.substr(0, 31) + "\" \"+use\""), std::string::npos) << ConfigText();
+    // Clearing it unbinds it.
+    ASSERT_TRUE(model.Clear(row("+use"), 1));
+    model.Apply(*ThePlayerConfig());
+    EXPECT_FALSE(ThePlayerConfig()->bindings[150].command);
+}
+
+// The engine applies the last bind of a key. A save keeps every line of a key whose
+// binding did not change; a changed key keeps one line, its last, with the new command.
+TEST_F(PlayerConfigFixture, RepeatedBindsOfAKeyStayUntilTheKeyChanges)
+{
+    ASSERT_TRUE(LoadPlayerConfig()); // writes a complete file
+    const QByteArray complete = ConfigBytes();
+    const QByteArray repeated = complete + "bind \"x\" \"+jump\"\nbind \"z\" \"kill\"\nbind \"x\" \"+back\"\n";
+    WriteConfig(repeated);
+    ASSERT_TRUE(LoadPlayerConfig());
+    EXPECT_EQ(ThePlayerConfig()->bindings[size_t('x')].command, "+back");
+
+    KeyBindingModel model;
+    ASSERT_TRUE(model.Open(*ThePlayerConfig()));
+    model.Apply(*ThePlayerConfig());
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(ConfigText(), repeated.toStdString());
+
+    int jump = -1;
+    for (size_t i = 0; i < model.Rows().size(); ++i)
+        if (model.Rows()[i].command == "+jump")
+            jump = int(i);
+    ASSERT_TRUE(model.Assign(jump, 2, "x"));
+    model.Apply(*ThePlayerConfig());
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(ConfigText(), (complete + "bind \"z\" \"kill\"\nbind \"x\" \"+jump\"\n").toStdString());
+    // Clearing the key takes every line of it: none is left to come back into force.
+    ASSERT_TRUE(model.Clear(jump, 2));
+    model.Apply(*ThePlayerConfig());
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(ConfigText(), (complete + "bind \"z\" \"kill\"\n").toStdString());
+}
+
 TEST(KeyNames, VirtualKeysFollowTheEngineTable)
 {
     EXPECT_EQ(KeyNameForVirtualKey(123, false).name, "F12");

@@ -222,6 +222,13 @@ TEST_F(OptionDialogs, UserInfoWritesItsOptionsAndTheConfigurationKeepsThem)
     }
     EXPECT_EQ(ThePlayerConfig()->name, "Zed");
     EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 4.5f);
+    {
+        // Not a number as a whole: the sensitivity stays.
+        CSetInfoDlg info;
+        info.SensitivityEdit()->setText("5,5");
+        info.accept();
+    }
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 4.5f);
     EXPECT_NE(ConfigText().find("setinfo cl_lw \"1\""), std::string::npos) << ConfigText();
     EXPECT_NE(tree.Tree().Read("vrel/user.scr").indexOf("\"Zed\""), -1);
     // A later save from another page does not bring the old name back.

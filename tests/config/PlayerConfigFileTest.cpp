@@ -145,6 +145,32 @@ TEST_F(PlayerConfigFixture, RateZeroLoadsAsTheDefaultAndNonNumbersResetToDefault
     EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 3.0f);
 }
 
+// A number cut short ("5,5" read as 5) is no number at all: the option takes its
+// default and its line stays as written until the option is changed.
+TEST_F(PlayerConfigFixture, NumbersWithTrailingTextAreInvalidAndKeepTheirLines)
+{
+    ASSERT_TRUE(LoadPlayerConfig()); // writes a complete file
+    std::string text = ConfigText();
+    const auto replace = [&text](const std::string& from, const std::string& to) {
+        const size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    };
+    replace("sensitivity \"3.000000\"", "sensitivity \"5,5\"");
+    replace("viewsize \"120.000000\"", "viewsize \"90 fov\"");
+    replace("gamma \"2.500000\"", "gamma \" 1.8 \"");
+    WriteConfig(QByteArray::fromStdString(text));
+    ASSERT_TRUE(LoadPlayerConfig());
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 3.0f);
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->viewsize, 120.0f);
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->gamma, 1.8f);
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_EQ(ConfigText(), text);
+    ThePlayerConfig()->sensitivity = 4.0f;
+    ASSERT_TRUE(SavePlayerConfig());
+    EXPECT_NE(LineIndex(ConfigText(), "sensitivity \"4.000000\""), std::string::npos) << ConfigText();
+}
+
 TEST_F(PlayerConfigFixture, MouseLookFlagOwnsThePlusCommand)
 {
     WriteConfig("+mlook\n+jlook\n+mlook\n+klook\n");

@@ -80,12 +80,14 @@ TEST_F(PlayerProfileTest, ModelsMatchTheirWholeFolderAndAnUnlistedOneIsKept)
     for (const auto& [model, kept] : {std::pair{"x", "x"}, std::pair{"HELIX", "helix"}, std::pair{"lix", "lix"},
                                       std::pair{"myplayer", "myplayer"}}) {
         ThePlayerConfig()->model = model;
+        ASSERT_TRUE(SavePlayerConfig());
         PlayerProfile profile;
         ASSERT_TRUE(profile.Open());
         profile.Apply();
         EXPECT_EQ(ThePlayerConfig()->model, kept) << model;
     }
     ThePlayerConfig()->model = "";
+    ASSERT_TRUE(SavePlayerConfig());
     PlayerProfile profile;
     ASSERT_TRUE(profile.Open());
     EXPECT_EQ(profile.ModelPath(), "models/player/pilgrim/pilgrim.bmp");
@@ -171,4 +173,38 @@ TEST_F(PlayerProfileTest, DialogTintsThePreviewAndDisablesAMissingCaptureControl
     dialog.NameField()->setText("Cy");
     QTest::mouseClick(dialog.ApplyButton(), Qt::LeftButton);
     EXPECT_EQ(ThePlayerConfig()->name, "Cy");
+}
+
+// Another page or the engine changes the player's files while the profile is not
+// shown; showing it again shows the files, but an edit not yet applied stays.
+TEST_F(PlayerProfileTest, ShownAgainTheProfileReadsThePlayersFilesAndKeepsUnappliedEdits)
+{
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "name", "Ann", true));
+    PlayerProfile profile;
+    ASSERT_TRUE(profile.Open());
+    EXPECT_EQ(profile.name, "Ann");
+    CPlayerProfileDlg dialog(profile);
+    dialog.show();
+    EXPECT_EQ(dialog.NameField()->text(), "Ann");
+    EXPECT_EQ(profile.LogoName(), "a.bmp");
+
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "name", "Zed", true));
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "cl_himodels", "1", false));
+    SetSettingString("Settings", PlayerRecord::kLogoSetting, "b.bmp");
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.NameField()->text(), "Zed");
+    EXPECT_TRUE(dialog.HighModelsBox()->isChecked());
+    EXPECT_EQ(profile.LogoName(), "b.bmp");
+
+    dialog.NameField()->setText("Mine");
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "name", "Other", true));
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "cl_himodels", "0", false));
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.NameField()->text(), "Mine");
+    EXPECT_FALSE(dialog.HighModelsBox()->isChecked());
+    dialog.accept();
+    EXPECT_EQ(ThePlayerConfig()->name, "Mine");
+    EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "name"), "Mine");
 }

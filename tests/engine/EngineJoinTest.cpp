@@ -35,6 +35,19 @@ TEST_F(EngineFixture, FullCycleLoadStartConnectDisconnectUnload)
     EXPECT_TRUE(quitCodes.empty());
 }
 
+TEST_F(EngineFixture, JoinedEngineKeepsTellingTheServerItIsThere)
+{
+    PeerGameServer& server = StartServer(GameServerConfig{});
+    int fromPlayer = 0; // datagrams of the game, neither handshakes nor queries
+    server.AddProtocol([&](const uint8_t*, size_t, const PeerAddress& from, GameServerState& state) {
+        fromPlayer += state.PlayerAt(from) ? 1 : 0;
+        return PeerResponse{};
+    });
+    ASSERT_EQ(host.StartEngine(false), 1);
+    ASSERT_EQ(Join(server.Port(), "Ann").connectionState, kConnectionPlaying);
+    EXPECT_TRUE(RunUntil([&] { return fromPlayer > 0; }));
+}
+
 TEST_F(EngineFixture, NegotiatingReportsStateFourUntilTheServerAnswers)
 {
     PeerGameServer& server = StartServer(GameServerConfig{});

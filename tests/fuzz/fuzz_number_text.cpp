@@ -3,12 +3,14 @@
 // writers what printf gives.
 #include "platform/NumberText.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -22,6 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (used != size_t(end - text.c_str()))
         __builtin_trap();
     if (std::isnan(expected) ? !std::isnan(value) : std::memcmp(&value, &expected, sizeof value) != 0)
+        __builtin_trap();
+
+    // A whole number: the same reading, with nothing but blanks after it.
+    bool blanksAfter = true;
+    for (size_t i = used; i < size; ++i)
+        blanksAfter = blanksAfter && std::isspace(static_cast<unsigned char>(text[i]));
+    const std::optional<double> whole = ParseWholeDouble(text);
+    if (whole.has_value() != (used > 0 && blanksAfter))
+        __builtin_trap();
+    if (whole && std::memcmp(&*whole, &value, sizeof value) != 0)
         __builtin_trap();
 
     errno = 0;

@@ -86,6 +86,15 @@ TEST(NumberText, RealsTellHowMuchTheyRead)
     EXPECT_EQ(used, 1u);
     EXPECT_EQ(ParseDouble("1e999", &used), std::numeric_limits<double>::infinity());
     EXPECT_EQ(used, 5u);
+    // A hexadecimal exponent takes one sign at most, as strtod reads it.
+    EXPECT_EQ(ParseDouble("0x1P+-2", &used), 1.0);
+    EXPECT_EQ(used, 3u);
+    EXPECT_EQ(ParseDouble("0x.8p-1x", &used), 0.25);
+    EXPECT_EQ(used, 7u);
+    // A number as a whole: blanks around it, nothing else.
+    EXPECT_EQ(ParseWholeDouble(" 2.5\t"), 2.5);
+    EXPECT_FALSE(ParseWholeDouble("5,5"));
+    EXPECT_FALSE(ParseWholeDouble(""));
 }
 
 TEST(NumberText, SaturatingConversions)

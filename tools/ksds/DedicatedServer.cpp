@@ -15,10 +15,15 @@ namespace {
 
 constexpr qint64 kMaxGameConfigBytes = 256 * 1024;
 constexpr int kDefaultMaxPlayers = 8;
+// How often idle players are looked for: a quarter of the time-out, within bounds.
+constexpr double kSweepsPerTimeout = 4.0;
+constexpr int kMinSweepMs = 20;
+constexpr int kMaxSweepMs = 1000;
 
 } // namespace
 
-DedicatedServer::DedicatedServer(KsdsOptions options) : m_options(std::move(options)), m_log(kLogFile)
+DedicatedServer::DedicatedServer(KsdsOptions options, double idleTimeoutSeconds)
+    : m_options(std::move(options)), m_log(kLogFile), m_idle(idleTimeoutSeconds)
 {
     m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
 }
@@ -36,7 +41,7 @@ int DedicatedServer::Start(std::string& error)
     // The game directory as it is spelled on disk.
     const QFileInfo game(QString::fromStdString(ResolveCaseInsensitive(".", m_options.gameDirectory)));
     if (!game.isDir() || m_options.gameDirectory.find_first_of("/\\") != std::string::npos ||
-        m_options.gameDirectory == "..") {
+        m_options.gameDirectory == "." || m_options.gameDirectory == "..") {
         error = "Game directory \"" + m_options.gameDirectory + "\" not found.";
         Log(error);
         return kExitNoGame;
@@ -93,8 +98,26 @@ int DedicatedServer::Start(std::string& error)
         Log(error);
         return kExitNoPort;
     }
+    m_clock.start();
+    // Offered every datagram that is neither a handshake nor a query: the game's own.
+    m_server->AddProtocol([this](const uint8_t*, size_t, const PeerAddress& from, GameServerState& state) {
+        m_idle.Heard(from, state, Seconds());
+        return PeerResponse{};
+    });
+    m_idleSweep.setInterval(
+        std::clamp(int(m_idle.TimeoutSeconds() * 1000.0 / kSweepsPerTimeout), kMinSweepMs, kMaxSweepMs));
+    QObject::connect(&m_idleSweep, &QTimer::timeout, &m_idleSweep, [this] { DropIdlePlayers(); });
+    m_idleSweep.start();
     Log("Dedicated server \"" + m_config.name + "\" on " + address.toString().toStdString() + ":" +
         std::to_string(Port()) + ", map " + map + ", game " + m_config.gameDir + ", " +
         std::to_string(m_config.maxPlayers) + " players" + (m_config.password.empty() ? "" : ", password") + ".");
     return 0;
+}
+
+void DedicatedServer::DropIdlePlayers()
+{
+    if (!m_server)
+        return;
+    for (const std::string& name : m_idle.Sweep(m_server->State(), Seconds()))
+        Log("Dropped \"" + name + "\": nothing heard for " + FormatFixed(m_idle.TimeoutSeconds(), 0) + " seconds.");
 }

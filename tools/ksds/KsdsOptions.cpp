@@ -35,7 +35,15 @@ std::optional<KsdsOptions> ParseKsdsOptions(const std::vector<std::string>& argu
                 error = "-game needs a directory";
                 return std::nullopt;
             }
-            options.gameDirectory = arguments[++i];
+            const std::string& game = arguments[i + 1];
+            // The game is a folder of the base directory, named alone: no path, and
+            // neither the base directory itself nor its parent.
+            if (game == "." || game == ".." || game.find_first_of("/\\") != std::string::npos) {
+                error = "-game needs the name of a game folder in the base directory, not \"" + game + "\"";
+                return std::nullopt;
+            }
+            options.gameDirectory = game;
+            ++i;
         } else if (word == "-port") {
             const int port = hasValue ? ParseInt(arguments[i + 1]) : 0;
             if (port < 1 || port > 65535 - KsdsOptions::kPortCount) {

@@ -134,6 +134,7 @@ CPlayerProfileDlg::CPlayerProfileDlg(PlayerProfile& profile, QWidget* parent)
             return;
         }
         dialog.DoModal();
+        Reload(); // it may have changed the name
     });
 
     connect(AddButton(QStringLiteral("Cancel")), &QAbstractButton::clicked, this, &QDialog::reject);
@@ -162,6 +163,27 @@ void CPlayerProfileDlg::ShowLogo()
     image.setColorTable(table);
     const QImage shown = image.convertToFormat(QImage::Format_RGB32);
     m_preview->setPixmap(QPixmap::fromImage(shown));
+}
+
+void CPlayerProfileDlg::showEvent(QShowEvent* event)
+{
+    if (m_shown)
+        Reload();
+    m_shown = true;
+    CKSDialog::showEvent(event);
+}
+
+void CPlayerProfileDlg::Reload()
+{
+    TakeFields();
+    m_profile.Reload();
+    m_name->setText(QString::fromStdString(m_profile.name));
+    m_highModels->setChecked(m_profile.highModels);
+    m_voice->setChecked(m_profile.voiceEnabled);
+    m_voiceScale->setValue(m_profile.voiceScale);
+    m_voiceInput->setValue(m_profile.voiceInput);
+    m_colours->setCurrentIndex(m_profile.ColourIndex());
+    ShowLogo();
 }
 
 void CPlayerProfileDlg::TakeFields()

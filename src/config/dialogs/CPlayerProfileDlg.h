@@ -40,9 +40,15 @@ public:
     void accept() override;
     void reject() override;
 
+protected:
+    // Shown again (after the user information page, or hidden and shown): the fields
+    // are read again from the player's files, keeping the edits not yet applied.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void ShowLogo();
     void TakeFields();
+    void Reload();
 
     PlayerProfile& m_profile;
     QLineEdit* m_name = nullptr;
@@ -56,4 +62,5 @@ private:
     QSlider* m_voiceInput = nullptr;
     QSlider* m_voiceScale = nullptr;
     CODBlendBtn* m_apply = nullptr;
+    bool m_shown = false;
 };

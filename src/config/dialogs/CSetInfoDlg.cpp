@@ -58,11 +58,10 @@ void CSetInfoDlg::accept()
         // another page keeps them; then the sensitivity typed here.
         ReloadPlayerVariables();
         if (PlayerConfig* config = ThePlayerConfig()) {
-            size_t used = 0;
-            const std::string text = m_sensitivity->text().trimmed().toStdString();
-            const double value = ParseDouble(text, &used);
-            if (used > 0 && std::isfinite(value) && value > 0) {
-                config->sensitivity = NarrowToFloat(value);
+            // Text that is not one number as a whole ("", "fast", "5,5") leaves it.
+            const std::optional<double> value = ParseWholeDouble(m_sensitivity->text().toStdString());
+            if (value && std::isfinite(*value) && *value > 0) {
+                config->sensitivity = NarrowToFloat(*value);
                 SavePlayerConfig();
             }
         }

@@ -16,9 +16,10 @@ bool Same(const std::string& a, const std::string& b)
     return strcasecmp(a.c_str(), b.c_str()) == 0;
 }
 
+// Rows hold the key list's whole name: the name table and config.cfg keep only its
+// first kMaxKeyName characters, and a cut name would no longer find its entry.
 std::string Upper(std::string text)
 {
-    text.resize(std::min(text.size(), PlayerConfig::kMaxKeyName));
     for (char& c : text)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
@@ -91,7 +92,8 @@ void KeyBindingModel::MapBindings()
         row.keys = {};
         row.colours = {KeyBindingRow::kWhite, KeyBindingRow::kWhite};
     }
-    for (const PlayerBinding& binding : m_bindings) {
+    for (size_t slot = 0; slot < m_bindings.size(); ++slot) {
+        const PlayerBinding& binding = m_bindings[slot];
         if (binding.keyName.empty() || IsUnknownSlotName(binding.keyName) || !binding.command)
             continue;
         const auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const KeyBindingRow& r) {
@@ -101,9 +103,21 @@ void KeyBindingModel::MapBindings()
             continue;
         row->keys[1] = row->keys[0];
         row->colours[1] = row->colours[0];
-        row->keys[0] = Upper(binding.keyName);
-        row->colours[0] = ColourOf(binding.keyName);
+        const std::string name = FullKeyName(int(slot), binding.keyName);
+        row->keys[0] = Upper(name);
+        row->colours[0] = ColourOf(name);
     }
+}
+
+std::string KeyBindingModel::FullKeyName(int slot, const std::string& keyName) const
+{
+    // The slot's entry in the key list, when the slot's name is its beginning.
+    if (slot < m_keys.Count()) {
+        const std::string& full = m_keys.At(slot).name;
+        if (full.size() >= keyName.size() && strncasecmp(full.c_str(), keyName.c_str(), keyName.size()) == 0)
+            return full;
+    }
+    return keyName;
 }
 
 uint32_t KeyBindingModel::ColourOf(const std::string& key) const

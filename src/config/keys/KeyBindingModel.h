@@ -69,6 +69,7 @@ private:
     int LoadActions(const char* text);
     void MapBindings();
     void AddToUnbind(const std::string& key);
+    std::string FullKeyName(int slot, const std::string& keyName) const;
     uint32_t ColourOf(const std::string& key) const;
     static void RemoveKey(KeyBindingRow& row, int column);
 

@@ -270,7 +270,12 @@ void ConfigFile::SetBinding(int slot, const std::string& keyText, const std::str
         Insert(std::move(statement));
         return;
     }
-    // Earlier bindings of the slot would be overridden by the last one anyway.
+    // A key bound more than once takes the last binding. While that binding stays, every
+    // line of the key stays as the player wrote it. A new command goes into the last
+    // line and the earlier ones go: they never took effect, and left behind they would
+    // come back into force once the last line is removed by hand.
+    if (last->value == command)
+        return;
     std::vector<Statement> kept;
     kept.reserve(m_statements.size());
     const Statement* const keep = last;

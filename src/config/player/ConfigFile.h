@@ -54,7 +54,8 @@ public:
     // The command bound to the slot (the last binding of it), or none.
     const Statement* Binding(int slot) const;
     // Binds the slot: the last binding of it keeps its key text and takes the
-    // command, earlier ones go; without one, a binding of keyText is added.
+    // command, earlier ones go; without one, a binding of keyText is added. When the
+    // last binding already holds the command, nothing changes.
     void SetBinding(int slot, const std::string& keyText, const std::string& command);
     // Removes every binding of the slot.
     void ClearBinding(int slot);

@@ -75,9 +75,12 @@ bool ReadForEdit(const std::string& fileName, ConfigFile& file)
     return false;
 }
 
+// A value that is not one finite number as a whole ("nan", "abc", "5,5", "90 fov")
+// gives the default rather than the number its beginning spells.
 float ReadNumber(const std::string& text, float fallback)
 {
-    const float value = NarrowToFloat(ParseDouble(text));
+    const std::optional<double> number = ParseWholeDouble(text);
+    const float value = number ? NarrowToFloat(*number) : fallback;
     return std::isfinite(value) ? value : fallback;
 }
 
@@ -137,13 +140,15 @@ void WriteBindings(const PlayerConfig& config, ConfigFile& file)
 
 void WriteVariables(const PlayerConfig& config, ConfigFile& file)
 {
+    const PlayerConfig defaults;
     for (const PlayerVariable& variable : PlayerVariables()) {
         std::string text;
         if (variable.number) {
             const float value = config.*variable.number;
-            // A value that reads back as the same number keeps its spelling.
+            // A value that reads back as the same number keeps its spelling, and so
+            // does an invalid one while the option stays at the default it read as.
             const std::optional<std::string> old = file.Value(variable.cvar);
-            if (old && NarrowToFloat(ParseDouble(*old)) == value)
+            if (old && ReadNumber(*old, defaults.*variable.number) == value)
                 continue;
             text = FormatFixed(double(value), 6);
         } else if (variable.integer) {

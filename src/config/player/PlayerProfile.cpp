@@ -62,6 +62,14 @@ bool LeaveGameForLogo()
     return true;
 }
 
+// config.cfg's variables and the settings' logo choice into memory.
+void ReadPlayerFiles(PlayerRecord& record)
+{
+    ReloadPlayerVariables();
+    record.logo = GetSettingString("Settings", PlayerRecord::kLogoSetting, record.logo);
+    record.logoColour = GetSettingString("Settings", PlayerRecord::kLogoColourSetting, record.logoColour);
+}
+
 } // namespace
 
 std::string PlayerProfile::CleanName(const std::string& text)
@@ -85,17 +93,55 @@ bool PlayerProfile::Open()
         ShowMessage(kMessageNoRecord);
         return false;
     }
+    ReadPlayerFiles(*record);
     m_openedConfig = *config;
     m_openedRecord = *record;
     m_changed = false;
     m_openedDecals.clear();
     for (const std::string& path : {LogoFolder() + "/" + kDecalFileName, GameFilePath(kDecalFileName)})
         m_openedDecals.emplace_back(path, ReadWhole(path));
+    ReadFields(*config, *record);
+    return true;
+}
 
-    name = config->name;
-    highModels = config->clHimodels != 0.0f;
-    voiceEnabled = config->voiceModenable != 0.0f;
-    voiceScale = std::clamp(int(std::lround(double(config->voiceScale) * 100.0)), 0, 100);
+void PlayerProfile::Reload()
+{
+    PlayerConfig* config = ThePlayerConfig();
+    PlayerRecord* record = ThePlayerRecord();
+    if (!config || !record)
+        return;
+    const Fields shown = Current();
+    const Fields read = m_read;
+    ReadPlayerFiles(*record);
+    ReadFields(*config, *record);
+    if (shown.name != read.name)
+        name = shown.name;
+    if (shown.highModels != read.highModels)
+        highModels = shown.highModels;
+    if (shown.voiceEnabled != read.voiceEnabled)
+        voiceEnabled = shown.voiceEnabled;
+    if (shown.voiceScale != read.voiceScale)
+        voiceScale = shown.voiceScale;
+    if (shown.voiceInput != read.voiceInput)
+        voiceInput = shown.voiceInput;
+    if (shown.colour != read.colour)
+        m_colour = shown.colour;
+    if (shown.logo != read.logo)
+        m_logoIndex = CurrentLogoIndex(m_logos, shown.logo);
+    LoadCurrentLogo();
+}
+
+PlayerProfile::Fields PlayerProfile::Current() const
+{
+    return Fields{name, highModels, voiceEnabled, voiceScale, voiceInput, LogoName(), m_colour};
+}
+
+void PlayerProfile::ReadFields(const PlayerConfig& config, const PlayerRecord& record)
+{
+    name = config.name;
+    highModels = config.clHimodels != 0.0f;
+    voiceEnabled = config.voiceModenable != 0.0f;
+    voiceScale = std::clamp(int(std::lround(double(config.voiceScale) * 100.0)), 0, 100);
     VoiceInputLevel& level = CurrentVoiceInputLevel();
     voiceInputAvailable = level.Available();
     voiceInput = int(std::lround(level.Level() * 100.0));
@@ -103,16 +149,16 @@ bool PlayerProfile::Open()
     m_colour = 0;
     const auto& colours = LogoColorTable();
     for (size_t i = 0; i < colours.size(); ++i)
-        if (strcasecmp(colours[i].name, record->logoColour.c_str()) == 0)
+        if (strcasecmp(colours[i].name, record.logoColour.c_str()) == 0)
             m_colour = int(i);
 
     m_logos = ListLogos();
-    m_logoIndex = CurrentLogoIndex(m_logos, record->logo);
+    m_logoIndex = CurrentLogoIndex(m_logos, record.logo);
     LoadCurrentLogo();
 
     // The record's model among the listed ones, the default model's entry first.
     std::vector<GameFileRecord> models = ListPlayerModels();
-    const std::string wanted = config->model.empty() ? kDefaultModel : config->model;
+    const std::string wanted = config.model.empty() ? kDefaultModel : config.model;
     const std::string tail = "/" + Lower(wanted) + "/" + Lower(wanted) + ".bmp";
     std::stable_partition(models.begin(), models.end(), [](const GameFileRecord& model) {
         return EndsWithIgnoringCase(model.name, std::string("/") + kDefaultModel + "/" + kDefaultModel + ".bmp");
@@ -124,7 +170,7 @@ bool PlayerProfile::Open()
             break;
         }
     }
-    return true;
+    m_read = Current();
 }
 
 std::string PlayerProfile::LogoName() const
@@ -185,6 +231,7 @@ void PlayerProfile::Apply()
     *current = copy;
     SavePlayerConfig();
     WriteDecalWad(m_logo ? &*m_logo : nullptr, LogoColorTable()[size_t(m_colour)]);
+    m_read = Current(); // applied: no longer edits
     if (!SameProfile(copy, m_openedConfig) || LogoName() != m_openedRecord.logo ||
         strcasecmp(LogoColorTable()[size_t(m_colour)].name, m_openedRecord.logoColour.c_str()) != 0)
         m_changed = true;

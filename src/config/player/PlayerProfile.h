@@ -18,9 +18,14 @@ public:
     static constexpr int kMessageLeaveGame = 470;
     static constexpr const char* kDefaultModel = "pilgrim";
 
-    // Takes copies of the record and the configuration for Cancel; false (after
-    // message 72) without them.
+    // Reads the player's files (see Reload) and takes copies of the record and the
+    // configuration for Cancel; false (after message 72) without them.
     bool Open();
+    // Reads the fields again from the player's files, which another page or the engine
+    // may have changed: name, model and switches from config.cfg, the logo and its
+    // colour from the settings. A field edited since it was last read or applied keeps
+    // the edit; Cancel's copies stay as Open took them.
+    void Reload();
 
     // The fields as the dialog shows them.
     std::string name;
@@ -58,6 +63,20 @@ public:
     static std::string CleanName(const std::string& text);
 
 private:
+    // The fields as last read or applied: what differs from them is an edit.
+    struct Fields
+    {
+        std::string name;
+        bool highModels = false;
+        bool voiceEnabled = false;
+        int voiceScale = 0;
+        int voiceInput = 0;
+        std::string logo;
+        int colour = 0;
+    };
+
+    Fields Current() const;
+    void ReadFields(const PlayerConfig& config, const PlayerRecord& record);
     void LoadCurrentLogo();
     std::string ModelFromPath(const std::string& fallback) const;
 
@@ -70,4 +89,5 @@ private:
     int m_colour = 0;
     std::string m_modelPath;
     bool m_changed = false;
+    Fields m_read;
 };
