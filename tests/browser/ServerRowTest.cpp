@@ -117,6 +117,12 @@ TEST(PingBars, NumericPingAddsTheNumber)
     r.svping = 0.0429;
     EXPECT_EQ(ServerRowFor(r, true).ping.number, "42 ");
     EXPECT_EQ(ServerRowFor(r, true).ping.bars, 8);
+    // Measured, but below a millisecond (this machine, a LAN): the best bars, not "?".
+    r.svping = 0.0003;
+    EXPECT_EQ(ServerRowFor(r, true).ping.number, "1 ");
+    EXPECT_EQ(ServerRowFor(r, false).ping.bars, 8);
+    r.svping = 0.0;
+    EXPECT_EQ(ServerRowFor(r, false).ping.bars, 0);
 
     EffectiveCommandLine() = CommandLine("kestrel -numericping");
     EXPECT_EQ(ServerRowFor(r).ping.number, "42 ");

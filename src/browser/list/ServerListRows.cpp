@@ -33,7 +33,7 @@ void FillServerListRow(KSListRow& row, const CServerInfo& record, bool numericPi
     row.cells[kCellName].number = content.greyedName ? kGreyedName : 0.0;
     KSListCell& ping = row.cells[kCellPing];
     SetText(ping, content.ping.number);
-    ping.number = PingMs(record.svping);
+    ping.number = ShownPingMs(record.svping);
     ping.hasNumber = true;
     SetText(row.cells[kCellMap], content.map);
     SetText(row.cells[kCellGame], content.game);

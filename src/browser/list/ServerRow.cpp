@@ -94,7 +94,7 @@ ServerRow ServerRowFor(const CServerInfo& r, bool numericPing)
     row.typeIcon = TypeIcon(r);
     row.osIcon = OsIcon(r);
     row.name = " " + CutText(r.name, ServerRow::kMaxNameShown);
-    row.ping = PingBarsFor(PingMs(r.svping), numericPing);
+    row.ping = PingBarsFor(ShownPingMs(r.svping), numericPing);
     row.map = " " + r.map;
     row.game = " " + r.game;
     const bool proxyCounts = r.proxy && r.proxyMaxplayers != 0;
