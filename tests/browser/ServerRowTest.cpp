@@ -123,6 +123,7 @@ TEST(PingBars, NumericPingAddsTheNumber)
     EXPECT_EQ(ServerRowFor(r, false).ping.bars, 8);
     r.svping = 0.0;
     EXPECT_EQ(ServerRowFor(r, false).ping.bars, 0);
+    r.svping = 0.0429;
 
     EffectiveCommandLine() = CommandLine("kestrel -numericping");
     EXPECT_EQ(ServerRowFor(r).ping.number, "42 ");
