@@ -6,6 +6,7 @@
 #include "ZipBuilder.h"
 #include "app/text/StringList.h"
 #include "mods/download/ModDownload.h"
+#include "mods/download/SafeFiles.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempTree.h"
 
@@ -153,6 +154,31 @@ TEST_F(Sites, AnHttpZipIsUnpackedAndATextFileOnlySaved)
     outcome = Download(Game("notes", root + "readme.txt"), base.Path());
     EXPECT_EQ(outcome.state, ModDownload::State::Failed); // saved, but no game to install
     EXPECT_EQ(base.Read("notes/readme.txt"), "just text");
+}
+
+TEST_F(Sites, AZipEntryWhoseNameIsNotUtf8IsInstalledUnderItsOwnName)
+{
+    QDir().mkpath(site.Abs("files"));
+    const std::string odd = "maps/caf\x82.bsp"; // a CP437 name: its bytes are not UTF-8
+    ASSERT_TRUE(WriteZip(site.Abs("files/odd.zip"),
+                         {{"liblist.gam", "game Odd gamedll odd"}, {odd, "map", ZipItem::Cp437Name}}));
+    LoopbackSite http(LoopbackSite::Http, site.Path());
+    ASSERT_NE(http.Port(), 0);
+    const Outcome outcome =
+        Download(Game("odd", "http://127.0.0.1:" + std::to_string(http.Port()) + "/files/odd.zip"), base.Path());
+    ASSERT_EQ(outcome.state, ModDownload::State::Succeeded) << outcome.failure;
+    struct stat st {};
+    EXPECT_EQ(::lstat((base.Path().toStdString() + "/odd/" + odd).c_str(), &st), 0);
+    EXPECT_EQ(base.Read("odd/liblist.gam"), "game Odd gamedll odd");
+
+    // Refused, the same archive leaves nothing behind in the private folder either.
+    ASSERT_TRUE(WriteZip(site.Abs("files/oddbroken.zip"), {{"liblist.gam", "game Broken"}, {odd, "map", ZipItem::Cp437Name}}));
+    const Outcome refused =
+        Download(Game("broken", "http://127.0.0.1:" + std::to_string(http.Port()) + "/files/oddbroken.zip"), base.Path());
+    EXPECT_EQ(refused.state, ModDownload::State::Failed);
+    EXPECT_EQ(QDir(base.Path()).entryList({".kestrel-download*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+    // The test folder's own removal goes by text and would miss the odd name.
+    RemoveTreeNoFollow(base.Path().toStdString() + "/odd");
 }
 
 TEST_F(Sites, AnExeIsSavedNeverRunAndNotInstalled)

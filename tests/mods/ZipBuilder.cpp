@@ -12,7 +12,8 @@ bool WriteZip(const QString& path, const std::vector<ZipItem>& items)
         return false;
     for (const ZipItem& item : items) {
         zip_source_t* source = zip_source_buffer(archive, item.data.constData(), zip_uint64_t(item.data.size()), 0);
-        const zip_int64_t index = zip_file_add(archive, item.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index = zip_file_add(archive, item.name.c_str(), source,
+                                                   item.kind == ZipItem::Cp437Name ? ZIP_FL_ENC_CP437 : ZIP_FL_ENC_UTF_8);
         if (index < 0) {
             zip_source_free(source);
             zip_discard(archive);

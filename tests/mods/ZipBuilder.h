@@ -17,6 +17,7 @@ struct ZipItem
         Link,
         Encrypted,
         Stored,
+        Cp437Name, // a plain file whose name is stored as old archivers do, not as UTF-8
     } kind = File;
 };
 

@@ -111,14 +111,28 @@ bool CKSAsyncSocket::ConnectTo(uint32_t ipv4NetworkOrder)
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = ipv4NetworkOrder;
     to.sin_port = htons(uint16_t(m_record.port));
+    // A socket taken again for the server it last asked would take that server's late
+    // replies to the earlier query as answers: it gets a new local port instead.
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    if (::getpeername(m_fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0 && peer.sin_family == AF_INET &&
+        peer.sin_addr.s_addr == to.sin_addr.s_addr && peer.sin_port == to.sin_port) {
+        m_fd = QuerySocketPool::ForThread().Renew(m_fd, *this);
+        if (m_fd < 0)
+            return false;
+    }
     if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
         return false;
-    // A reused socket may still hold a late reply of its previous server, queued
-    // before the connect: it is not this server's.
+    // A reused socket may still hold late replies of its previous server, queued
+    // before the connect: none is this server's. Every one goes, however many: once
+    // connected, the socket queues nothing more from anyone else, so this ends.
     char byte = 0;
-    for (int i = 0; i < 64; ++i) {
-        if (::recv(m_fd, &byte, 1, MSG_DONTWAIT | MSG_TRUNC) < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+    for (int errors = 0; errors < 16;) {
+        if (::recv(m_fd, &byte, 1, MSG_DONTWAIT | MSG_TRUNC) >= 0)
+            continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
             break;
+        ++errors; // a pending error ("port unreachable") is read once
     }
     m_state = State::Connected;
     return true;

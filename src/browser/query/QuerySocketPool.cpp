@@ -137,6 +137,22 @@ int QuerySocketPool::Acquire(CKSAsyncSocket& owner)
     return fd;
 }
 
+int QuerySocketPool::Renew(int descriptor, CKSAsyncSocket& owner)
+{
+    if (descriptor >= 0) {
+        if (size_t(descriptor) < m_owners.size())
+            m_owners[size_t(descriptor)] = nullptr;
+        CloseSocket(descriptor);
+    }
+    const int fd = OpenSocket();
+    if (fd < 0)
+        return -1;
+    if (size_t(fd) >= m_owners.size())
+        m_owners.resize(size_t(fd) + 1, nullptr);
+    m_owners[size_t(fd)] = &owner;
+    return fd;
+}
+
 void QuerySocketPool::Release(int descriptor)
 {
     if (descriptor < 0)

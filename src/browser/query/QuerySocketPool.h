@@ -31,6 +31,9 @@ public:
     // A bound, unconnected-or-reused datagram socket for owner, watched for readiness;
     // -1 when none can be opened.
     int Acquire(CKSAsyncSocket& owner);
+    // Closes descriptor and gives owner a new socket in its place (a new local port);
+    // -1 when none can be opened.
+    int Renew(int descriptor, CKSAsyncSocket& owner);
     // Gives the socket back; the owner hears nothing more from it.
     void Release(int descriptor);
 

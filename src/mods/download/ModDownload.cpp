@@ -10,8 +10,6 @@
 #include "mods/download/SafeFiles.h"
 #include "mods/download/unzip_main.h"
 
-#include <QDirIterator>
-
 #include <algorithm>
 #include <strings.h>
 #include <sys/stat.h>
@@ -96,7 +94,7 @@ void ModDownload::Fail(const std::string& text)
 {
     m_transfer.Stop();
     m_file.reset();
-    m_staging.reset();
+    DropStaging();
     m_failure = text;
     m_state = State::Failed;
     Status(text);
@@ -110,7 +108,7 @@ void ModDownload::Stop()
         return;
     m_transfer.Stop();
     m_file.reset();
-    m_staging.reset();
+    DropStaging();
     m_state = State::Stopped;
 }
 
@@ -323,22 +321,26 @@ void ModDownload::Finish()
 bool ModDownload::MoveStagedFiles(const std::string& gameDir)
 {
     // Every file the download and its archive left in the private folder, below it as
-    // below the game's directory (the unpacker writes no links).
-    const QString staging = m_staging->path();
-    QDirIterator it(staging, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
-                    QDirIterator::Subdirectories);
-    std::vector<std::string> files;
-    while (it.hasNext())
-        files.push_back(it.next().mid(staging.size() + 1).toStdString());
-    const std::string root = staging.toStdString();
-    for (const std::string& relative : files) {
+    // below the game's directory (the unpacker writes no links). Names are taken as
+    // their bytes stand: an archive's names need not be UTF-8.
+    const std::string root = m_staging->path().toStdString();
+    for (const std::string& relative : FilesBelowNoFollow(root)) {
         if (!MoveIntoPlace(root + "/" + relative, gameDir, relative)) {
             Fail(FormatString(kMsgCreateFailed, (m_gamedir + "/" + relative).c_str()));
             return false;
         }
     }
-    m_staging.reset();
+    DropStaging();
     return true;
+}
+
+void ModDownload::DropStaging()
+{
+    // Removed by the names' own bytes first: the folder's own removal goes by text and
+    // would leave a file whose name is not UTF-8.
+    if (m_staging && m_staging->isValid())
+        RemoveTreeNoFollow(m_staging->path().toStdString());
+    m_staging.reset();
 }
 
 bool ModDownload::Install(const std::string& gameDir)

@@ -102,6 +102,8 @@ private:
     // and moves everything into gameDir; false once failed.
     bool Install(const std::string& gameDir);
     bool MoveStagedFiles(const std::string& gameDir);
+    // Removes the private folder and everything in it.
+    void DropStaging();
     std::string RemoteUrl(const std::string& relative, bool folder) const;
     std::string RootPath() const;
 

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -162,4 +164,59 @@ bool MoveIntoPlace(const std::string& source, const std::string& root, const std
         return false;
     ::chmod(source.c_str(), 0644);
     return ::rename(source.c_str(), target.c_str()) == 0;
+}
+
+namespace {
+
+void CollectFiles(const std::string& root, const std::string& prefix, std::vector<std::string>& files)
+{
+    DIR* dir = ::opendir((prefix.empty() ? root : root + "/" + prefix).c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> folders;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        const std::string relative = prefix.empty() ? entry->d_name : prefix + "/" + entry->d_name;
+        struct stat st {};
+        if (::lstat((root + "/" + relative).c_str(), &st) != 0)
+            continue;
+        if (S_ISREG(st.st_mode))
+            files.push_back(relative);
+        else if (S_ISDIR(st.st_mode))
+            folders.push_back(relative);
+    }
+    ::closedir(dir);
+    for (const std::string& folder : folders)
+        CollectFiles(root, folder, files);
+}
+
+} // namespace
+
+std::vector<std::string> FilesBelowNoFollow(const std::string& root)
+{
+    std::vector<std::string> files;
+    CollectFiles(root, "", files);
+    return files;
+}
+
+void RemoveTreeNoFollow(const std::string& root)
+{
+    struct stat st {};
+    if (::lstat(root.c_str(), &st) != 0)
+        return;
+    if (S_ISDIR(st.st_mode)) {
+        if (DIR* dir = ::opendir(root.c_str())) {
+            std::vector<std::string> names;
+            while (const dirent* entry = ::readdir(dir))
+                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                    names.push_back(entry->d_name);
+            ::closedir(dir);
+            for (const std::string& name : names)
+                RemoveTreeNoFollow(root + "/" + name);
+        }
+        ::rmdir(root.c_str());
+        return;
+    }
+    ::unlink(root.c_str());
 }

@@ -48,3 +48,10 @@ private:
 
 // Moves a finished file (a temporary of ours) into root/relative the same way.
 bool MoveIntoPlace(const std::string& source, const std::string& root, const std::string& relative);
+
+// The regular files below root, as paths relative to it, by their names' own bytes
+// (whatever their encoding); symbolic links are neither listed nor followed.
+std::vector<std::string> FilesBelowNoFollow(const std::string& root);
+// Removes root and everything below it, by the names' own bytes, without following
+// symbolic links.
+void RemoveTreeNoFollow(const std::string& root);
