@@ -113,16 +113,16 @@ bool CKSAsyncSocket::ConnectTo(uint32_t ipv4NetworkOrder)
     to.sin_port = htons(uint16_t(m_record.port));
     // A socket taken again for the server it last asked would take that server's late
     // replies to the earlier query as answers: it gets a new local port instead.
-    sockaddr_in peer{};
-    socklen_t length = sizeof peer;
-    if (::getpeername(m_fd, reinterpret_cast<sockaddr*>(&peer), &length) == 0 && peer.sin_family == AF_INET &&
-        peer.sin_addr.s_addr == to.sin_addr.s_addr && peer.sin_port == to.sin_port) {
-        m_fd = QuerySocketPool::ForThread().Renew(m_fd, *this);
+    QuerySocketPool& pool = QuerySocketPool::ForThread();
+    const uint64_t peer = (uint64_t(ipv4NetworkOrder) << 16) | uint64_t(to.sin_port);
+    if (pool.LastPeer(m_fd) == peer) {
+        m_fd = pool.Renew(m_fd, *this);
         if (m_fd < 0)
             return false;
     }
     if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
         return false;
+    pool.SetLastPeer(m_fd, peer);
     // A reused socket may still hold late replies of its previous server, queued
     // before the connect: none is this server's. Every one goes, however many: once
     // connected, the socket queues nothing more from anyone else, so this ends.

@@ -111,8 +111,30 @@ int QuerySocketPool::OpenSocket()
     return fd;
 }
 
+void QuerySocketPool::Own(int descriptor, CKSAsyncSocket& owner)
+{
+    if (size_t(descriptor) >= m_owners.size()) {
+        m_owners.resize(size_t(descriptor) + 1, nullptr);
+        m_lastPeer.resize(size_t(descriptor) + 1, 0);
+    }
+    m_owners[size_t(descriptor)] = &owner;
+}
+
+uint64_t QuerySocketPool::LastPeer(int descriptor) const
+{
+    return descriptor >= 0 && size_t(descriptor) < m_lastPeer.size() ? m_lastPeer[size_t(descriptor)] : 0;
+}
+
+void QuerySocketPool::SetLastPeer(int descriptor, uint64_t peer)
+{
+    if (descriptor >= 0 && size_t(descriptor) < m_lastPeer.size())
+        m_lastPeer[size_t(descriptor)] = peer;
+}
+
 void QuerySocketPool::CloseSocket(int descriptor)
 {
+    // The number may come back for a new socket, which has asked nobody yet.
+    SetLastPeer(descriptor, 0);
     ::epoll_ctl(m_epoll, EPOLL_CTL_DEL, descriptor, nullptr);
     ::close(descriptor);
 }
@@ -130,9 +152,7 @@ int QuerySocketPool::Acquire(CKSAsyncSocket& owner)
         if (fd < 0)
             return -1;
     }
-    if (size_t(fd) >= m_owners.size())
-        m_owners.resize(size_t(fd) + 1, nullptr);
-    m_owners[size_t(fd)] = &owner;
+    Own(fd, owner);
     ++m_acquired;
     return fd;
 }
@@ -147,9 +167,7 @@ int QuerySocketPool::Renew(int descriptor, CKSAsyncSocket& owner)
     const int fd = OpenSocket();
     if (fd < 0)
         return -1;
-    if (size_t(fd) >= m_owners.size())
-        m_owners.resize(size_t(fd) + 1, nullptr);
-    m_owners[size_t(fd)] = &owner;
+    Own(fd, owner);
     return fd;
 }
 

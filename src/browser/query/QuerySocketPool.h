@@ -36,6 +36,10 @@ public:
     int Renew(int descriptor, CKSAsyncSocket& owner);
     // Gives the socket back; the owner hears nothing more from it.
     void Release(int descriptor);
+    // The server a socket was last connected to (address and port), 0 for none: a
+    // socket taken again for the same server is renewed, not reused.
+    uint64_t LastPeer(int descriptor) const;
+    void SetLastPeer(int descriptor, uint64_t peer);
 
     // Sockets waiting unused (each holds a descriptor a new query can take).
     size_t IdleCount() const { return m_idle.size(); }
@@ -51,6 +55,7 @@ private:
     QuerySocketPool();
     bool EnsureWatcher();
     int OpenSocket();
+    void Own(int descriptor, CKSAsyncSocket& owner);
     void CloseSocket(int descriptor);
     void Discard(int descriptor);
     void OnIdleTimer();
@@ -60,6 +65,7 @@ private:
     QTimer* m_idleTimer = nullptr;
     // Owner of each descriptor in use, indexed by descriptor; null while it waits.
     std::vector<CKSAsyncSocket*> m_owners;
+    std::vector<uint64_t> m_lastPeer; // indexed by descriptor
     std::vector<int> m_idle;
     uint64_t m_acquired = 0;
     uint64_t m_acquiredAtLastTimer = 0;
