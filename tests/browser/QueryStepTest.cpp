@@ -494,9 +494,16 @@ TEST(QueryStepEvents, NetworkDownIsReportedAndKeepsTheState)
     CServerInfo r("127.0.0.1", 9);
     ASSERT_TRUE(r.CreateSocket());
     r.status = CServerInfo::InfoSent;
+    CServerInfo other("127.0.0.1", 10);
+    ASSERT_TRUE(other.CreateSocket());
     ReplyBuilder::Info(kInfo).LoadInto(r.Socket()->Buffer());
     r.Socket()->OnReceive(CKSAsyncSocket::kWsaeNetDown);
-    EXPECT_EQ(prompt.texts.size(), 1u);
+    // Not inside the read (a prompt's own event loop could close the socket there),
+    // and once for every socket that finds the network down at the same moment.
+    EXPECT_TRUE(prompt.texts.empty());
+    other.Socket()->OnReceive(CKSAsyncSocket::kWsaeNetDown);
+    Pump(10);
+    ASSERT_EQ(prompt.texts.size(), 1u);
     EXPECT_EQ(prompt.texts[0], GetString(CKSAsyncSocket::kMsgNetworkDown));
     EXPECT_EQ(r.status, CServerInfo::InfoSent);
     EXPECT_EQ(r.name, "?");

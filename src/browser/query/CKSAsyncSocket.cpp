@@ -6,9 +6,11 @@
 #include "browser/query/QuerySocketPool.h"
 #include "browser/record/CServerInfo.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QObject>
+#include <QTimer>
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -46,6 +48,25 @@ timespec StampOf(msghdr& message)
         }
     }
     return timespec{};
+}
+// A prompt runs an event loop of its own, in which the refresh may close the very
+// socket that is reading: the message waits until the read is over, and a burst of
+// sockets that all find the network down shows it once.
+void ReportNetworkDown()
+{
+    thread_local bool pending = false;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application) {
+        ShowMessage(CKSAsyncSocket::kMsgNetworkDown);
+        return;
+    }
+    if (pending)
+        return;
+    pending = true;
+    QTimer::singleShot(0, application, [] {
+        pending = false;
+        ShowMessage(CKSAsyncSocket::kMsgNetworkDown);
+    });
 }
 } // namespace
 
@@ -242,7 +263,7 @@ void CKSAsyncSocket::OnReceive(int error)
     if (r.status == CServerInfo::Failed)
         return;
     if (error == kWsaeNetDown) {
-        ShowMessage(kMsgNetworkDown);
+        ReportNetworkDown();
         return;
     }
     if (r.lastSend != 0.0 && r.svping == 0.0)
