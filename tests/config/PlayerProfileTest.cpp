@@ -208,3 +208,27 @@ TEST_F(PlayerProfileTest, ShownAgainTheProfileReadsThePlayersFilesAndKeepsUnappl
     EXPECT_EQ(ThePlayerConfig()->name, "Mine");
     EXPECT_EQ(GetConfigValue(kPlayerConfigFile, "name"), "Mine");
 }
+
+// Apply stores the name and switches only; the logo, its colour and the voice levels
+// wait for OK, so reading the files again keeps them as edited.
+TEST_F(PlayerProfileTest, ReadAgainAfterApplyKeepsTheEditsApplyDoesNotStore)
+{
+    PlayerProfile profile;
+    ASSERT_TRUE(profile.Open());
+    profile.StepLogo(1);
+    profile.SetColour(7);
+    profile.voiceScale = 40;
+    profile.voiceInput = 80;
+    profile.name = "Applied";
+    profile.Apply();
+    ASSERT_TRUE(SetConfigValue(kPlayerConfigFile, "name", "Engine", true));
+    profile.Reload();
+    EXPECT_EQ(profile.name, "Engine");
+    EXPECT_EQ(profile.LogoName(), "b.bmp");
+    EXPECT_EQ(profile.ColourIndex(), 7);
+    EXPECT_EQ(profile.voiceScale, 40);
+    EXPECT_EQ(profile.voiceInput, 80);
+    profile.Ok();
+    EXPECT_EQ(GetSettingString("Settings", "Logo", ""), "b.bmp");
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->voiceScale, 0.4f);
+}

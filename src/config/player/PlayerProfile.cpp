@@ -231,7 +231,10 @@ void PlayerProfile::Apply()
     *current = copy;
     SavePlayerConfig();
     WriteDecalWad(m_logo ? &*m_logo : nullptr, LogoColorTable()[size_t(m_colour)]);
-    m_read = Current(); // applied: no longer edits
+    // Applied, so no longer edits; the logo, its colour and the voice levels wait for OK.
+    m_read.name = name;
+    m_read.highModels = highModels;
+    m_read.voiceEnabled = voiceEnabled;
     if (!SameProfile(copy, m_openedConfig) || LogoName() != m_openedRecord.logo ||
         strcasecmp(LogoColorTable()[size_t(m_colour)].name, m_openedRecord.logoColour.c_str()) != 0)
         m_changed = true;
