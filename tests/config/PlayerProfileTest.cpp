@@ -232,3 +232,26 @@ TEST_F(PlayerProfileTest, ReadAgainAfterApplyKeepsTheEditsApplyDoesNotStore)
     EXPECT_EQ(GetSettingString("Settings", "Logo", ""), "b.bmp");
     EXPECT_FLOAT_EQ(ThePlayerConfig()->voiceScale, 0.4f);
 }
+
+// Cancel takes back what the page applied, not what the user information page saved
+// in the meantime.
+TEST_F(PlayerProfileTest, CancelKeepsWhatTheUserInformationPageSaved)
+{
+    ThePlayerConfig()->name = "Ann";
+    ASSERT_TRUE(SavePlayerConfig());
+    PlayerProfile profile;
+    ASSERT_TRUE(profile.Open());
+    profile.name = "Bob";
+    profile.highModels = !profile.highModels;
+    profile.Apply();
+    ThePlayerConfig()->sensitivity = 7.0f; // as the user information page saves it
+    ASSERT_TRUE(SavePlayerConfig());
+    profile.Reload();
+
+    prompt.SetAnswer(kPromptSecond);
+    profile.Cancel();
+    EXPECT_EQ(ThePlayerConfig()->name, "Ann");
+    EXPECT_FLOAT_EQ(ThePlayerConfig()->sensitivity, 7.0f);
+    EXPECT_NE(ConfigText().find("sensitivity \"7.000000\""), std::string::npos) << ConfigText();
+    EXPECT_NE(ConfigText().find("name \"Ann\""), std::string::npos) << ConfigText();
+}

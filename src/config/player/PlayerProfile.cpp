@@ -265,8 +265,14 @@ void PlayerProfile::Cancel()
         Apply();
         return;
     }
+    // Only what this page stores goes back: the user information page may have saved
+    // other variables since the page opened.
     if (PlayerConfig* config = ThePlayerConfig()) {
-        *config = m_openedConfig;
+        config->name = m_openedConfig.name;
+        config->model = m_openedConfig.model;
+        config->clHimodels = m_openedConfig.clHimodels;
+        config->voiceModenable = m_openedConfig.voiceModenable;
+        config->voiceScale = m_openedConfig.voiceScale;
         SavePlayerConfig();
     }
     if (PlayerRecord* record = ThePlayerRecord())
