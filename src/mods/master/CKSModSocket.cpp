@@ -1,27 +1,6 @@
 #include "mods/master/CKSModSocket.h"
 
-#include "mods/master/ModDatagramSocket.h"
-
-CKSModSocket::CKSModSocket()
-{
-    QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
-}
-
-CKSModSocket::~CKSModSocket()
-{
-    disconnect(this, nullptr, this, nullptr);
-    abort();
-}
-
-bool CKSModSocket::CreateAndConnect(const std::string& host, int port)
-{
-    return ConnectModSocket(*this, host, port);
-}
-
-void CKSModSocket::Send(const std::vector<uint8_t>& bytes)
-{
-    write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-}
+CKSModSocket::CKSModSocket() : ModDatagramSocket(kModListBufferSize) {}
 
 void CKSModSocket::ExpectPage(int32_t position)
 {
@@ -40,17 +19,6 @@ void CKSModSocket::SendListRequest(int32_t position)
 void CKSModSocket::SendDownloadNotice(int32_t uniqueId)
 {
     Send(ComposeDownloadNotice(uniqueId));
-}
-
-void CKSModSocket::ReadPending()
-{
-    // One read per readiness signal at least, even when nothing waits.
-    do {
-        const qint64 size = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
-        if (size < 0)
-            continue;
-        OnDatagram(m_buffer.Data(), size_t(size));
-    } while (hasPendingDatagrams());
 }
 
 void CKSModSocket::OnDatagram(const uint8_t* data, size_t size)

@@ -4,27 +4,23 @@
 // kMaxRecords records, and a next position asked before ends the list (a copy of
 // the page that asked for the position now awaited is ignored).
 #include "mods/catalogue/CModRecord.h"
-#include "online/buffers/CMessageBuffer.h"
+#include "mods/master/ModDatagramSocket.h"
 #include "mods/master/ModMasterProtocol.h"
 
-#include <QUdpSocket>
 #include <set>
 
-class CKSModSocket : public QUdpSocket
+class CKSModSocket : public ModDatagramSocket
 {
 public:
     static constexpr int kMaxPages = 256;
     static constexpr int kMaxRecords = 4096;
 
     CKSModSocket();
-    ~CKSModSocket() override;
-    bool CreateAndConnect(const std::string& host, int port);
     void SendListRequest(int32_t position);
     // Notes that a page at position is asked for (SendListRequest does it before sending).
     void ExpectPage(int32_t position);
     void SendDownloadNotice(int32_t uniqueId);
-    // What a received datagram does (also driven by tests and fuzzing).
-    void OnDatagram(const uint8_t* data, size_t size);
+    void OnDatagram(const uint8_t* data, size_t size) override;
 
     bool Done() const { return m_done; }
     int Pages() const { return m_pages; }
@@ -32,10 +28,6 @@ public:
     ModList& Result() { return m_result; }
 
 private:
-    void ReadPending();
-    void Send(const std::vector<uint8_t>& bytes);
-
-    CMessageBuffer m_buffer{kModListBufferSize};
     bool m_done = true;
     int m_pages = 0;
     int m_dropped = 0;

@@ -1,23 +1,10 @@
 #include "mods/master/CModInfoSocket.h"
 
-#include "mods/master/ModDatagramSocket.h"
-
 #include <strings.h>
 
-CModInfoSocket::CModInfoSocket(ModList& list, Clock clock) : m_list(list), m_clock(std::move(clock))
+CModInfoSocket::CModInfoSocket(ModList& list, Clock clock)
+    : ModDatagramSocket(kModCountBufferSize), m_list(list), m_clock(std::move(clock))
 {
-    QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
-}
-
-CModInfoSocket::~CModInfoSocket()
-{
-    disconnect(this, nullptr, this, nullptr);
-    abort();
-}
-
-bool CModInfoSocket::CreateAndConnect(const std::string& host, int port)
-{
-    return ConnectModSocket(*this, host, port);
 }
 
 void CModInfoSocket::SendCountRequest(const std::string& key)
@@ -36,17 +23,7 @@ void CModInfoSocket::Resend()
     if (m_firstSend < 0)
         m_firstSend = m_lastSend;
     ++m_sends;
-    write(reinterpret_cast<const char*>(m_request.data()), qint64(m_request.size()));
-}
-
-void CModInfoSocket::ReadPending()
-{
-    do {
-        const qint64 size = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
-        if (size < 0)
-            continue;
-        OnDatagram(m_buffer.Data(), size_t(size));
-    } while (hasPendingDatagrams());
+    Send(m_request);
 }
 
 void CModInfoSocket::OnDatagram(const uint8_t* data, size_t size)

@@ -4,13 +4,12 @@
 // Re-sends a silent request after 1, 2, 4 and 8 seconds. Bounded: kMaxPages pages,
 // kMaxSeconds in all, and a continuation key that does not advance ends it.
 #include "mods/catalogue/CModRecord.h"
+#include "mods/master/ModDatagramSocket.h"
 #include "mods/master/ModMasterProtocol.h"
-#include "online/buffers/CMessageBuffer.h"
 
-#include <QUdpSocket>
 #include <functional>
 
-class CModInfoSocket : public QUdpSocket
+class CModInfoSocket : public ModDatagramSocket
 {
 public:
     static constexpr int kTries = 3;
@@ -22,11 +21,8 @@ public:
 
     // list: the records to count into; it must outlive the socket.
     CModInfoSocket(ModList& list, Clock clock);
-    ~CModInfoSocket() override;
-    bool CreateAndConnect(const std::string& host, int port);
     void SendCountRequest(const std::string& key);
-    // What a received datagram does (also driven by tests).
-    void OnDatagram(const uint8_t* data, size_t size);
+    void OnDatagram(const uint8_t* data, size_t size) override;
     // The periodic tick: re-sends or gives up. True once the exchange has ended.
     bool Tick();
 
@@ -36,12 +32,10 @@ public:
     int Pages() const { return m_pages; }
 
 private:
-    void ReadPending();
     void Resend();
 
     ModList& m_list;
     Clock m_clock;
-    CMessageBuffer m_buffer{kModCountBufferSize};
     std::vector<uint8_t> m_request;
     std::string m_key;
     bool m_finished = false;

@@ -4,7 +4,18 @@
 #include <QHostInfo>
 #include <QThread>
 
-bool ConnectModSocket(QUdpSocket& socket, const std::string& host, int port)
+ModDatagramSocket::ModDatagramSocket(int bufferSize) : m_buffer(bufferSize)
+{
+    QObject::connect(this, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
+}
+
+ModDatagramSocket::~ModDatagramSocket()
+{
+    disconnect(this, nullptr, this, nullptr);
+    abort();
+}
+
+bool ModDatagramSocket::CreateAndConnect(const std::string& host, int port)
 {
     if (port <= 0 || port > 65535)
         return false;
@@ -22,13 +33,30 @@ bool ConnectModSocket(QUdpSocket& socket, const std::string& host, int port)
     for (int attempt = 0; attempt < kModConnectTries; ++attempt) {
         if (attempt > 0)
             QThread::msleep(kModConnectRetryMs);
-        if (socket.state() != QAbstractSocket::UnconnectedState)
-            socket.abort();
-        if (!socket.bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+        if (state() != QAbstractSocket::UnconnectedState)
+            abort();
+        if (!bind(QHostAddress(QHostAddress::AnyIPv4), 0))
             continue;
-        socket.connectToHost(address, quint16(port));
-        if (socket.state() == QAbstractSocket::ConnectedState)
+        connectToHost(address, quint16(port));
+        if (state() == QAbstractSocket::ConnectedState)
             return true;
     }
     return false;
+}
+
+void ModDatagramSocket::Send(const std::vector<uint8_t>& bytes)
+{
+    write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+}
+
+void ModDatagramSocket::ReadPending()
+{
+    // At least one read per readiness signal, even when nothing waits: Qt listens to
+    // the socket again only after a read.
+    do {
+        const qint64 size = readDatagram(reinterpret_cast<char*>(m_buffer.Data()), m_buffer.Capacity());
+        if (size < 0)
+            continue;
+        OnDatagram(m_buffer.Data(), size_t(size));
+    } while (hasPendingDatagrams());
 }
