@@ -1,50 +1,20 @@
 // kestrel-query directory against the loopback online service: a listing with the
 // player's credentials, JSON, a failing service and bad arguments.
-#include "online/service/Credentials.h"
-#include "peer/online/PeerOnlineService.h"
+#include "OnlineServiceCommand.h"
 #include "query/DirectoryCommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <ctime>
 
 namespace {
 
-class DirectoryCommand : public ::testing::Test
+class DirectoryCommand : public OnlineServiceCommand
 {
 protected:
-    void SetUp() override
-    {
-        std::string error;
-        auto keys = PeerKeys::Open("", error);
-        ASSERT_TRUE(keys);
-        OnlineServiceConfig config;
-        config.rooms = {"Lobby", "Ünïcode Room"};
-        service = std::make_unique<PeerOnlineService>(config, std::move(*keys));
-        ASSERT_TRUE(service->Start(error)) << error;
-        credentials = (folder.path() + "/credentials").toStdString();
-        const auto issued = service->Keys().IssueCredentials("Tester", int64_t(std::time(nullptr)), 3600);
-        ASSERT_TRUE(SaveCredentialsFile(credentials, *issued, error)) << error;
-    }
-
-    int Run(QStringList extra)
-    {
-        QStringList arguments{"kestrel-query", "directory", "--pylon",
-                              "127.0.0.1:" + QString::number(service->DirectoryPort())};
-        arguments += extra;
-        out.clear();
-        err.clear();
-        return RunDirectoryCommand(arguments, out, err);
-    }
-
-    QTemporaryDir folder;
-    std::unique_ptr<PeerOnlineService> service;
-    std::string credentials;
-    std::string out, err;
+    void SetUp() override { StartService({"Lobby", "Ünïcode Room"}); }
+    int Run(const QStringList& extra) { return RunCommand(&RunDirectoryCommand, "directory", extra); }
 };
 
 } // namespace

@@ -2,9 +2,8 @@
 // exit codes; one test runs the built program.
 #include "browser/master/CKSMasterAsyncSocket.h"
 #include "browser/query/QuerySocketPool.h"
-#include "peer/PeerNetwork.h"
+#include "QueryPeers.h"
 #include "query/QueryOptions.h"
-#include "query/QueryRunner.h"
 #include "query/ServerReport.h"
 
 #include <QCoreApplication>
@@ -59,34 +58,9 @@ private:
     bool m_set = false;
 };
 
-class KestrelQuery : public ::testing::Test
+class KestrelQuery : public QueryPeers
 {
 protected:
-    void StartPeers(QStringList arguments)
-    {
-        PeerOptions options;
-        std::string error;
-        arguments.prepend("kestrel-peer");
-        ASSERT_TRUE(ParsePeerOptions(arguments, options, error)) << error;
-        ASSERT_TRUE(network.Start(options, error)) << error;
-    }
-    QString ServerAt(size_t i) { return "127.0.0.1:" + QString::number(network.GameServers()[i]->Port()); }
-    QString MasterAddress() { return "127.0.0.1:" + QString::number(network.Master()->Port()); }
-    int Run(QStringList arguments)
-    {
-        out.clear();
-        err.clear();
-        arguments.prepend("kestrel-query");
-        return RunKestrelQuery(arguments, out, err, false);
-    }
-    QJsonArray Json() const
-    {
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << out;
-        return doc.array();
-    }
-
     // Runs the built kestrel-query while this process serves the peers; false when it
     // has not ended within limitMs (it is then killed).
     bool RunProgram(QProcess& process, const QStringList& arguments, int limitMs)
@@ -107,9 +81,6 @@ protected:
         }
         return true;
     }
-
-    PeerNetwork network;
-    std::string out, err;
 };
 
 } // namespace

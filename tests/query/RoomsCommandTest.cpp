@@ -1,48 +1,19 @@
 // kestrel-query rooms against the loopback online service.
-#include "online/service/Credentials.h"
-#include "peer/online/PeerOnlineService.h"
+#include "OnlineServiceCommand.h"
 #include "query/RoomsCommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <ctime>
 
 namespace {
 
-class RoomsCommand : public ::testing::Test
+class RoomsCommand : public OnlineServiceCommand
 {
 protected:
-    void SetUp() override
-    {
-        std::string error;
-        auto keys = PeerKeys::Open("", error);
-        ASSERT_TRUE(keys);
-        OnlineServiceConfig config;
-        config.rooms = {"Lobby", "Arena"};
-        service = std::make_unique<PeerOnlineService>(config, std::move(*keys));
-        ASSERT_TRUE(service->Start(error)) << error;
-        credentials = (folder.path() + "/credentials").toStdString();
-        const auto issued = service->Keys().IssueCredentials("Tester", int64_t(std::time(nullptr)), 3600);
-        ASSERT_TRUE(SaveCredentialsFile(credentials, *issued, error)) << error;
-    }
-
-    int Run(QStringList extra)
-    {
-        QStringList arguments{"kestrel-query", "rooms", "--pylon",
-                              "127.0.0.1:" + QString::number(service->DirectoryPort())};
-        arguments += extra;
-        out.clear();
-        err.clear();
-        return RunRoomsCommand(arguments, out, err);
-    }
-
-    QTemporaryDir folder;
-    std::unique_ptr<PeerOnlineService> service;
-    std::string credentials, out, err;
+    void SetUp() override { StartService({"Lobby", "Arena"}); }
+    int Run(const QStringList& extra) { return RunCommand(&RunRoomsCommand, "rooms", extra); }
 };
 
 TEST_F(RoomsCommand, ListsRoomsWithAddressesAndCounts)
