@@ -1,6 +1,7 @@
 #include "query/CsvReport.h"
 
 #include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
 #include "query/ServerReport.h"
 
 std::string CsvField(const std::string& text)
@@ -45,7 +46,7 @@ std::string ServersCsv(const std::vector<const CServerInfo*>& records)
     for (const CServerInfo* r : records)
         out += CsvLine({r->address, std::to_string(r->port), r->name, r->map, r->dir, r->game,
                         std::to_string(r->currentplayers), std::to_string(r->maxplayers), std::to_string(r->protocol),
-                        Char(r->svtype), Char(r->svos), Flag(r->password), std::to_string(PingMilliseconds(*r)),
+                        Char(r->svtype), Char(r->svos), Flag(r->password), std::to_string(PingMs(r->svping)),
                         Flag(r->favorite)});
     return out;
 }

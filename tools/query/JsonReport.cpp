@@ -1,6 +1,7 @@
 #include "query/JsonReport.h"
 
 #include "browser/record/CServerInfo.h"
+#include "browser/record/PingMs.h"
 #include "query/ServerReport.h"
 
 #include <QByteArray>
@@ -99,7 +100,7 @@ void AppendServerJson(std::string& out, const CServerInfo& r, bool withPlayers, 
     Field(out, "svtype", Char(r.svtype));
     Field(out, "svos", Char(r.svos));
     Flag(out, "password", r.password);
-    Field(out, "ping_ms", PingMilliseconds(r));
+    Field(out, "ping_ms", PingMs(r.svping));
     Flag(out, "favorite", r.favorite);
     if (withPlayers) {
         Key(out, "players");

@@ -15,11 +15,6 @@ std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record)
     return rules;
 }
 
-int PingMilliseconds(const CServerInfo& record)
-{
-    return PingMs(record.svping);
-}
-
 std::string AlignedTable(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows)
 {
     std::vector<size_t> widths(header.size());
@@ -53,7 +48,7 @@ std::string ServerTable(const std::vector<const CServerInfo*>& records)
     for (const CServerInfo* r : records) {
         rows.push_back({r->address + ':' + std::to_string(r->port), Printable(r->name), Printable(r->map, 24),
                         std::to_string(r->currentplayers) + '/' + std::to_string(r->maxplayers),
-                        std::to_string(PingMilliseconds(*r)), std::to_string(r->protocol),
+                        std::to_string(PingMs(r->svping)), std::to_string(r->protocol),
                         std::string(1, r->svtype ? r->svtype : '-') + (r->svos ? r->svos : '-'),
                         r->password ? "yes" : "no"});
     }

@@ -16,5 +16,3 @@ std::string RulesTable(const CServerInfo& record);
 std::string ServerDetailsText(const CServerInfo& record, bool withPlayers, bool withRules);
 // The rules in the order the server sent them.
 std::vector<const ServerRule*> RulesInOrder(const CServerInfo& record);
-// The ping in whole milliseconds, as the launcher's list shows it.
-int PingMilliseconds(const CServerInfo& record);
