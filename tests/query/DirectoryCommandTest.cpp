@@ -1,7 +1,7 @@
 // kestrel-query directory against the loopback online service: a listing with the
 // player's credentials, JSON, a failing service and bad arguments.
-#include "OnlineServiceCommand.h"
 #include "query/DirectoryCommand.h"
+#include "OnlineServiceCommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,7 +47,8 @@ TEST_F(DirectoryCommand, AFailingServiceExitsWithOneAndItsDiagnostics)
 
 TEST_F(DirectoryCommand, BadArgumentsExitWithTwo)
 {
-    for (const QStringList& extra : {QStringList{"--path"}, QStringList{"--timeout", "0"}, QStringList{"--bogus", "1"}}) {
+    for (const QStringList& extra :
+         {QStringList{"--path"}, QStringList{"--timeout", "0"}, QStringList{"--bogus", "1"}}) {
         EXPECT_EQ(Run(extra), 2) << extra.join(' ').toStdString();
         EXPECT_NE(err.find("usage: kestrel-query directory"), std::string::npos);
     }

@@ -1,8 +1,8 @@
 // kestrel-query's commands against in-process peers on 127.0.0.1: tables, JSON and
 // exit codes; one test runs the built program.
+#include "QueryPeers.h"
 #include "browser/master/CKSMasterAsyncSocket.h"
 #include "browser/query/QuerySocketPool.h"
-#include "QueryPeers.h"
 #include "query/QueryOptions.h"
 #include "query/ServerReport.h"
 

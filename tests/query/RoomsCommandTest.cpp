@@ -1,6 +1,6 @@
 // kestrel-query rooms against the loopback online service.
-#include "OnlineServiceCommand.h"
 #include "query/RoomsCommand.h"
+#include "OnlineServiceCommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,17 +1,11 @@
 #include "ksds/KsdsOptions.h"
 
+#include "app/text/TextCase.h"
 #include "platform/NumberText.h"
 
 #include <cctype>
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 } // namespace
 
@@ -29,7 +23,7 @@ std::optional<KsdsOptions> ParseKsdsOptions(const std::vector<std::string>& argu
         const bool hasValue = i + 1 < arguments.size();
         if (word.size() > 1 && word[0] == '+') {
             // A variable without a value is set empty, as the console would leave it.
-            options.variables[Lower(word.substr(1))] = hasValue ? arguments[++i] : std::string();
+            options.variables[LowerText(word.substr(1))] = hasValue ? arguments[++i] : std::string();
         } else if (word == "-game") {
             if (!hasValue || arguments[i + 1].empty()) {
                 error = "-game needs a directory";

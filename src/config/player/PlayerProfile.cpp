@@ -6,6 +6,7 @@
 #include "app/files/PlayerModelList.h"
 #include "app/settings/SettingsStore.h"
 #include "app/text/Messages.h"
+#include "app/text/TextCase.h"
 #include "config/cdaudio/CdAudioServices.h"
 #include "config/player/DecalWad.h"
 #include "config/player/LogoFile.h"
@@ -21,17 +22,9 @@
 
 namespace {
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool EndsWithIgnoringCase(const std::string& text, const std::string& tail)
 {
-    return text.size() >= tail.size() &&
-           strcasecmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+    return text.size() >= tail.size() && strcasecmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
 bool SameProfile(const PlayerConfig& a, const PlayerConfig& b)
@@ -159,11 +152,11 @@ void PlayerProfile::ReadFields(const PlayerConfig& config, const PlayerRecord& r
     // The record's model among the listed ones, the default model's entry first.
     std::vector<GameFileRecord> models = ListPlayerModels();
     const std::string wanted = config.model.empty() ? kDefaultModel : config.model;
-    const std::string tail = "/" + Lower(wanted) + "/" + Lower(wanted) + ".bmp";
+    const std::string tail = "/" + LowerText(wanted) + "/" + LowerText(wanted) + ".bmp";
     std::stable_partition(models.begin(), models.end(), [](const GameFileRecord& model) {
         return EndsWithIgnoringCase(model.name, std::string("/") + kDefaultModel + "/" + kDefaultModel + ".bmp");
     });
-    m_modelPath = Lower(wanted) + ".bmp";
+    m_modelPath = LowerText(wanted) + ".bmp";
     for (const GameFileRecord& model : models) {
         if (EndsWithIgnoringCase(model.name, tail)) {
             m_modelPath = model.name;
@@ -210,7 +203,7 @@ std::string PlayerProfile::ModelFromPath(const std::string& fallback) const
     // A listed path "models/player/<model>/<model>.bmp" gives its folder's name; any
     // other path is an unlisted model's own name, and the model stays as it was.
     const std::string prefix = "models/player/";
-    if (Lower(m_modelPath).compare(0, prefix.size(), prefix) != 0)
+    if (LowerText(m_modelPath).compare(0, prefix.size(), prefix) != 0)
         return fallback;
     const size_t start = prefix.size();
     const size_t end = m_modelPath.find_first_of("/\\", start);

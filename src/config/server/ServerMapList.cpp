@@ -1,6 +1,7 @@
 #include "config/server/ServerMapList.h"
 
 #include "app/settings/ActiveCustomGame.h"
+#include "app/text/TextCase.h"
 #include "config/server/CreateServerRequest.h"
 
 #include <QString>
@@ -17,13 +18,6 @@ constexpr size_t kMapsPrefix = 5; // "maps/"
 bool IsMapNameCharacter(char c)
 {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '+';
-}
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 } // namespace
@@ -46,8 +40,7 @@ bool IsListableMapEntry(const std::string& entry)
     return std::all_of(name.begin(), name.end(), IsMapNameCharacter);
 }
 
-std::vector<std::string> ChooseServerMaps(const std::vector<GameFileRecord>& records,
-                                          const std::string& gameDirectory)
+std::vector<std::string> ChooseServerMaps(const std::vector<GameFileRecord>& records, const std::string& gameDirectory)
 {
     const auto inGame = [&](const GameFileRecord& r) {
         return strcasecmp(r.gameDirectoryName.c_str(), gameDirectory.c_str()) == 0;
@@ -59,7 +52,7 @@ std::vector<std::string> ChooseServerMaps(const std::vector<GameFileRecord>& rec
             continue;
         if (record.name.size() <= kMapsPrefix || strncasecmp(record.name.c_str(), "maps", 4) != 0)
             continue;
-        std::string entry = Lower(record.name.substr(kMapsPrefix));
+        std::string entry = LowerText(record.name.substr(kMapsPrefix));
         if (IsListableMapEntry(entry))
             maps.push_back(std::move(entry));
     }

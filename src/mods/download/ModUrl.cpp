@@ -1,18 +1,12 @@
 #include "mods/download/ModUrl.h"
 
+#include "app/text/TextCase.h"
 #include "mods/download/SafeFiles.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return text;
-}
 
 bool IsHostChar(char c)
 {
@@ -62,7 +56,7 @@ std::optional<ModUrl> ParseModUrl(const std::string& text)
     } else {
         if (scheme == 0 || text[scheme - 1] != ':')
             return std::nullopt;
-        url.scheme = Lower(text.substr(0, scheme - 1));
+        url.scheme = LowerText(text.substr(0, scheme - 1));
         if (url.scheme != "ftp" && url.scheme != "http" && url.scheme != "https")
             return std::nullopt;
         rest = text.substr(scheme + 2);
@@ -73,7 +67,8 @@ std::optional<ModUrl> ParseModUrl(const std::string& text)
     const size_t colon = authority.find(':');
     if (colon != std::string::npos) {
         const std::string port = authority.substr(colon + 1);
-        if (port.empty() || port.size() > 5 || !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (port.empty() || port.size() > 5 ||
+            !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return std::nullopt;
         url.port = ParseInt(port);
         if (url.port < 1 || url.port > 65535)

@@ -1,6 +1,8 @@
 #include "mods/master/CKSModSocket.h"
 
-CKSModSocket::CKSModSocket() : ModDatagramSocket(kModListBufferSize) {}
+CKSModSocket::CKSModSocket() : ModDatagramSocket(kModListBufferSize)
+{
+}
 
 void CKSModSocket::ExpectPage(int32_t position)
 {

@@ -16,7 +16,9 @@ ModExchange::Clock OrDefault(ModExchange::Clock clock)
 
 } // namespace
 
-ModListExchange::ModListExchange(Clock clock) : m_clock(OrDefault(std::move(clock))) {}
+ModListExchange::ModListExchange(Clock clock) : m_clock(OrDefault(std::move(clock)))
+{
+}
 
 bool ModListExchange::Start(ServiceAddressList& addresses)
 {
@@ -51,7 +53,9 @@ ModList ModListExchange::TakeResult()
     return result;
 }
 
-ModCountExchange::ModCountExchange(ModList& list, Clock clock) : m_list(list), m_clock(OrDefault(std::move(clock))) {}
+ModCountExchange::ModCountExchange(ModList& list, Clock clock) : m_list(list), m_clock(OrDefault(std::move(clock)))
+{
+}
 
 bool ModCountExchange::Start(ServiceAddressList& addresses)
 {
