@@ -12,24 +12,26 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&
 deb=$(ls "$out"/kestrel_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { cat "$out/cpack.log" >&2; fail "no package written"; }
 
+# grep reads here-strings, not pipes: with pipefail, a grep -q that stops at its first
+# match would fail the pipeline whenever echo is still writing (SIGPIPE).
 control=$(dpkg-deb -f "$deb")
-echo "$control" | grep -q '^Package: kestrel$' || fail "package name"
-echo "$control" | grep -q '^Section: games$' || fail "section"
+grep -q '^Package: kestrel$' <<<"$control" || fail "package name"
+grep -q '^Section: games$' <<<"$control" || fail "section"
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6network6 libc6 libstdc++6 fonts-dejavu-core; do
-  echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib: $depends"
+  grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 
 contents=$(dpkg-deb -c "$deb")
 for f in ./usr/lib/kestrel/kestrel ./usr/lib/kestrel/sw.so ./usr/lib/kestrel/hw.so ./usr/bin/kestrel-query \
   ./usr/share/applications/io.github.kestrel_launcher.Kestrel.desktop ./usr/share/man/man6/kestrel.6.gz; do
-  echo "$contents" | grep -q " $f\( \|$\)" || fail "$f not in the package"
+  grep -q " $f\( \|$\)" <<<"$contents" || fail "$f not in the package"
 done
 
 dpkg-deb -x "$deb" "$out/root"
 root=$out/root/usr
-"$root/bin/kestrel-query" --help | grep -q '^usage: kestrel-query' || fail "unpacked kestrel-query --help"
-env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/kestrel" --help | grep -q '^usage: kestrel' || fail "unpacked kestrel --help"
+grep -q '^usage: kestrel-query' <<<"$("$root/bin/kestrel-query" --help)" || fail "unpacked kestrel-query --help"
+grep -q '^usage: kestrel' <<<"$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/kestrel" --help)" || fail "unpacked kestrel --help"
 # The package holds stripped programs.
 if command -v file >/dev/null; then
   file -L "$root/lib/kestrel/kestrel" | grep -q 'stripped' && ! file -L "$root/lib/kestrel/kestrel" | grep -q 'not stripped' ||

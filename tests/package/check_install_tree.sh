@@ -46,7 +46,7 @@ grep -qx "Exec=kestrel" "$root/share/applications/$app_id.desktop" || fail "desk
 unexpected=$(cd "$root" && find . -type f -o -type l | grep -v -E '^\./(lib/kestrel/(kestrel|sw\.so|hw\.so|kestrel-demo|ksds)|bin/kestrel(-query|-peer|-demo)?|share/(applications|metainfo|icons|man|bash-completion)/.*)$' || true)
 [ -z "$unexpected" ] || fail "unexpected files: $unexpected"
 
-env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/kestrel" --help | grep -q '^usage: kestrel' || fail "kestrel --help"
-"$root/bin/kestrel-query" --help | grep -q '^usage: kestrel-query' || fail "kestrel-query --help"
+grep -q '^usage: kestrel' <<<"$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/kestrel" --help)" || fail "kestrel --help"
+grep -q '^usage: kestrel-query' <<<"$("$root/bin/kestrel-query" --help)" || fail "kestrel-query --help"
 "$root/bin/kestrel-peer" --help | grep 'Usage:' >/dev/null || fail "kestrel-peer --help"
 echo "install tree ok"
